@@ -128,6 +128,12 @@ SCRIVLET_API int32_t SCRIVLET_CALL DisplayStringByVal(const char *text);
 }
 #endif
 
+/** Whether WriteComments keeps a byte: printable ASCII (0x20..0x7E), CR and LF. Header only. */
+static inline int scrivlet_is_kept_byte(unsigned char byte)
+{
+    return (byte >= 0x20 && byte <= 0x7E) || byte == 0x0D || byte == 0x0A;
+}
+
 /** The name of a status code, for messages ("no such file", ...). Not an export: header only. */
 static inline const char *scrivlet_status_text(int status)
 {
