@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The desktop services the windows call on: message boxes, the open dialog, the folder browser,
+// the shell, the busy pointer and one pass of the event loop. The windows only talk to this
+// interface, so tests can answer every dialog from a script (ScriptedPlatform) while the program
+// shows real ones (QtPlatform).
+class Platform {
+public:
+    enum class Icon { None, Information, Exclamation, Critical, Question };
+    enum class Buttons { Ok, YesNo };
+    enum class Answer { Ok, Yes, No };
+
+    // Settings of one open dialog. The filter is written in pairs "Description|pattern|...",
+    // for example "Text Files (*.txt)|*.txt"; filterIndex is 1-based and picks the pair shown first.
+    struct OpenRequest {
+        QString filter;
+        int filterIndex = 1;
+        QString fileName;
+        QString title;
+    };
+
+    virtual ~Platform() = default;
+
+    // A modal message box; returns the button the user pressed.
+    virtual Answer messageBox(const QString &text, const QString &title, Icon icon, Buttons buttons) = 0;
+
+    // A modal open dialog; the chosen path, or nothing when the user cancelled.
+    virtual std::optional<QString> openFile(const OpenRequest &request) = 0;
+
+    // A modal folder browser showing `title` and starting at `startFolder`; the chosen folder's path,
+    // or nothing when cancelled. A file-system root comes back with its separator ("/"), any
+    // other folder without a trailing one.
+    virtual std::optional<QString> browseForFolder(const QString &title, const QString &startFolder) = 0;
+
+    // Hands a web address to the desktop's default handler; failures are not reported.
+    virtual void openUrl(const QString &address) = 0;
+
+    // Shows (true) or removes (false) the busy pointer over the whole program.
+    virtual void setBusyCursor(bool busy) = 0;
+
+    // Lets the event loop handle pending input and repaints once.
+    virtual void processEvents() = 0;
+};

@@ -1,0 +1,108 @@
+#include "app/platform/qt_platform.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QUrl>
+
+QtPlatform::QtPlatform(QWidget *owner) : m_owner(owner) {}
+
+void QtPlatform::setOwner(QWidget *owner) { m_owner = owner; }
+
+Platform::Answer QtPlatform::messageBox(const QString &text, const QString &title, Icon icon, Buttons buttons) {
+    QMessageBox box(m_owner);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    }
+    if (buttons == Buttons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        // Closing the box with Escape or the title bar counts as No, never as Yes.
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return Answer::Ok;
+}
+
+QStringList QtPlatform::qtFilters(const QString &windowsFilter) {
+    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts.at(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString &pattern : patterns) {
+            pattern = pattern.trimmed();
+            // "*.*" means every file, also those without a dot in their name.
+            if (pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+        }
+        if (patterns.isEmpty())
+            continue;
+        filters << QStringLiteral("%1 (%2)").arg(parts.at(i).trimmed(), patterns.join(QLatin1Char(' ')));
+    }
+    return filters;
+}
+
+std::optional<QString> QtPlatform::openFile(const OpenRequest &request) {
+    QFileDialog dialog(m_owner, request.title);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    const QStringList filters = qtFilters(request.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        const qsizetype index = request.filterIndex - 1;
+        if (index >= 0 && index < filters.size())
+            dialog.selectNameFilter(filters.at(index));
+    }
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+std::optional<QString> QtPlatform::browseForFolder(const QString &title, const QString &startFolder) {
+    const QString chosen = QFileDialog::getExistingDirectory(m_owner, title, startFolder);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    // Drive and file-system roots keep their separator; other folders come back without one.
+    QString path = QDir::toNativeSeparators(QDir::cleanPath(chosen)).trimmed();
+    if (QDir(path).isRoot() && !path.endsWith(QDir::separator()))
+        path += QDir::separator();
+    return path;
+}
+
+void QtPlatform::openUrl(const QString &address) { QDesktopServices::openUrl(QUrl(address)); }
+
+void QtPlatform::setBusyCursor(bool busy) {
+    // Only undo what this object set, so an unbalanced "off" cannot pop someone else's cursor.
+    if (busy) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        ++m_busyDepth;
+    } else if (m_busyDepth > 0) {
+        QGuiApplication::restoreOverrideCursor();
+        --m_busyDepth;
+    }
+}
+
+void QtPlatform::processEvents() { QCoreApplication::processEvents(); }

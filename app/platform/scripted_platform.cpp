@@ -1,0 +1,83 @@
+#include "app/platform/scripted_platform.h"
+
+#include <utility>
+
+void ScriptedPlatform::queueAnswer(Answer answer) { m_answers.push_back(answer); }
+
+void ScriptedPlatform::queueOpenFile(std::optional<QString> path) { m_files.push_back(std::move(path)); }
+
+void ScriptedPlatform::queueFolder(std::optional<QString> folder) { m_folders.push_back(std::move(folder)); }
+
+void ScriptedPlatform::setProcessEventsHook(std::function<void()> hook) { m_processEventsHook = std::move(hook); }
+
+std::vector<ScriptedPlatform::Call> ScriptedPlatform::calls(Kind kind) const {
+    std::vector<Call> picked;
+    for (const Call &call : m_calls) {
+        if (call.kind == kind)
+            picked.push_back(call);
+    }
+    return picked;
+}
+
+Platform::Answer ScriptedPlatform::messageBox(const QString &text, const QString &title, Icon icon,
+                                              Buttons buttons) {
+    Call call;
+    call.kind = Kind::MessageBox;
+    call.text = text;
+    call.title = title;
+    call.icon = icon;
+    call.buttons = buttons;
+    m_calls.push_back(call);
+    if (m_answers.empty())
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+    const Answer answer = m_answers.front();
+    m_answers.pop_front();
+    return answer;
+}
+
+std::optional<QString> ScriptedPlatform::openFile(const OpenRequest &request) {
+    Call call;
+    call.kind = Kind::OpenFile;
+    call.open = request;
+    m_calls.push_back(call);
+    if (m_files.empty())
+        return std::nullopt;
+    std::optional<QString> path = m_files.front();
+    m_files.pop_front();
+    return path;
+}
+
+std::optional<QString> ScriptedPlatform::browseForFolder(const QString &title, const QString &startFolder) {
+    Call call;
+    call.kind = Kind::BrowseForFolder;
+    call.text = title;
+    call.startFolder = startFolder;
+    m_calls.push_back(call);
+    if (m_folders.empty())
+        return std::nullopt;
+    std::optional<QString> folder = m_folders.front();
+    m_folders.pop_front();
+    return folder;
+}
+
+void ScriptedPlatform::openUrl(const QString &address) {
+    Call call;
+    call.kind = Kind::OpenUrl;
+    call.text = address;
+    m_calls.push_back(call);
+}
+
+void ScriptedPlatform::setBusyCursor(bool busy) {
+    Call call;
+    call.kind = Kind::BusyCursor;
+    call.busy = busy;
+    m_calls.push_back(call);
+}
+
+void ScriptedPlatform::processEvents() {
+    Call call;
+    call.kind = Kind::ProcessEvents;
+    m_calls.push_back(call);
+    if (m_processEventsHook)
+        m_processEventsHook();
+}
