@@ -44,3 +44,27 @@ gallery: build
 
 clean:
 	rm -rf $(BUILD) build-bench
+
+# Reliability harness. `make fuzz` runs the libFuzzer target over the format code for FUZZ_SECONDS
+# (clang's own build folder); `make test-sanitize` builds and runs the library, app core and cli
+# tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+FUZZ_SECONDS   ?= 60
+SANITIZE_DIRS  ?= library app/core cli
+.PHONY: fuzz test-sanitize
+
+fuzz:
+	@bash scripts/bootstrap.sh clang libclang-rt-14-dev
+	CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build-fuzz -j $(JOBS)
+	mkdir -p build-fuzz/corpus
+	build-fuzz/fuzz_comment_block -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    build-fuzz/corpus fuzz/seeds
+
+test-sanitize: bootstrap
+	@start=$$(date +%s); set -e; \
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSCRIVLET_SANITIZE=ON $(CMAKE_ARGS); \
+	for d in $(SANITIZE_DIRS); do $(MAKE) --no-print-directory -C build-asan/$$d -j $(JOBS); done; \
+	for d in $(SANITIZE_DIRS); do \
+	    QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	        ctest --test-dir build-asan/$$d --output-on-failure -j $(JOBS); done; \
+	echo "test-sanitize: $$(( $$(date +%s) - start )) s"
