@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/core/file_type_cache.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QStringList>
+
+#include <cstdint>
+#include <vector>
+
+// The file list: one row per added file with its name, size text, type description, tick and full
+// path. The newest row is shown on top. Rows are stored oldest first and shown reversed, so adding
+// on top is O(1) whatever the row count; the view row of stored row id is size - 1 - id.
+// "Positions" are 1-based view rows (position 1 is the top row), as the comment flows count them.
+class FileListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { NameColumn = 0, SizeColumn = 1, TypeColumn = 2, ColumnCount = 3 };
+    enum Role { PathRole = Qt::UserRole + 1 };
+
+    explicit FileListModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    // Adds each path as a new top row, unticked, in the given order (the last path ends on top):
+    // name = the file name with outer blanks removed, size = formatSize(length), type = the
+    // description of its name. Paths that name no readable file are skipped. All rows reach the
+    // views in one insertion. Returns the number of rows added.
+    int addFiles(const QStringList &paths);
+
+    int count() const { return static_cast<int>(m_rows.size()); }
+
+    // The row at 1-based `position` (1 = top). Out-of-range positions give empty text / false.
+    QString pathAt(int position) const;
+    QString nameAt(int position) const;
+    QString sizeTextAt(int position) const;
+    QString typeAt(int position) const;
+    bool isCheckedAt(int position) const;
+    void setCheckedAt(int position, bool checked);
+
+    // The ticked positions, top first.
+    QList<int> checkedPositions() const;
+
+    void checkAll();
+    void uncheckAll();
+
+    // Removes every row, paths included.
+    void clear();
+
+private:
+    struct Row {
+        QString name;
+        QString sizeText;
+        QString type;
+        QString path;
+        bool checked = false;
+    };
+
+    // Stored index of the row at a 1-based position, or -1.
+    std::ptrdiff_t idOfPosition(int position) const;
+    const Row *rowAt(int position) const;
+    void setAllChecked(bool checked);
+
+    std::vector<Row> m_rows;
+    FileTypeCache m_types;
+};
