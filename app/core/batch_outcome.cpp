@@ -1,0 +1,11 @@
+#include "app/core/batch_outcome.h"
+
+void BatchOutcome::record(const QString &path, int status)
+{
+    ++m_handled;
+    if (status == 0)
+        return;
+    ++m_failed;
+    if (m_firstFailures.size() < KeptFailures)
+        m_firstFailures.append({path, status});
+}
