@@ -1,0 +1,177 @@
+#include "app/core/file_list_model.h"
+
+#include "app/core/format_size.h"
+
+#include <QFileInfo>
+
+FileListModel::FileListModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+int FileListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : count(); }
+
+int FileListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+std::ptrdiff_t FileListModel::idOfPosition(int position) const {
+    const auto size = static_cast<std::ptrdiff_t>(m_rows.size());
+    if (position < 1 || position > size)
+        return -1;
+    return size - position;
+}
+
+const FileListModel::Row *FileListModel::rowAt(int position) const {
+    const std::ptrdiff_t id = idOfPosition(position);
+    return id < 0 ? nullptr : &m_rows[static_cast<std::size_t>(id)];
+}
+
+QVariant FileListModel::data(const QModelIndex &index, int role) const {
+    if (!index.isValid())
+        return {};
+    const Row *row = rowAt(index.row() + 1);
+    if (row == nullptr)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (index.column()) {
+        case NameColumn:
+            return row->name;
+        case SizeColumn:
+            return row->sizeText;
+        case TypeColumn:
+            return row->type;
+        default:
+            return {};
+        }
+    case Qt::CheckStateRole:
+        if (index.column() == NameColumn)
+            return row->checked ? Qt::Checked : Qt::Unchecked;
+        return {};
+    case PathRole:
+        return row->path;
+    case Qt::ToolTipRole:
+        return index.column() == NameColumn ? QVariant(row->path) : QVariant();
+    default:
+        return {};
+    }
+}
+
+bool FileListModel::setData(const QModelIndex &index, const QVariant &value, int role) {
+    if (!index.isValid() || index.column() != NameColumn || role != Qt::CheckStateRole)
+        return false;
+    const std::ptrdiff_t id = idOfPosition(index.row() + 1);
+    if (id < 0)
+        return false;
+    m_rows[static_cast<std::size_t>(id)].checked = value.toInt() == Qt::Checked;
+    emit dataChanged(index, index, {Qt::CheckStateRole});
+    return true;
+}
+
+Qt::ItemFlags FileListModel::flags(const QModelIndex &index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (index.column() == NameColumn)
+        result |= Qt::ItemIsUserCheckable;
+    return result;
+}
+
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case NameColumn:
+        return QStringLiteral("Name");
+    case SizeColumn:
+        return QStringLiteral("Size");
+    case TypeColumn:
+        return QStringLiteral("Type");
+    default:
+        return {};
+    }
+}
+
+int FileListModel::addFiles(const QStringList &paths) {
+    std::vector<Row> added;
+    added.reserve(static_cast<std::size_t>(paths.size()));
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        // A path that vanished or names no regular file has no length to show: skip it rather
+        // than list a row no save could reach.
+        if (!info.isFile())
+            continue;
+        Row row;
+        row.name = info.fileName().trimmed();
+        row.sizeText = formatSize(info.size());
+        row.type = m_types.describe(path);
+        row.path = path;
+        added.push_back(std::move(row));
+    }
+    if (added.empty())
+        return 0;
+    // New rows go on top: stored last, shown first, in one insertion at view rows 0..n-1.
+    const int n = static_cast<int>(added.size());
+    beginInsertRows(QModelIndex(), 0, n - 1);
+    m_rows.insert(m_rows.end(), std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+    endInsertRows();
+    return n;
+}
+
+QString FileListModel::pathAt(int position) const {
+    const Row *row = rowAt(position);
+    return row ? row->path : QString();
+}
+
+QString FileListModel::nameAt(int position) const {
+    const Row *row = rowAt(position);
+    return row ? row->name : QString();
+}
+
+QString FileListModel::sizeTextAt(int position) const {
+    const Row *row = rowAt(position);
+    return row ? row->sizeText : QString();
+}
+
+QString FileListModel::typeAt(int position) const {
+    const Row *row = rowAt(position);
+    return row ? row->type : QString();
+}
+
+bool FileListModel::isCheckedAt(int position) const {
+    const Row *row = rowAt(position);
+    return row != nullptr && row->checked;
+}
+
+void FileListModel::setCheckedAt(int position, bool checked) {
+    if (idOfPosition(position) < 0)
+        return;
+    setData(index(position - 1, NameColumn), checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+}
+
+QList<int> FileListModel::checkedPositions() const {
+    QList<int> positions;
+    for (int position = 1; position <= count(); ++position) {
+        if (rowAt(position)->checked)
+            positions.append(position);
+    }
+    return positions;
+}
+
+void FileListModel::setAllChecked(bool checked) {
+    if (m_rows.empty())
+        return;
+    for (Row &row : m_rows)
+        row.checked = checked;
+    // One change notice for the whole column, however many rows there are.
+    emit dataChanged(index(0, NameColumn), index(count() - 1, NameColumn), {Qt::CheckStateRole});
+}
+
+void FileListModel::checkAll() { setAllChecked(true); }
+
+void FileListModel::uncheckAll() { setAllChecked(false); }
+
+void FileListModel::clear() {
+    if (m_rows.empty())
+        return;
+    beginResetModel();
+    m_rows.clear();
+    m_rows.shrink_to_fit();
+    endResetModel();
+}
