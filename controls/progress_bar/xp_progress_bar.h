@@ -1,0 +1,107 @@
+#pragma once
+// XP_ProgressBar: the program's own progress bar. It keeps a whole-number percentage and draws
+// itself in one of ten looks (`Scrolling` 0 to 9; other values draw as look 1) into an off-screen
+// buffer that only grows; ProgressPainter does the drawing, paintEvent only copies the result.
+//
+// Properties keep the names of their stored settings. Colours are 0x00BBGGRR values, or
+// 0x80000000 plus a system colour index; `Color` keeps and returns the resolved RGB.
+// A host builds the bar (which initialises it: Max 100, the highlight colour, look 0) and then
+// may call readProperties() with the control's stored settings; writeProperties() stores them.
+// Assignments that the designer must learn about emit PropertyChanged(name).
+#include "controls/progress_bar/progress_layout.h"
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+
+class Canvas;
+class PropertyBag;
+class ProgressBuffer;
+
+class XP_ProgressBar : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit XP_ProgressBar(QWidget *parent = nullptr);
+    ~XP_ProgressBar() override;
+
+    // --- stored settings ---
+    void readProperties(const PropertyBag &bag);
+    void writeProperties(PropertyBag &bag) const;
+
+    // --- properties ---
+    void setBrushStyle(qint32 Style); // write only: the hatch pattern of look 7 (0 to 5)
+    quint32 Color() const { return m_color; }
+    void setColor(quint32 lColor);
+    QFont Font() const { return m_font; }
+    void setFont(const QFont &fnt); // no redraw
+    QWidget *hWnd() const { return m_window; }
+    void setHWnd(QWidget *chWnd);
+    Canvas *hdc() const { return m_drawing; }
+    void setHdc(Canvas *cHdc = nullptr); // the argument is ignored: (re)makes the buffer
+    QImage Image() const { return m_image; } // null when none
+    void setImage(const QImage &Handle);
+    qint32 Min() const { return m_minimum; }
+    void setMin(qint32 cMin);
+    qint32 Max() const { return m_maximum; }
+    void setMax(qint32 cMax);
+    qint32 Orientation() const { return m_orientation; }
+    void setOrientation(qint32 cOrientation);
+    qint32 Scrolling() const { return m_look; }
+    void setScrolling(qint32 lScrolling);
+    bool ShowText() const { return m_showText; }
+    void setShowText(bool bShowText);
+    qint32 Value() const;
+    void setValue(qint32 cValue);
+
+    // --- methods ---
+    void DrawProgressBar();
+    // One-pixel line from (X, Y) to the point (Width, Height), its end pixel left out.
+    static void DrawLine(int X, int Y, int Width, int Height, Canvas &cHdc, quint32 Color);
+    // Lines from lEndColor to lStartcolor (both overwritten with their resolved RGB).
+    static void DrawGradient(quint32 &lEndColor, quint32 &lStartcolor, int X, int Y, int Width, int Height,
+                             Canvas &cHdc, bool &AlongX);
+    // Copies the buffer onto hdc; widths and heights of 0 or less mean the buffer's.
+    void pDraw(Canvas &hdc, int xSrc = 0, int ySrc = 0, int WidthSrc = 0, int HeightSrc = 0, int xDst = 0,
+               int yDst = 0) const;
+
+    // --- read-only views of the internal state (for hosts, galleries and tests) ---
+    qint32 percentage() const { return m_percentage; }
+    qint32 brushStyle() const { return m_brushStyle; }
+    bool bufferInUse() const { return m_bufferInUse; }
+    QSize bufferSize() const;
+    const ProgressLayout &layout() const { return m_layout; } // geometry of the last drawing
+    const QImage &surface() const;                            // what the window shows
+
+    QSize sizeHint() const override { return {105, 17}; }
+
+signals:
+    void PropertyChanged(const QString &name);
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+
+private:
+    void syncSurfaceSize();
+
+    quint32 m_color = 0;
+    Canvas *m_drawing = nullptr;
+    QWidget *m_window = nullptr;
+    qint32 m_maximum = 100;
+    qint32 m_minimum = 0;
+    qint32 m_percentage = 0;
+    bool m_showText = false;
+    qint32 m_look = 0;
+    qint32 m_orientation = 0;
+    qint32 m_brushStyle = 0;
+    QImage m_image;
+    bool m_bufferInUse = false;
+    QFont m_font;
+    ProgressLayout m_layout;
+    std::unique_ptr<ProgressBuffer> m_buffer;
+    std::unique_ptr<Canvas> m_own; // the window's own surface, copied to the screen on paint
+};
