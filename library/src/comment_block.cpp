@@ -1,0 +1,75 @@
+#include "library/src/comment_block.h"
+
+#include "scrivlet.h"
+
+#include <algorithm>
+
+namespace scrivlet::comment_block {
+
+namespace {
+
+std::string_view view(Bytes bytes)
+{
+    return {bytes.data(), bytes.size()};
+}
+
+} // namespace
+
+std::string keptBytes(Bytes text)
+{
+    std::string kept;
+    kept.reserve(text.size());
+    std::copy_if(text.begin(), text.end(), std::back_inserter(kept),
+                 [](char byte) { return scrivlet_is_kept_byte(static_cast<unsigned char>(byte)) != 0; });
+    return kept;
+}
+
+bool endsWithEndMarker(Bytes image)
+{
+    return view(image).ends_with(kEndMarker);
+}
+
+std::optional<std::size_t> findLastStartMarker(Bytes region)
+{
+    const std::size_t at = view(region).rfind(kStartMarker);
+    if (at == std::string_view::npos)
+        return std::nullopt;
+    return at;
+}
+
+std::optional<std::size_t> findFirstEndMarker(Bytes region)
+{
+    const std::size_t at = view(region).find(kEndMarker);
+    if (at == std::string_view::npos)
+        return std::nullopt;
+    return at;
+}
+
+std::optional<BlockPosition> locateBlock(Bytes image)
+{
+    if (!endsWithEndMarker(image))
+        return std::nullopt;
+    // The start marker must end before the closing end marker; the search never reaches in front
+    // of the image's first byte, so an end marker without a start marker gives no block.
+    const auto start = findLastStartMarker(image.first(image.size() - kEndMarker.size()));
+    if (!start)
+        return std::nullopt;
+    BlockPosition block;
+    block.start = *start;
+    block.textBegin = *start + kStartMarker.size();
+    // The closing end marker lies behind textBegin, so this always finds one; a marker inside the
+    // text comes first and ends the text there.
+    block.textEnd = block.textBegin + *findFirstEndMarker(image.subspan(block.textBegin));
+    return block;
+}
+
+std::optional<std::size_t> findNthLastByte(Bytes region, char delimiter, int nth, int &alreadySeen)
+{
+    for (std::size_t i = region.size(); i-- > 0;) {
+        if (region[i] == delimiter && ++alreadySeen == nth)
+            return i;
+    }
+    return std::nullopt;
+}
+
+} // namespace scrivlet::comment_block

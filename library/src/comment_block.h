@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+// The comment block format on byte spans: "#.START.#" text "#.END.# " at the very end of a file.
+// Nothing here knows about files; the search functions are written so that a caller can feed a
+// file's tail piece by piece and get the same answers as on the whole image.
+namespace scrivlet::comment_block {
+
+inline constexpr std::string_view kStartMarker = "#.START.#";
+inline constexpr std::string_view kEndMarker = "#.END.# ";
+/// The smallest block: the two markers back to back (an empty comment).
+inline constexpr std::size_t kMinBlockSize = kStartMarker.size() + kEndMarker.size();
+/// The byte that delimits the trailer eraser() cuts off.
+inline constexpr char kEraserDelimiter = '\x81';
+
+using Bytes = std::span<const char>;
+
+/// Where a block lies in a file image: the start marker's first byte, and the text [textBegin, textEnd).
+struct BlockPosition
+{
+    std::size_t start = 0;
+    std::size_t textBegin = 0;
+    std::size_t textEnd = 0;
+};
+
+/// The bytes WriteComments keeps of a text, in order: 0x20..0x7E, CR and LF.
+std::string keptBytes(Bytes text);
+
+/// Whether the image ends in the end marker (its last eight bytes), i.e. may carry a block.
+bool endsWithEndMarker(Bytes image);
+
+/// Index of the last start marker lying wholly inside @p region, if any.
+std::optional<std::size_t> findLastStartMarker(Bytes region);
+
+/// Index of the first end marker lying wholly inside @p region, if any.
+std::optional<std::size_t> findFirstEndMarker(Bytes region);
+
+/// The block of a whole file image: the last start marker that ends before the closing end marker,
+/// and its text up to the first end marker after it. Nothing when the image carries no block.
+std::optional<BlockPosition> locateBlock(Bytes image);
+
+/// Index of the @p nth-last occurrence of @p delimiter in @p region, counting @p alreadySeen
+/// occurrences met after the region (the region is scanned from its end). On return
+/// @p alreadySeen includes the occurrences passed in this region.
+std::optional<std::size_t> findNthLastByte(Bytes region, char delimiter, int nth, int &alreadySeen);
+
+} // namespace scrivlet::comment_block

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+
+// The operations on a file's comment block, joining the format (comment_block) and the file access
+// (file_access). A block is located by reading backwards from the file's end in growing chunks, so
+// the cost depends on the block's size, not the file's; the answers are those of a search over the
+// whole file image. Every function returns a SCRIVLET_* status.
+namespace scrivlet::comment_file {
+
+/// How much is read at a time: the first chunk (from the file's end) and the largest one.
+/// Tests pass tiny sizes so that markers straddle chunk boundaries.
+struct ChunkSizes
+{
+    std::size_t first = 4096;
+    std::size_t largest = std::size_t{1} << 20;
+};
+
+/// Appends the kept bytes of @p text to the file, creating it when missing. A text longer than
+/// SCRIVLET_MAX_TEXT writes nothing.
+int write(const char *path, std::span<const char> text);
+
+/// Gives the text of the file's block (empty without one), cut at its first zero byte and to at
+/// most @p limit bytes. A missing file is not created.
+int read(const char *path, std::size_t limit, std::string &text, ChunkSizes chunks = {});
+
+/// Cuts the file's block off in place; a file without a block is not opened for writing.
+int remove(const char *path, ChunkSizes chunks = {});
+
+/// Cuts the file at its second-last 0x81 byte; with fewer than two the file is not opened for writing.
+int erase(const char *path, ChunkSizes chunks = {});
+
+} // namespace scrivlet::comment_file
