@@ -1,23 +1,29 @@
 #pragma once
 
+#include <QFile>
 #include <QString>
+
+#include <optional>
 
 /// Loads a text file to become the comment text (the Import command).
 ///
-/// The file's bytes are taken in the locale's 8-bit encoding. Files above MaxBytes are refused
-/// before anything is read, so an oversized file never replaces the comment.
+/// In three steps, so the command can show its messages and busy pointer in between: open,
+/// check the size, read. The bytes are taken in the locale's 8-bit encoding. A file above
+/// MaxBytes is refused before anything is read, so an oversized file never replaces the comment.
 class CommentImport
 {
 public:
     static constexpr qint64 MaxBytes = 65535;
 
-    enum class Status { Loaded, CannotOpen, TooLarge };
+    explicit CommentImport(const QString &path);
 
-    struct Result
-    {
-        Status status = Status::CannotOpen;
-        QString text;
-    };
+    /// Opens the file for reading; false when it is not a readable regular file.
+    bool open();
+    /// Whether the open file holds more than MaxBytes.
+    bool tooLarge() const;
+    /// The whole text, or nothing when reading failed or the file grew past MaxBytes meanwhile.
+    std::optional<QString> readText();
 
-    static Result load(const QString &path);
+private:
+    QFile m_file;
 };

@@ -19,6 +19,11 @@ public:
     /// A result area that holds the largest comment the library writes, plus its zero byte.
     static constexpr int ReadCapacity = MaxBlockBytes + 1;
 
+    /// The comment as stored: every line break (LF, CR or CR LF, as the editor or an imported file
+    /// gives it) becomes CR LF, so files read the same on every system.
+    static QString storedText(const QString &editorText);
+    /// The comment as the editor shows it: every stored line break becomes one LF.
+    static QString shownText(const QString &storedText);
     /// "#.START.#" + comment + "#.END.# ".
     static QString blockText(const QString &comment);
     /// The block's length as the library counts it: bytes after the 8-bit conversion.

@@ -51,3 +51,34 @@ TEST(CommentText, ReadAreaHoldsTheLargestWrittenComment)
 }
 
 } // namespace
+
+namespace {
+
+struct LineBreakCase
+{
+    const char *editor;
+    const char *stored;
+    const char *shownAgain;
+};
+
+class CommentTextLineBreaks : public ::testing::TestWithParam<LineBreakCase>
+{
+};
+
+TEST_P(CommentTextLineBreaks, StoredAsCrLfShownAsLf)
+{
+    const LineBreakCase c = GetParam();
+    const QString stored = CommentText::storedText(QString::fromLatin1(c.editor));
+    EXPECT_EQ(stored.toLatin1(), QByteArray(c.stored));
+    EXPECT_EQ(CommentText::shownText(stored).toLatin1(), QByteArray(c.shownAgain));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CommentTextLineBreaks,
+                         ::testing::Values(LineBreakCase{"one line", "one line", "one line"},
+                                           LineBreakCase{"a\nb", "a\r\nb", "a\nb"},
+                                           LineBreakCase{"a\r\nb", "a\r\nb", "a\nb"},
+                                           LineBreakCase{"a\rb", "a\r\nb", "a\nb"},
+                                           LineBreakCase{"\n\n", "\r\n\r\n", "\n\n"},
+                                           LineBreakCase{"a\r\n\r\nb\n", "a\r\n\r\nb\r\n", "a\n\nb\n"}));
+
+} // namespace
