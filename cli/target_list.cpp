@@ -1,0 +1,50 @@
+#include "cli/target_list.h"
+
+#include "app/core/folder_scan.h"
+
+#include <QFile>
+#include <sys/stat.h>
+#include <unistd.h>
+
+TargetList::TargetList(Mode mode, bool recursive) : m_mode(mode), m_recursive(recursive) {}
+
+void TargetList::add(const std::string &argument)
+{
+    struct stat info {};
+    const bool isFolder = ::stat(argument.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (!isFolder) {
+        if (m_mode == Mode::Listing && ::lstat(argument.c_str(), &info) != 0)
+            m_entries.push_back({argument, "no such file or folder"});
+        else
+            m_entries.push_back({argument, {}});
+        return;
+    }
+    if (m_mode == Mode::Files && !m_recursive) {
+        m_entries.push_back({argument, "is a folder (use -r)"});
+        return;
+    }
+    addFolder(argument);
+}
+
+void TargetList::addFolder(const std::string &folder)
+{
+    // "dir/" and "dir" list the same files; the paths printed should not say "dir//name".
+    std::string trimmed = folder;
+    while (trimmed.size() > 1 && trimmed.back() == '/')
+        trimmed.pop_back();
+    if (::access(trimmed.c_str(), R_OK | X_OK) != 0) {
+        m_entries.push_back({folder, "cannot read the folder"});
+        return;
+    }
+
+    QString name = QFile::decodeName(QByteArray::fromStdString(trimmed));
+    QStringList files;
+    if (m_recursive)
+        FolderScan::recursiveDir(files, name, QStringLiteral("*"), true);
+    else
+        files = FolderScan::folderFiles(name);
+    for (const QString &file : files) {
+        if (!FolderScan::isExcluded(file))
+            m_entries.push_back({QFile::encodeName(file).toStdString(), {}});
+    }
+}
