@@ -58,7 +58,8 @@ fuzz:
 	cmake --build build-fuzz -j $(JOBS)
 	mkdir -p build-fuzz/corpus
 	build-fuzz/fuzz_comment_block -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    build-fuzz/corpus fuzz/seeds
+	    -dict=fuzz/markers.dict -artifact_prefix=build-fuzz/ build-fuzz/corpus fuzz/seeds
+	rm -f /dev/shm/scrivlet-fuzz-* /tmp/scrivlet-fuzz-*
 
 test-sanitize: bootstrap
 	@start=$$(date +%s); set -e; \
