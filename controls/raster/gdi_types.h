@@ -124,6 +124,5 @@ inline constexpr unsigned DT_CALCRECT = 0x00000400;   // only measure: adjust th
 inline constexpr unsigned DT_NOPREFIX = 0x00000800;   // "&" is an ordinary character
 inline constexpr unsigned DT_RTLREADING = 0x00020000; // right-to-left reading order
 inline constexpr unsigned DT_HIDEPREFIX = 0x00100000; // "&" marks are removed but not underlined
-inline constexpr unsigned DT_PREFIXONLY = 0x00200000; // draw only the access-key underline
 
 } // namespace gdi
