@@ -1,0 +1,188 @@
+#pragma once
+// StyledButton: the program's owner-drawn push button. It keeps its properties and its interaction
+// state; ButtonPainter turns them into an image which paintEvent only copies to the screen.
+//
+// Properties keep the names their stored settings use. `Enabled` and `Font` are the widget's own
+// (setEnabled/isEnabled, setFont/font); setting `Enabled` returns the button to Normal. Colours are
+// 0x00BBGGRR values, or 0x80000000 plus a system colour index.
+//
+// A host window builds the button, then either calls initProperties() (a freshly placed control)
+// or readProperties() with the control's stored settings; writeProperties() stores them again.
+// The button raises Click, MouseEnter and MouseLeave (signals of UserControl).
+#include "controls/host/user_control.h"
+#include "controls/styled_button/button_types.h"
+#include "controls/styled_button/caption_layout.h"
+
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QRegion>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+class ButtonTooltip;
+class AboutPanel;
+
+class StyledButton : public UserControl
+{
+    Q_OBJECT
+public:
+    explicit StyledButton(QWidget *parent = nullptr);
+    ~StyledButton() override;
+
+    // --- life cycle driven by the host ---
+    void initProperties() override; // defaults of a freshly placed control; Caption := hostName()
+    void readProperties(const PropertyBag &bag) override;
+    void writeProperties(PropertyBag &bag) const override;
+
+    // --- properties ---
+    qint32 Style() const { return m_style; }
+    void setStyle(qint32 NewStyle);
+    using QWidget::setStyle; // the QStyle overload stays reachable
+    QString Caption() const { return m_caption; }
+    void setCaption(const QString &NewCaption);
+    QImage Icon() const { return m_icon; } // a null image: no picture
+    void setIcon(const QImage &NewIcon);
+    qint32 IconAlign() const { return m_iconAlign; }
+    void setIconAlign(qint32 NewIconAlign);
+    qint16 IconSize() const { return m_iconSize; }
+    void setIconSize(qint16 NewIconSize);
+    qint32 CaptionAlign() const { return m_captionAlign; }
+    void setCaptionAlign(qint32 NewCaptionAlign);
+    qint32 NonThemeStyle() const { return m_nonThemeStyle; }
+    void setNonThemeStyle(qint32 NewNonThemeStyle);
+    bool ShowFocus() const { return m_showFocus; }
+    void setShowFocus(bool bShowFocus);
+    bool UseCustomColors() const { return m_useCustomColors; }
+    void setUseCustomColors(bool bUseCustomColors);
+    quint32 BackColor() const { return m_backColor; }
+    void setBackColor(quint32 lBackColor);
+    quint32 HighlightColor() const { return m_highlightColor; }
+    void setHighlightColor(quint32 lHighlightColor);
+    quint32 FontColor() const { return m_fontColor; }
+    void setFontColor(quint32 lFontColor);
+    quint32 FontHighlightColor() const { return m_fontHighlightColor; }
+    void setFontHighlightColor(quint32 lFontHighlightColor);
+    QString ToolTipText() const { return m_toolTipText; }
+    void setToolTipText(const QString &sToolTipText);
+    QString ToolTipTitle() const { return m_toolTipTitle; }
+    void setToolTipTitle(const QString &sTooltipTitle);
+    qint32 ToolTipIcon() const { return m_toolTipIcon; }
+    void setToolTipIcon(qint32 lTooltipIcon);
+    qint32 ToolTipType() const { return m_toolTipType; }
+    void setToolTipType(qint32 lNewTTType);
+    quint32 ToolTipBackColor() const { return m_toolTipBackColor; }
+    void setToolTipBackColor(quint32 lToolTipBackColor);
+    quint32 ToolTipForeColor() const { return m_toolTipForeColor; }
+    void setToolTipForeColor(quint32 lToolTipForeColor);
+    qint32 ButtonType() const { return m_buttonType; }
+    void setButtonType(qint32 newType);
+    bool Value() const { return m_value; }
+    void setValue(bool newValue);
+    quint32 MaskColor() const { return m_maskColor; }
+    void setMaskColor(quint32 newValue);
+    bool UseMaskColor() const { return m_useMaskColor; }
+    void setUseMaskColor(bool newValue);
+    qint16 MousePointer() const { return m_mousePointer; }
+    void setMousePointer(qint16 lCursor);
+    bool RoundedBordersByTheme() const { return m_roundedBordersByTheme; }
+    void setRoundedBordersByTheme(bool newValue);
+    bool RightToLeft() const { return m_rightToLeft != 0; }
+    void setRightToLeft(bool newValue);
+
+    // --- methods ---
+    void Refresh();                              // redraws in the current state
+    static QString version();                    // "3.6.2"
+    void About();                                // shows the About panel as a window of its own
+    bool OpenLink(const QString &sLink);         // opens a web address or file with the desktop
+    // Draws hIcon in grey (neutral greys kept) onto Dest_hDC; Dest_Width/Height <= 0 keep the size.
+    static bool PaintIconGrayscale(QImage *Dest_hDC, const QImage &hIcon, int Dest_X = 0, int Dest_Y = 0,
+                                   int Dest_Height = 0, int Dest_Width = 0);
+
+    // --- read-only views of the internal state (for hosts, galleries and tests) ---
+    ButtonState State() const { return m_state; }
+    bool HasFocus() const { return m_hasFocus; }
+    bool MouseInside() const { return m_mouseInside; }
+    gdi::Rect CaptionRect() const { return m_captionRect; }
+    quint32 TextFormat() const { return m_textFormat; }
+    qint32 Margin() const { return m_margin; }
+    QRegion WindowRegion() const { return m_windowRegion; }
+    ButtonTooltip *toolTipWindow() const { return m_toolTip.get(); }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    bool event(QEvent *e) override;
+    void ambientChanged(const QString &name) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    void enterEvent(QEnterEvent *e) override;
+    void leaveEvent(QEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+
+private:
+    void layoutButton();
+    void pointerEntered();
+    void pointerLeft();
+    void clickStep();
+    void accessKey();
+    void buildToolTip();
+    void removeToolTip();
+    void updateMnemonic();
+    gdi::Rect measureCaption() const;
+
+    // properties
+    qint32 m_style = 0;
+    QString m_caption;
+    QImage m_icon;
+    qint32 m_iconAlign = 1;
+    qint16 m_iconSize = 16;
+    qint32 m_captionAlign = 0;
+    qint32 m_nonThemeStyle = 0;
+    bool m_showFocus = false;
+    bool m_useCustomColors = false;
+    quint32 m_backColor = 0x8000000Fu;
+    quint32 m_highlightColor = 0x8000000Du;
+    quint32 m_fontColor = 0x80000012u;
+    quint32 m_fontHighlightColor = 0x80000012u;
+    QString m_toolTipText;
+    QString m_toolTipTitle;
+    qint32 m_toolTipIcon = 0;
+    qint32 m_toolTipType = 1;
+    quint32 m_toolTipBackColor = 0;
+    quint32 m_toolTipForeColor = 0;
+    qint32 m_buttonType = 0;
+    bool m_value = false;
+    quint32 m_maskColor = 0;
+    bool m_useMaskColor = false;
+    qint16 m_mousePointer = 0;
+    bool m_roundedBordersByTheme = false;
+    qint32 m_rightToLeft = 0;
+
+    // interaction and drawing state
+    ButtonState m_state = ButtonState::Normal;
+    bool m_hasFocus = false;
+    bool m_isShown = false;
+    bool m_mouseInside = false;
+    bool m_holdsHostTip = false; // the host's tooltip text is lent to our own tip
+    int m_lastButtonUp = 0;
+    gdi::Rect m_captionRect{4, 4, 16, 16};
+    quint32 m_textFormat = gdi::DT_WORDBREAK | gdi::DT_CENTER;
+    qint32 m_margin = 4;
+    QRegion m_windowRegion;
+    gdi::ColorRef m_background = gdi::CLR_INVALID; // left by the last redraw; none yet: the face
+    int m_mnemonicId = 0;
+    std::unique_ptr<ButtonTooltip> m_toolTip;
+    std::unique_ptr<AboutPanel> m_about;
+};

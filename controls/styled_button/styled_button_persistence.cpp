@@ -1,0 +1,86 @@
+// StyledButton's stored settings: the keys, their order and their read and write defaults are
+// fixed, so designs saved by earlier builds load unchanged (including the odd spellings).
+#include "controls/styled_button/styled_button.h"
+
+#include "controls/host/system_colors.h"
+#include "controls/raster/standard_colors.h"
+#include "controls/styled_button/mouse_pointer.h"
+
+namespace {
+gdi::ColorRef sysColour(int index) { return SystemColors::translate(SystemColors::reference(index)); }
+
+QString key(const char *name) { return QString::fromLatin1(name); }
+} // namespace
+
+void StyledButton::readProperties(const PropertyBag &bag)
+{
+    m_state = ButtonState::Normal;
+    m_icon = bag.readPicture(key("Icon"));
+    m_style = bag.readInt32(key("Style"), 3);
+    m_caption = bag.readText(key("Caption"), QStringLiteral("StyledButton"));
+    m_iconSize = bag.readInt16(key("IconSize"), 16);
+    m_captionAlign = bag.readInt32(key("CaptionAlign"), 0);
+    m_iconAlign = bag.readInt32(key("IconAlign"), 1);
+    m_nonThemeStyle = bag.readInt32(key("iNonThemeStyle"), 5);
+    setEnabled(bag.readBool(key("Enabled"), true));
+    m_showFocus = bag.readBool(key("ShowFocus"), false);
+    m_useCustomColors = bag.readBool(key("USeCustomColors"), false);
+    m_backColor = bag.readColor(key("BackColor"), sysColour(gdi::COLOR_BTNFACE));
+    m_highlightColor = bag.readColor(key("HighlightColor"), sysColour(gdi::COLOR_HIGHLIGHT));
+    m_fontColor = bag.readColor(key("FontColor"), sysColour(gdi::COLOR_BTNTEXT));
+    m_fontHighlightColor = bag.readColor(key("FontHighlightColor"), sysColour(gdi::COLOR_BTNTEXT));
+    // Read twice: the host's own copy first (kept when the key is missing), then ours.
+    setHostToolTipText(bag.readText(key("ToolTipText"), m_toolTipText));
+    m_toolTipText = bag.readText(key("ToolTipText"), QString());
+    m_toolTipTitle = bag.readText(key("Tooltiptitle"), QString());
+    m_toolTipIcon = bag.readInt32(key("ToolTipIcon"), 0);
+    m_toolTipType = bag.readInt32(key("ToolTipType"), 1);
+    m_toolTipBackColor = bag.readColor(key("ttBackColor"), sysColour(gdi::COLOR_INFOTEXT));
+    m_toolTipForeColor = bag.readColor(key("ttForeColor"), sysColour(gdi::COLOR_INFOBK));
+    setFont(bag.readFont(key("Font"), font()));
+    m_buttonType = bag.readInt32(key("ButtonType"), 0);
+    m_value = bag.readBool(key("Value"), false);
+    m_useMaskColor = bag.readBool(key("UseMaskColor"), false);
+    m_maskColor = bag.readColor(key("MaskColor"), 0xC0C0C0u);
+    m_mousePointer = bag.readInt16(key("MousePointer"), 0);
+    if (m_mousePointer == 0)
+        unsetCursor();
+    else
+        setCursor(MousePointer::shape(m_mousePointer));
+    m_roundedBordersByTheme = bag.readBool(key("RoundedBordersByTheme"), true);
+    m_rightToLeft = bag.readBool(key("bRTLText"), false) ? -1 : 0;
+    updateMnemonic();
+    layoutButton();
+}
+
+void StyledButton::writeProperties(PropertyBag &bag) const
+{
+    bag.writePicture(key("Icon"), m_icon);
+    bag.writeInt32(key("Style"), m_style, 3);
+    bag.writeText(key("Caption"), m_caption, QString());
+    bag.writeInt16(key("IconSize"), m_iconSize, 16);
+    bag.writeInt32(key("IconAlign"), m_iconAlign, 1);
+    bag.writeInt32(key("CaptionAlign"), m_captionAlign, 0);
+    bag.writeInt32(key("iNonThemeStyle"), m_nonThemeStyle, 5);
+    bag.writeBool(key("Enabled"), isEnabled(), true);
+    bag.writeBool(key("ShowFocus"), m_showFocus, false);
+    bag.writeBool(key("USeCustomColors"), m_useCustomColors, false);
+    bag.writeColor(key("BackColor"), m_backColor, sysColour(gdi::COLOR_BTNFACE));
+    bag.writeColor(key("HighlightColor"), m_highlightColor, sysColour(gdi::COLOR_HIGHLIGHT));
+    bag.writeColor(key("FontColor"), m_fontColor, sysColour(gdi::COLOR_BTNTEXT));
+    bag.writeColor(key("FontHighlightColor"), m_fontHighlightColor, sysColour(gdi::COLOR_BTNTEXT));
+    bag.writeText(key("ToolTipText"), m_toolTipText, hostToolTipText());
+    bag.writeText(key("Tooltiptitle"), m_toolTipTitle);
+    bag.writeInt32(key("ToolTipIcon"), m_toolTipIcon);
+    bag.writeInt32(key("ToolTipType"), m_toolTipType);
+    bag.writeColor(key("ttBackColor"), m_toolTipBackColor, sysColour(gdi::COLOR_INFOTEXT));
+    bag.writeColor(key("ttForeColor"), m_toolTipForeColor, sysColour(gdi::COLOR_INFOBK));
+    bag.writeFont(key("Font"), font());
+    bag.writeInt32(key("ButtonType"), m_buttonType, 0);
+    bag.writeBool(key("Value"), m_value, false);
+    bag.writeColor(key("MaskColor"), m_maskColor, 0xC0C0C0u);
+    bag.writeBool(key("UseMaskColor"), m_useMaskColor, false);
+    bag.writeInt16(key("MousePointer"), m_mousePointer, 0);
+    bag.writeBool(key("RoundedBordersByTheme"), m_roundedBordersByTheme, true);
+    bag.writeInt32(key("bRTLText"), m_rightToLeft, 0);
+}
