@@ -1,0 +1,143 @@
+// The chunked operations against a plain reference that works on the whole file image, written
+// straight from the whole-file algorithms, over many generated files with planted markers.
+#include "library/src/comment_file.h"
+
+#include "scrivlet.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace cf = scrivlet::comment_file;
+
+namespace {
+
+const char kStart[] = "#.START.#";
+const char kEnd[] = "#.END.# ";
+
+bool startMarkerEndsAt(const std::string &image, std::size_t p)
+{
+    return p >= 8 && std::memcmp(image.data() + p - 8, kStart, 9) == 0;
+}
+
+bool endMarkerAt(const std::string &image, std::size_t i)
+{
+    return i + 8 <= image.size() && std::memcmp(image.data() + i, kEnd, 8) == 0;
+}
+
+// The index just past the start marker's last byte, or 0 when the image carries no block.
+std::size_t referenceTextBegin(const std::string &image)
+{
+    const std::size_t length = image.size();
+    if (length < 8 || !endMarkerAt(image, length - 8))
+        return 0;
+    if (length < 9)
+        return 0;
+    // p, the start marker's last byte, walks back from the byte before the end marker and stops at
+    // the image's first byte.
+    for (std::size_t p = length - 9; p >= 8; --p) {
+        if (startMarkerEndsAt(image, p))
+            return p + 1;
+    }
+    return 0;
+}
+
+std::string referenceRead(const std::string &image, std::size_t limit)
+{
+    const std::size_t begin = referenceTextBegin(image);
+    if (begin == 0)
+        return {};
+    std::string text;
+    for (std::size_t i = begin; !endMarkerAt(image, i); ++i)
+        text += image[i];
+    const std::size_t zero = text.find('\0');
+    if (zero != std::string::npos)
+        text.resize(zero);
+    if (text.size() > limit)
+        text.resize(limit);
+    return text;
+}
+
+std::string referenceRemove(const std::string &image)
+{
+    const std::size_t begin = referenceTextBegin(image);
+    return begin == 0 ? image : image.substr(0, begin - 9);
+}
+
+std::string referenceErase(const std::string &image)
+{
+    int seen = 0;
+    for (std::size_t i = image.size(); i-- > 0;) {
+        if (static_cast<unsigned char>(image[i]) == 0x81 && ++seen == 2)
+            return image.substr(0, i);
+    }
+    return image;
+}
+
+// Files made of marker pieces, whole markers and filler, often closed by an end marker.
+std::string generateImage(std::mt19937 &random)
+{
+    static const std::string pieces[] = {kStart, kEnd, "#.END.#", "#.START", ".#", "#", " ", "#.", "START.#",
+                                         "END.# ", "\x81", std::string(1, '\0'), "x", "ab", "\r\n"};
+    std::uniform_int_distribution<int> count(0, 24);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+    std::uniform_int_distribution<int> percent(0, 99);
+    std::string image;
+    if (percent(random) < 20)
+        image += kStart; // a block at offset 0
+    const int n = count(random);
+    for (int i = 0; i < n; ++i) {
+        if (percent(random) < 10)
+            image += std::string(static_cast<std::size_t>(percent(random)), 'f'); // filler across chunks
+        else
+            image += pieces[pick(random)];
+    }
+    if (percent(random) < 70)
+        image += kEnd;
+    return image;
+}
+
+TEST(CommentFileReference, ChunkedOperationsMatchTheWholeImage)
+{
+    // Thousands of rewrites: a memory file system, where there is one, keeps the disk out of it.
+    std::error_code ignored;
+    TempDir dir(std::filesystem::is_directory("/dev/shm", ignored) ? "/dev/shm"
+                                                                    : std::filesystem::temp_directory_path().string());
+    const std::string path = dir.file("f");
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<std::size_t> firstChunk(1, 20);
+    std::uniform_int_distribution<std::size_t> growth(1, 4);
+    std::uniform_int_distribution<std::size_t> limit(0, 40);
+    int withBlock = 0;
+    for (int round = 0; round < 4000; ++round) {
+        const std::string image = generateImage(random);
+        const std::size_t first = firstChunk(random);
+        const cf::ChunkSizes chunks{first, first * growth(random)};
+        const std::size_t drawn = limit(random);
+        const std::size_t readLimit = drawn < 12 ? drawn : 100000;
+        SCOPED_TRACE(::testing::Message() << "round " << round << ", chunks " << chunks.first << "/"
+                                          << chunks.largest << ", image [" << image << "]");
+
+        writeFile(path, image);
+        std::string text;
+        ASSERT_EQ(cf::read(path.c_str(), readLimit, text, chunks), SCRIVLET_OK);
+        ASSERT_EQ(text, referenceRead(image, readLimit));
+
+        ASSERT_EQ(cf::remove(path.c_str(), chunks), SCRIVLET_OK);
+        ASSERT_EQ(readFile(path), referenceRemove(image));
+        withBlock += referenceTextBegin(image) != 0 ? 1 : 0;
+
+        writeFile(path, image);
+        ASSERT_EQ(cf::erase(path.c_str(), chunks), SCRIVLET_OK);
+        ASSERT_EQ(readFile(path), referenceErase(image));
+    }
+    // The generator must exercise both outcomes, or the comparison proves little.
+    EXPECT_GT(withBlock, 1000);
+    EXPECT_LT(withBlock, 3500);
+}
+
+} // namespace

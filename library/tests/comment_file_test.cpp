@@ -1,0 +1,274 @@
+#include "library/src/comment_file.h"
+
+#include "scrivlet.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <tuple>
+#include <unistd.h>
+
+namespace cf = scrivlet::comment_file;
+using namespace std::string_literals;
+
+namespace {
+
+struct FileCase
+{
+    const char *name;
+    std::string before;
+    std::string text;  // what read gives
+    std::string after; // the file after remove
+};
+
+// Chunk sizes from one byte (every marker straddles a boundary) to the default.
+const cf::ChunkSizes kChunkSizes[] = {{1, 1}, {1, 4}, {3, 7}, {8, 8}, {17, 64}, {4096, 1 << 20}};
+
+class BlockFiles : public ::testing::TestWithParam<std::tuple<FileCase, cf::ChunkSizes>>
+{
+protected:
+    TempDir m_dir;
+};
+
+TEST_P(BlockFiles, ReadAndRemoveGiveTheBlocksText)
+{
+    const auto &[c, chunks] = GetParam();
+    const std::string path = m_dir.file("f");
+    writeFile(path, c.before);
+    ageFile(path);
+
+    std::string text = "stale";
+    EXPECT_EQ(cf::read(path.c_str(), 1000, text, chunks), SCRIVLET_OK);
+    EXPECT_EQ(text, c.text);
+    EXPECT_EQ(readFile(path), c.before) << "reading changed the file";
+
+    EXPECT_EQ(cf::remove(path.c_str(), chunks), SCRIVLET_OK);
+    EXPECT_EQ(readFile(path), c.after);
+    if (c.after == c.before) {
+        EXPECT_EQ(modificationTimeNs(path), 1000000000LL * 1000000000LL) << "a file without a block was written";
+    }
+}
+
+const FileCase kFileCases[] = {
+    {"AfterOwnBytes", "ABC#.START.#hi#.END.# ", "hi", "ABC"},
+    {"EmptyCommentAfterBytes", "xyz#.START.##.END.# ", "", "xyz"},
+    {"OnlyTheBlockEmptiesTheFile", "#.START.#note#.END.# ", "note", ""},
+    {"OnlyAnEmptyBlock", "#.START.##.END.# ", "", ""},
+    {"NoClosingBlank", "ABC#.START.#hi#.END.#", "", "ABC#.START.#hi#.END.#"},
+    {"ByteAfterBlank", "ABC#.START.#hi#.END.# !", "", "ABC#.START.#hi#.END.# !"},
+    {"TwoBlocksOnlyLastGoes", "#.START.#a#.END.# #.START.#bb#.END.# ", "bb", "#.START.#a#.END.# "},
+    {"EndMarkerInsideText", "Q#.START.#ab#.END.# cd#.END.# ", "ab", "Q"},
+    {"StartMarkerInsideTextCutsThere", "Q#.START.#a#.START.#b#.END.# ", "b", "Q#.START.#a"},
+    {"EndMarkerWithoutStart", "plain text#.END.# ", "", "plain text#.END.# "},
+    {"JustAnEndMarker", "#.END.# ", "", "#.END.# "},
+    {"StartMarkerOverlappingEndMarker", "#.START.#.END.# ", "", "#.START.#.END.# "},
+    {"ZeroByteEndsText", "#.START.#ab\0cd#.END.# "s, "ab", ""},
+    {"HighBytesReadBack", "P#.START.#\xe9\xff\t#.END.# ", "\xe9\xff\t", "P"},
+    {"EmptyFile", "", "", ""},
+    {"ShortFile", "# ", "", "# "},
+    {"LongTextAcrossChunks", "head#.START.#" + std::string(300, 'z') + "#.END.# ", std::string(300, 'z'), "head"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, BlockFiles, ::testing::Combine(::testing::ValuesIn(kFileCases),
+                                                               ::testing::ValuesIn(kChunkSizes)),
+                         [](const auto &testInfo) {
+                             const auto &chunks = std::get<1>(testInfo.param);
+                             return std::string(std::get<0>(testInfo.param).name) + "_" +
+                                    std::to_string(chunks.first) + "_" + std::to_string(chunks.largest);
+                         });
+
+class ReadLimit : public ::testing::TestWithParam<std::tuple<std::size_t, std::string>>
+{
+protected:
+    TempDir m_dir;
+};
+
+TEST_P(ReadLimit, CutsTheTextToTheLimit)
+{
+    const auto &[limit, expected] = GetParam();
+    const std::string path = m_dir.file("f");
+    writeFile(path, "#.START.#abcdefghij#.END.# ");
+    std::string text;
+    EXPECT_EQ(cf::read(path.c_str(), limit, text, {2, 2}), SCRIVLET_OK);
+    EXPECT_EQ(text, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ReadLimit,
+                         ::testing::Values(std::tuple{std::size_t{0}, ""s}, std::tuple{std::size_t{1}, "a"s},
+                                           std::tuple{std::size_t{9}, "abcdefghi"s},
+                                           std::tuple{std::size_t{10}, "abcdefghij"s},
+                                           std::tuple{std::size_t{11}, "abcdefghij"s}));
+
+TEST(CommentFile, TextBeyondTwentyThousandBytesIsReadWhole)
+{
+    TempDir dir;
+    const std::string path = dir.file("f");
+    std::string comment(70000, 'c');
+    comment[40000] = 'M';
+    writeFile(path, "#.START.#" + comment + "#.END.# ");
+    std::string text;
+    EXPECT_EQ(cf::read(path.c_str(), 100000, text), SCRIVLET_OK);
+    EXPECT_EQ(text, comment);
+}
+
+TEST(CommentFile, BlockAtTheEndOfALargeSparseFile)
+{
+    TempDir dir;
+    const std::string path = dir.file("big");
+    const off_t size = off_t{64} << 20;
+    {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::ftruncate(fd, size), 0);
+        ::close(fd);
+    }
+    const std::string block = "#.START.#far away#.END.# ";
+    ASSERT_EQ(cf::write(path.c_str(), block), SCRIVLET_OK);
+    std::string text;
+    EXPECT_EQ(cf::read(path.c_str(), 1000, text), SCRIVLET_OK);
+    EXPECT_EQ(text, "far away");
+    EXPECT_EQ(cf::remove(path.c_str()), SCRIVLET_OK);
+    struct stat info{};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_size, size);
+}
+
+TEST(CommentFile, WriteAppendsOnlyTheKeptBytes)
+{
+    TempDir dir;
+    const std::string path = dir.file("f");
+    writeFile(path, "own\xff");
+    EXPECT_EQ(cf::write(path.c_str(), "#.START.#a\tb\xe9\r\nc#.END.# "s), SCRIVLET_OK);
+    EXPECT_EQ(cf::write(path.c_str(), "#.START.#2#.END.# "s), SCRIVLET_OK);
+    EXPECT_EQ(readFile(path), "own\xff#.START.#ab\r\nc#.END.# #.START.#2#.END.# ");
+}
+
+TEST(CommentFile, WriteCreatesAMissingFileAndAnEmptyOneForNoKeptBytes)
+{
+    TempDir dir;
+    EXPECT_EQ(cf::write(dir.file("new").c_str(), "hello"), SCRIVLET_OK);
+    EXPECT_EQ(readFile(dir.file("new")), "hello");
+    EXPECT_EQ(cf::write(dir.file("empty").c_str(), "\t\x01"), SCRIVLET_OK);
+    EXPECT_EQ(readFile(dir.file("empty")), "");
+}
+
+TEST(CommentFile, WriteRefusesATextBeyondTheLimitAndCreatesNothing)
+{
+    TempDir dir;
+    const std::string path = dir.file("f");
+    const std::string text(SCRIVLET_MAX_TEXT + 1, 'x');
+    EXPECT_EQ(cf::write(path.c_str(), text), SCRIVLET_E_TOOLONG);
+    EXPECT_FALSE(exists(path));
+    EXPECT_EQ(cf::write(path.c_str(), std::string_view(text).substr(1)), SCRIVLET_OK);
+    EXPECT_EQ(readFile(path).size(), std::size_t{SCRIVLET_MAX_TEXT});
+}
+
+TEST(CommentFile, MissingPathsAreNeverCreated)
+{
+    TempDir dir;
+    const std::string path = dir.file("missing");
+    std::string text = "stale";
+    EXPECT_EQ(cf::read(path.c_str(), 100, text), SCRIVLET_E_NOENT);
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(cf::remove(path.c_str()), SCRIVLET_E_NOENT);
+    EXPECT_EQ(cf::erase(path.c_str()), SCRIVLET_E_NOENT);
+    EXPECT_FALSE(exists(path));
+    EXPECT_EQ(cf::write(dir.file("no/such/folder").c_str(), "x"), SCRIVLET_E_NOENT);
+}
+
+// Every operation on a path that is not a regular file returns at once with the same status.
+TEST(CommentFile, FoldersAndFifosAreRefusedWithoutBlocking)
+{
+    TempDir dir;
+    const std::string fifo = dir.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    for (const std::string &path : {dir.path(), fifo}) {
+        SCOPED_TRACE(path);
+        std::string text;
+        EXPECT_EQ(cf::read(path.c_str(), 100, text), SCRIVLET_E_NOTREG);
+        EXPECT_EQ(cf::remove(path.c_str()), SCRIVLET_E_NOTREG);
+        EXPECT_EQ(cf::erase(path.c_str()), SCRIVLET_E_NOTREG);
+        EXPECT_EQ(cf::write(path.c_str(), "x"), SCRIVLET_E_NOTREG);
+    }
+}
+
+TEST(CommentFile, ReadOnlyFileKeepsItsBlock)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "running as root: permissions do not stop writing";
+    TempDir dir;
+    const std::string path = dir.file("f");
+    const std::string content = "A#.START.#x#.END.# ";
+    writeFile(path, content);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    if (::access(path.c_str(), W_OK) == 0)
+        GTEST_SKIP() << "this user may write read-only files";
+    std::string text;
+    EXPECT_EQ(cf::read(path.c_str(), 100, text), SCRIVLET_OK);
+    EXPECT_EQ(text, "x");
+    EXPECT_EQ(cf::remove(path.c_str()), SCRIVLET_E_ACCESS);
+    EXPECT_EQ(cf::write(path.c_str(), "y"), SCRIVLET_E_ACCESS);
+    EXPECT_EQ(readFile(path), content);
+}
+
+TEST(CommentFile, ReadOnlyFileWithoutBlockNeedsNoWriteAccess)
+{
+    TempDir dir;
+    const std::string path = dir.file("f");
+    writeFile(path, "no block here");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_EQ(cf::remove(path.c_str()), SCRIVLET_OK);
+    EXPECT_EQ(cf::erase(path.c_str()), SCRIVLET_OK);
+    EXPECT_EQ(readFile(path), "no block here");
+}
+
+struct EraseCase
+{
+    const char *name;
+    std::string before;
+    std::string after;
+};
+
+class Erase : public ::testing::TestWithParam<std::tuple<EraseCase, cf::ChunkSizes>>
+{
+protected:
+    TempDir m_dir;
+};
+
+TEST_P(Erase, CutsAtTheSecondLastDelimiter)
+{
+    const auto &[c, chunks] = GetParam();
+    const std::string path = m_dir.file("f");
+    writeFile(path, c.before);
+    ageFile(path);
+    EXPECT_EQ(cf::erase(path.c_str(), chunks), SCRIVLET_OK);
+    EXPECT_EQ(readFile(path), c.after);
+    if (c.after == c.before) {
+        EXPECT_EQ(modificationTimeNs(path), 1000000000LL * 1000000000LL);
+    }
+}
+
+const EraseCase kEraseCases[] = {
+    {"Example", "AB\x81xy\x81z", "AB"},
+    {"TwoAtTheEnd", "data\x81\x81", "data"},
+    {"AtOffsetZero", "\x81xyz\x81", ""},
+    {"ThreeKeepsTheFirst", "a\x81" "b\x81" "c\x81" "d", "a\x81" "b"},
+    {"OnlyOne", "ab\x81" "cd", "ab\x81" "cd"},
+    {"None", "abcd", "abcd"},
+    {"Empty", "", ""},
+    {"FarApart", "s\x81" + std::string(100, 'm') + "\x81" + std::string(50, 'e'), "s"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, Erase, ::testing::Combine(::testing::ValuesIn(kEraseCases),
+                                                          ::testing::Values(cf::ChunkSizes{1, 1},
+                                                                            cf::ChunkSizes{3, 16},
+                                                                            cf::ChunkSizes{})),
+                         [](const auto &testInfo) {
+                             return std::string(std::get<0>(testInfo.param).name) + "_" +
+                                    std::to_string(std::get<1>(testInfo.param).first);
+                         });
+
+} // namespace

@@ -1,0 +1,275 @@
+// The shared library as the program meets it: loaded at run time, exports found by name.
+#include "scrivlet.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <dlfcn.h>
+#include <set>
+#include <string>
+#include <sys/stat.h>
+#include <optional>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+using namespace std::string_literals;
+
+namespace {
+
+using WriteFn = int (*)(const char *const *, int32_t, const char *const *);
+using ReadFn = int (*)(char *, int32_t, const char *const *);
+using PathFn = int (*)(const char *const *);
+using InStrRevFn = int32_t (*)(const char *, int16_t);
+using DisplayFn = int32_t (*)(const char *);
+
+class Exports : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_handle = ::dlopen(SCRIVLET_LIBRARY_FILE, RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(s_handle, nullptr) << ::dlerror();
+    }
+
+    template <typename Function> static Function find(const char *name)
+    {
+        void *symbol = ::dlsym(s_handle, name);
+        EXPECT_NE(symbol, nullptr) << name << ": " << ::dlerror();
+        return reinterpret_cast<Function>(symbol);
+    }
+
+    int write(const std::string &text, int32_t length, const std::string &path)
+    {
+        const char *t = text.c_str();
+        const char *p = path.c_str();
+        return find<WriteFn>("WriteComments")(&t, length, &p);
+    }
+    int write(const std::string &text, const std::string &path)
+    {
+        return write(text, static_cast<int32_t>(text.size()), path);
+    }
+    int remove(const std::string &path)
+    {
+        const char *p = path.c_str();
+        return find<PathFn>("DelComments")(&p);
+    }
+
+    static void *s_handle;
+    TempDir m_dir;
+};
+
+void *Exports::s_handle = nullptr;
+
+TEST_F(Exports, ExactlyTheSixFunctionsAreExported)
+{
+    for (const char *name : {"WriteComments", "ReadComments", "DelComments", "eraser", "InStrRev", "DisplayStringByVal"})
+        EXPECT_NE(::dlsym(s_handle, name), nullptr) << name;
+
+    FILE *pipe = ::popen(("nm -D --defined-only '"s + SCRIVLET_LIBRARY_FILE + "' 2>/dev/null").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::set<std::string> names;
+    char line[512];
+    while (std::fgets(line, sizeof line, pipe) != nullptr) {
+        std::string entry(line);
+        entry.erase(entry.find_last_not_of("\n") + 1);
+        names.insert(entry.substr(entry.rfind(' ') + 1));
+    }
+    if (::pclose(pipe) != 0 && names.empty())
+        GTEST_SKIP() << "nm is not available";
+    EXPECT_EQ(names, (std::set<std::string>{"DelComments", "DisplayStringByVal", "InStrRev", "ReadComments",
+                                            "WriteComments", "eraser"}));
+}
+
+TEST_F(Exports, SaveReadDeleteRoundTrip)
+{
+    const std::string path = m_dir.file("doc.txt");
+    writeFile(path, "ABC");
+    EXPECT_EQ(remove(path), SCRIVLET_OK);
+    EXPECT_EQ(write("#.START.#hi#.END.# ", path), SCRIVLET_OK);
+    EXPECT_EQ(readFile(path), "ABC#.START.#hi#.END.# ");
+
+    // The program's result area: 65,535 blanks and a zero byte.
+    std::string area(65535, ' ');
+    const char *p = path.c_str();
+    EXPECT_EQ(find<ReadFn>("ReadComments")(area.data(), 65535, &p), SCRIVLET_OK);
+    EXPECT_EQ(std::string(area.c_str()), "hi");
+    EXPECT_EQ(area[3], ' ');
+
+    EXPECT_EQ(remove(path), SCRIVLET_OK);
+    EXPECT_EQ(readFile(path), "ABC");
+    area.assign(65535, ' ');
+    EXPECT_EQ(find<ReadFn>("ReadComments")(area.data(), 65535, &p), SCRIVLET_OK);
+    EXPECT_EQ(area[0], '\0');
+}
+
+TEST_F(Exports, ReadCommentsNeverWritesBeyondItsCapacity)
+{
+    const std::string path = m_dir.file("f");
+    writeFile(path, "#.START.#abcdef#.END.# ");
+    const char *p = path.c_str();
+    // capacity, what the area holds afterwards (# marks bytes that must stay untouched)
+    const std::tuple<int32_t, std::string> cases[] = {
+        {-1, "########"}, {0, "########"}, {1, "\0#######"s}, {4, "abc\0####"s}, {7, "abcdef\0#"s}, {8, "abcdef\0#"s}};
+    for (const auto &[capacity, expected] : cases) {
+        SCOPED_TRACE(capacity);
+        std::string area(8, '#');
+        EXPECT_EQ(find<ReadFn>("ReadComments")(area.data(), capacity, &p), SCRIVLET_OK);
+        EXPECT_EQ(area, expected);
+    }
+}
+
+TEST_F(Exports, WriteCommentsExaminesExactlyLengthBytes)
+{
+    const std::string path = m_dir.file("f");
+    const std::string block = "#.START.#tab\there caf\xc3\xa9\r\nnext#.END.# ";
+    EXPECT_EQ(write(block, path), SCRIVLET_OK);
+    EXPECT_EQ(readFile(path), "#.START.#tabhere caf\r\nnext#.END.# ");
+
+    const std::string other = m_dir.file("g");
+    EXPECT_EQ(write("#.START.#hi#.END.# ", 11, other), SCRIVLET_OK);
+    EXPECT_EQ(readFile(other), "#.START.#hi");
+
+    const std::string empty = m_dir.file("h");
+    for (const int32_t length : {0, -5})
+        EXPECT_EQ(write("ignored", length, empty), SCRIVLET_OK);
+    EXPECT_EQ(readFile(empty), "");
+}
+
+TEST_F(Exports, WriteCommentsRefusesMoreThanAMillionBytes)
+{
+    const std::string path = m_dir.file("f");
+    const std::string text(SCRIVLET_MAX_TEXT + 1, 'x');
+    EXPECT_EQ(write(text, path), SCRIVLET_E_TOOLONG);
+    EXPECT_FALSE(exists(path));
+    EXPECT_EQ(write(text, SCRIVLET_MAX_TEXT, path), SCRIVLET_OK);
+    EXPECT_EQ(readFile(path).size(), std::size_t{SCRIVLET_MAX_TEXT});
+}
+
+TEST_F(Exports, MissingPathsGiveStatusesAndStayMissing)
+{
+    const std::string path = m_dir.file("missing");
+    const char *p = path.c_str();
+    std::string area(16, '#');
+    EXPECT_EQ(find<ReadFn>("ReadComments")(area.data(), 16, &p), SCRIVLET_E_NOENT);
+    EXPECT_EQ(area[0], '\0');
+    EXPECT_EQ(remove(path), SCRIVLET_E_NOENT);
+    EXPECT_EQ(find<PathFn>("eraser")(&p), SCRIVLET_E_NOENT);
+    EXPECT_FALSE(exists(path));
+}
+
+TEST_F(Exports, NullPointersAreRejected)
+{
+    const char *null = nullptr;
+    const char *text = "x";
+    const std::string path = m_dir.file("f");
+    const char *p = path.c_str();
+    char area[4] = "##";
+    EXPECT_EQ(find<WriteFn>("WriteComments")(&text, 1, nullptr), SCRIVLET_E_INVALID);
+    EXPECT_EQ(find<WriteFn>("WriteComments")(&text, 1, &null), SCRIVLET_E_INVALID);
+    EXPECT_EQ(find<WriteFn>("WriteComments")(nullptr, 1, &p), SCRIVLET_E_INVALID);
+    EXPECT_EQ(find<WriteFn>("WriteComments")(&null, 1, &p), SCRIVLET_E_INVALID);
+    EXPECT_EQ(find<ReadFn>("ReadComments")(nullptr, 4, &p), SCRIVLET_E_INVALID);
+    EXPECT_EQ(find<ReadFn>("ReadComments")(area, 4, &null), SCRIVLET_E_INVALID);
+    EXPECT_EQ(area[0], '\0');
+    EXPECT_EQ(find<PathFn>("DelComments")(nullptr), SCRIVLET_E_INVALID);
+    EXPECT_EQ(find<PathFn>("eraser")(&null), SCRIVLET_E_INVALID);
+    EXPECT_FALSE(exists(path));
+}
+
+TEST_F(Exports, EraserCutsAtTheSecondLastDelimiter)
+{
+    const std::string path = m_dir.file("f");
+    writeFile(path, "AB\x81xy\x81z");
+    const char *p = path.c_str();
+    EXPECT_EQ(find<PathFn>("eraser")(&p), SCRIVLET_OK);
+    EXPECT_EQ(readFile(path), "AB");
+}
+
+TEST_F(Exports, InStrRevFindsTheLastOccurrence)
+{
+    const auto inStrRev = find<InStrRevFn>("InStrRev");
+    const std::tuple<const char *, int16_t, int32_t> cases[] = {
+        {"a.b.c", '.', 4}, {"a.b.c", 'x', 0}, {"a.b.c", 0, 6}, {"a.b.c", 302, 4}, {"a.b.c", 'a', 1},
+        {"", 0, 1},        {"", 'a', 0},      {"\xe9t\xe9", static_cast<int16_t>(0xe9), 3}, {nullptr, 'a', 0}};
+    for (const auto &[text, character, position] : cases)
+        EXPECT_EQ(inStrRev(text, character), position) << (text ? text : "(null)") << " / " << character;
+}
+
+// Runs DisplayStringByVal with a chosen environment, restoring the old one afterwards.
+class DisplayEnvironment
+{
+public:
+    DisplayEnvironment(const char *display, const std::string &path)
+    {
+        save("DISPLAY");
+        save("WAYLAND_DISPLAY");
+        save("PATH");
+        ::unsetenv("WAYLAND_DISPLAY");
+        if (display != nullptr)
+            ::setenv("DISPLAY", display, 1);
+        else
+            ::unsetenv("DISPLAY");
+        ::setenv("PATH", path.c_str(), 1);
+    }
+    ~DisplayEnvironment()
+    {
+        for (const auto &[name, value] : m_saved) {
+            if (value)
+                ::setenv(name.c_str(), value->c_str(), 1);
+            else
+                ::unsetenv(name.c_str());
+        }
+    }
+
+private:
+    void save(const char *name)
+    {
+        const char *value = std::getenv(name);
+        m_saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
+};
+
+TEST_F(Exports, DisplayStringByValReturnsAtOnceWithoutADesktopOrDialogProgram)
+{
+    const auto display = find<DisplayFn>("DisplayStringByVal");
+    {
+        DisplayEnvironment noDesktop(nullptr, "/usr/bin:/bin");
+        EXPECT_EQ(display("hello"), 0);
+    }
+    {
+        DisplayEnvironment noProgram(":99", m_dir.path());
+        EXPECT_EQ(display("hello"), 0);
+    }
+}
+
+TEST_F(Exports, DisplayStringByValHandsTheTextOverAsOneArgument)
+{
+    // A stand-in dialog program that records its arguments, one a line.
+    const std::string record = m_dir.file("arguments");
+    const std::string program = m_dir.file("zenity");
+    writeFile(program, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + record + "'\nexit 0\n");
+    ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
+    const std::string injected = m_dir.file("injected");
+    const std::string text = "hi $(touch " + injected + "); `touch " + injected + "` <b>x</b>";
+
+    DisplayEnvironment desktop(":99", m_dir.path() + ":/usr/bin:/bin");
+    EXPECT_EQ(find<DisplayFn>("DisplayStringByVal")(text.c_str()), 1);
+    EXPECT_EQ(readFile(record), "--info\n--no-markup\n--title\nDisplay String ByVal\n--text\n" + text + "\n");
+    EXPECT_FALSE(exists(injected));
+}
+
+TEST_F(Exports, DisplayStringByValGivesZeroWhenTheBoxCannotBeShown)
+{
+    const std::string program = m_dir.file("zenity");
+    writeFile(program, "#!/bin/sh\nexit 255\n");
+    ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
+    DisplayEnvironment desktop(":99", m_dir.path());
+    EXPECT_EQ(find<DisplayFn>("DisplayStringByVal")("text"), 0);
+}
+
+} // namespace
