@@ -82,7 +82,7 @@ std::string referenceErase(const std::string &image)
 std::string generateImage(std::mt19937 &random)
 {
     static const std::string pieces[] = {kStart, kEnd, "#.END.#", "#.START", ".#", "#", " ", "#.", "START.#",
-                                         "END.# ", "\x81", std::string(1, '\0'), "x", "ab", "\r\n"};
+                                         "END.# ", ".END.# ", ".START.#", "\x81", std::string(1, '\0'), "x", "ab", "\r\n"};
     std::uniform_int_distribution<int> count(0, 24);
     std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
     std::uniform_int_distribution<int> percent(0, 99);
