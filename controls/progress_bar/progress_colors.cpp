@@ -1,5 +1,6 @@
 #include "controls/progress_bar/progress_colors.h"
 
+#include "controls/host/system_colors.h"
 #include "controls/progress_bar/progress_rounding.h"
 
 namespace progress {
@@ -11,6 +12,13 @@ ColorRef compose(int red, int green, int blue)
     return static_cast<ColorRef>(red) | (static_cast<ColorRef>(green) << 8) | (static_cast<ColorRef>(blue) << 16);
 }
 } // namespace
+
+ColorRef ResolveColor(ColorRef c)
+{
+    if ((c & 0x80000000u) == 0)
+        return c;
+    return SystemColors::sysColor(static_cast<int>(c & 0x7FFFFFFFu)).value_or(0);
+}
 
 ColorRef LightenColor(ColorRef c, int a)
 {

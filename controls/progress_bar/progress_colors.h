@@ -1,14 +1,17 @@
 #pragma once
 // Colour arithmetic of the progress bar. Colours are 0x00BBGGRR values; one with the top bit set
 // names a system colour by its index in the low bits.
+#include "controls/raster/gdi_types.h"
+
 #include <QRgb>
 #include <cstdint>
 
 namespace progress {
 
-using ColorRef = std::uint32_t;
+using ColorRef = gdi::ColorRef;
 
-// The RGB of c: the system colour it names when its top bit is set, else c itself.
+// The RGB of c: the system colour it names when its top bit is set (black for an index that names
+// none), else c itself.
 ColorRef ResolveColor(ColorRef c);
 
 // Each channel of c moved towards white by a (0 leaves c, 255 gives white). c is used unresolved.

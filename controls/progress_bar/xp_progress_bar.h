@@ -5,23 +5,24 @@
 //
 // Properties keep the names of their stored settings. Colours are 0x00BBGGRR values, or
 // 0x80000000 plus a system colour index; `Color` keeps and returns the resolved RGB.
-// A host builds the bar (which initialises it: Max 100, the highlight colour, look 0) and then
-// may call readProperties() with the control's stored settings; writeProperties() stores them.
-// Assignments that the designer must learn about emit PropertyChanged(name).
+// Constructing the bar initialises it (Max 100, the highlight colour, look 0); a host then may
+// call readProperties() with the control's stored settings; writeProperties() stores them.
+// Assignments that the designer must learn about emit propertyChanged(name).
+#include "controls/host/user_control.h"
 #include "controls/progress_bar/progress_layout.h"
 
 #include <QFont>
 #include <QImage>
 #include <QString>
-#include <QWidget>
-#include <cstdint>
 #include <memory>
 
-class Canvas;
 class PropertyBag;
 class ProgressBuffer;
+namespace gdi {
+class Canvas;
+}
 
-class XP_ProgressBar : public QWidget
+class XP_ProgressBar : public UserControl
 {
     Q_OBJECT
 public:
@@ -29,8 +30,8 @@ public:
     ~XP_ProgressBar() override;
 
     // --- stored settings ---
-    void readProperties(const PropertyBag &bag);
-    void writeProperties(PropertyBag &bag) const;
+    void readProperties(const PropertyBag &bag) override;
+    void writeProperties(PropertyBag &bag) const override;
 
     // --- properties ---
     void setBrushStyle(qint32 Style); // write only: the hatch pattern of look 7 (0 to 5)
@@ -39,10 +40,10 @@ public:
     QFont Font() const { return m_font; }
     void setFont(const QFont &fnt); // no redraw
     QWidget *hWnd() const { return m_window; }
-    void setHWnd(QWidget *chWnd);
-    Canvas *hdc() const { return m_drawing; }
-    void setHdc(Canvas *cHdc = nullptr); // the argument is ignored: (re)makes the buffer
-    QImage Image() const { return m_image; } // null when none
+    void setHWnd(QWidget *chWnd); // the widget whose client rectangle is drawn on
+    gdi::Canvas *hdc() const { return m_drawing; }
+    void setHdc(gdi::Canvas *cHdc = nullptr); // the argument is ignored: (re)makes the buffer
+    QImage Image() const { return m_image; }  // null when none
     void setImage(const QImage &Handle);
     qint32 Min() const { return m_minimum; }
     void setMin(qint32 cMin);
@@ -60,12 +61,12 @@ public:
     // --- methods ---
     void DrawProgressBar();
     // One-pixel line from (X, Y) to the point (Width, Height), its end pixel left out.
-    static void DrawLine(int X, int Y, int Width, int Height, Canvas &cHdc, quint32 Color);
+    static void DrawLine(int X, int Y, int Width, int Height, gdi::Canvas &cHdc, quint32 Color);
     // Lines from lEndColor to lStartcolor (both overwritten with their resolved RGB).
     static void DrawGradient(quint32 &lEndColor, quint32 &lStartcolor, int X, int Y, int Width, int Height,
-                             Canvas &cHdc, bool &AlongX);
+                             gdi::Canvas &cHdc, bool &AlongX);
     // Copies the buffer onto hdc; widths and heights of 0 or less mean the buffer's.
-    void pDraw(Canvas &hdc, int xSrc = 0, int ySrc = 0, int WidthSrc = 0, int HeightSrc = 0, int xDst = 0,
+    void pDraw(gdi::Canvas &hdc, int xSrc = 0, int ySrc = 0, int WidthSrc = 0, int HeightSrc = 0, int xDst = 0,
                int yDst = 0) const;
 
     // --- read-only views of the internal state (for hosts, galleries and tests) ---
@@ -74,22 +75,19 @@ public:
     bool bufferInUse() const { return m_bufferInUse; }
     QSize bufferSize() const;
     const ProgressLayout &layout() const { return m_layout; } // geometry of the last drawing
-    const QImage &surface() const;                            // what the window shows
 
     QSize sizeHint() const override { return {105, 17}; }
 
-signals:
-    void PropertyChanged(const QString &name);
-
 protected:
-    void paintEvent(QPaintEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
 
 private:
-    void syncSurfaceSize();
+    gdi::Canvas &ownDc();
+    void followSize(); // the resize steps, once per new size
 
+    QSize m_handledSize;
     quint32 m_color = 0;
-    Canvas *m_drawing = nullptr;
+    gdi::Canvas *m_drawing = nullptr;
     QWidget *m_window = nullptr;
     qint32 m_maximum = 100;
     qint32 m_minimum = 0;
@@ -103,5 +101,5 @@ private:
     QFont m_font;
     ProgressLayout m_layout;
     std::unique_ptr<ProgressBuffer> m_buffer;
-    std::unique_ptr<Canvas> m_own; // the window's own surface, copied to the screen on paint
+    std::unique_ptr<gdi::Canvas> m_own; // the window's own surface, copied to the screen on paint
 };

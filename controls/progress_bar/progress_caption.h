@@ -1,0 +1,25 @@
+#pragma once
+// The caption over the bar: the percentage as "45 %" (the searching look says "Gathering Required
+// Information"), centred in the bar's font; the dark and glossy looks draw the part over the fill
+// in a second colour.
+#include "controls/progress_bar/look_context.h"
+
+class ProgressCaption
+{
+public:
+    explicit ProgressCaption(const LookContext &context) : m_c(context) {}
+
+    // Sets the caption text and, when ShowText is on, draws it.
+    void DrawCaption();
+
+    // The caption text for a look at a percentage.
+    static QString captionText(int look, int percentage);
+
+private:
+    void CenterCaption();
+    void DrawCoveredCaption();
+    bool twoTone() const { return m_c.props.look == 6 || m_c.props.look == 9; }
+    double fillEdge() const;
+
+    LookContext m_c;
+};

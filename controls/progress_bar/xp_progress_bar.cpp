@@ -1,0 +1,226 @@
+#include "controls/progress_bar/xp_progress_bar.h"
+
+#include "controls/host/property_bag.h"
+#include "controls/host/system_colors.h"
+#include "controls/progress_bar/progress_buffer.h"
+#include "controls/progress_bar/progress_colors.h"
+#include "controls/progress_bar/progress_painter.h"
+#include "controls/progress_bar/progress_toolkit.h"
+#include "controls/progress_bar/progress_value.h"
+#include "controls/raster/canvas.h"
+
+namespace {
+constexpr quint32 kHighlight = 0x8000000Du;
+}
+
+XP_ProgressBar::XP_ProgressBar(QWidget *parent)
+    : UserControl(parent), m_buffer(std::make_unique<ProgressBuffer>())
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_font = defaultFont();
+    ensureSurface();
+    m_own = std::make_unique<gdi::Canvas>(surfaceImage());
+    setHdc();
+    m_handledSize = size();
+    setHWnd(this);
+    m_maximum = 100;
+    m_minimum = 0;
+    m_percentage = 0;
+    m_orientation = 0;
+    m_look = 0;
+    m_color = progress::ResolveColor(kHighlight);
+    DrawProgressBar();
+}
+
+XP_ProgressBar::~XP_ProgressBar()
+{
+    m_buffer->ReleaseBuffer();
+}
+
+void XP_ProgressBar::readProperties(const PropertyBag &bag)
+{
+    setFont(bag.readFont(QStringLiteral("Font"), defaultFont()));
+    m_brushStyle = bag.readInt32(QStringLiteral("BrushStyle"), 4);
+    setColor(bag.readColor(QStringLiteral("Color"), kHighlight));
+    m_image = bag.readPicture(QStringLiteral("Image"), QImage());
+    setMax(bag.readInt32(QStringLiteral("Max"), 100));
+    setMin(bag.readInt32(QStringLiteral("Min"), 0));
+    setOrientation(bag.readInt32(QStringLiteral("Orientation"), 0));
+    setScrolling(bag.readInt32(QStringLiteral("Scrolling"), 0));
+    setShowText(bag.readBool(QStringLiteral("ShowText"), false));
+    // The stored percentage goes through the value mapping once more.
+    setValue(bag.readInt32(QStringLiteral("Value"), 0));
+}
+
+void XP_ProgressBar::writeProperties(PropertyBag &bag) const
+{
+    bag.writeFont(QStringLiteral("Font"), m_font);
+    bag.writeInt32(QStringLiteral("BrushStyle"), m_brushStyle, 4);
+    bag.writeColor(QStringLiteral("Color"), m_color, kHighlight);
+    bag.writePicture(QStringLiteral("Image"), m_image, QImage());
+    bag.writeInt32(QStringLiteral("Max"), m_maximum, 100);
+    bag.writeInt32(QStringLiteral("Min"), m_minimum, 0);
+    bag.writeInt32(QStringLiteral("Orientation"), m_orientation, 0);
+    bag.writeInt32(QStringLiteral("Scrolling"), m_look, 0);
+    bag.writeBool(QStringLiteral("ShowText"), m_showText, false);
+    bag.writeInt32(QStringLiteral("Value"), m_percentage, 0);
+}
+
+void XP_ProgressBar::setBrushStyle(qint32 Style)
+{
+    m_brushStyle = Style;
+    notifyPropertyChanged(QStringLiteral("BrushStyle"));
+}
+
+void XP_ProgressBar::setColor(quint32 lColor)
+{
+    m_color = progress::ResolveColor(lColor);
+    DrawProgressBar();
+}
+
+void XP_ProgressBar::setFont(const QFont &fnt)
+{
+    m_font = fnt;
+}
+
+void XP_ProgressBar::setHWnd(QWidget *chWnd)
+{
+    m_window = chWnd;
+}
+
+void XP_ProgressBar::setHdc(gdi::Canvas *cHdc)
+{
+    Q_UNUSED(cHdc);
+    if (gdi::Canvas *buffer = m_buffer->EnsureBuffer(width(), height())) {
+        m_drawing = buffer;
+        m_bufferInUse = true;
+    } else {
+        m_drawing = &ownDc();
+    }
+}
+
+void XP_ProgressBar::setImage(const QImage &Handle)
+{
+    m_image = Handle;
+    notifyPropertyChanged(QStringLiteral("Image"));
+    DrawProgressBar();
+}
+
+void XP_ProgressBar::setMin(qint32 cMin)
+{
+    m_minimum = cMin;
+    notifyPropertyChanged(QStringLiteral("Min"));
+}
+
+void XP_ProgressBar::setMax(qint32 cMax)
+{
+    m_maximum = cMax;
+    notifyPropertyChanged(QStringLiteral("Max"));
+}
+
+void XP_ProgressBar::setOrientation(qint32 cOrientation)
+{
+    m_orientation = cOrientation;
+    notifyPropertyChanged(QStringLiteral("Orientation"));
+    DrawProgressBar();
+}
+
+void XP_ProgressBar::setScrolling(qint32 lScrolling)
+{
+    m_look = lScrolling;
+    notifyPropertyChanged(QStringLiteral("Scrolling"));
+    DrawProgressBar();
+}
+
+void XP_ProgressBar::setShowText(bool bShowText)
+{
+    m_showText = bShowText;
+    notifyPropertyChanged(QStringLiteral("ShowText"));
+    DrawProgressBar();
+}
+
+qint32 XP_ProgressBar::Value() const
+{
+    return progress::valueFromPercentage(m_percentage, m_maximum, m_minimum);
+}
+
+void XP_ProgressBar::setValue(qint32 cValue)
+{
+    // An assignment that cannot be computed (Max 0, overflow) keeps the bar as it was.
+    if (const auto percentage = progress::percentageFromValue(cValue, m_maximum, m_minimum))
+        m_percentage = *percentage;
+    DrawProgressBar();
+}
+
+void XP_ProgressBar::DrawProgressBar()
+{
+    if (m_percentage > 100)
+        m_percentage = 100;
+    followSize();
+    if (!m_drawing)
+        return;
+    const QWidget *window = m_window ? m_window : this;
+    ProgressProps props;
+    props.percentage = m_percentage;
+    props.look = m_look;
+    props.orientation = m_orientation;
+    props.brushStyle = m_brushStyle;
+    props.color = m_color;
+    props.image = m_image;
+    props.showText = m_showText;
+    props.font = m_font;
+    m_drawing->setEdgeColors(SystemColors::edgeColors());
+    ProgressPainter::paint(*m_drawing, props, window->width(), window->height(), m_layout);
+    if (m_bufferInUse)
+        pDraw(ownDc(), 0, 0, width(), height(), 0, 0);
+    update();
+}
+
+void XP_ProgressBar::DrawLine(int X, int Y, int Width, int Height, gdi::Canvas &cHdc, quint32 Color)
+{
+    progress::DrawLine(X, Y, Width, Height, cHdc, Color);
+}
+
+void XP_ProgressBar::DrawGradient(quint32 &lEndColor, quint32 &lStartcolor, int X, int Y, int Width, int Height,
+                                  gdi::Canvas &cHdc, bool &AlongX)
+{
+    progress::DrawGradient(lEndColor, lStartcolor, X, Y, Width, Height, cHdc, AlongX);
+}
+
+void XP_ProgressBar::pDraw(gdi::Canvas &hdc, int xSrc, int ySrc, int WidthSrc, int HeightSrc, int xDst,
+                           int yDst) const
+{
+    if (!m_buffer->dc())
+        return; // nothing to copy from
+    const QSize size = m_buffer->size();
+    hdc.bitBlt(xDst, yDst, WidthSrc > 0 ? WidthSrc : size.width(), HeightSrc > 0 ? HeightSrc : size.height(),
+               m_buffer->image(), xSrc, ySrc);
+}
+
+QSize XP_ProgressBar::bufferSize() const
+{
+    return m_buffer->size();
+}
+
+void XP_ProgressBar::resizeEvent(QResizeEvent *e)
+{
+    UserControl::resizeEvent(e);
+    followSize();
+    // The paint that follows a resize only copies the picture, so it is drawn for the new size here.
+    DrawProgressBar();
+}
+
+void XP_ProgressBar::followSize()
+{
+    // Qt holds back the resize events of a hidden widget until it is shown; drawing must not wait.
+    if (size() == m_handledSize)
+        return;
+    m_handledSize = size();
+    ensureSurface();
+    setHdc();
+}
+
+gdi::Canvas &XP_ProgressBar::ownDc()
+{
+    return *m_own;
+}
