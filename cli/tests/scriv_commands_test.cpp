@@ -1,0 +1,247 @@
+// The commands end to end: the built scriv program on real files.
+#include "scriv_runner.h"
+#include "temp_folder.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string block(const std::string &text)
+{
+    return "#.START.#" + text + "#.END.# ";
+}
+
+bool hasBlock(const std::string &path, const std::string &text)
+{
+    const std::string content = TempFolder::read(path);
+    const std::string expected = block(text);
+    return content.size() >= expected.size() && content.compare(content.size() - expected.size(), expected.size(), expected) == 0;
+}
+
+TEST(ScrivSet, ReplacesTheOldBlockWithTheProgramsBlock)
+{
+    TempFolder dir;
+    const std::string plain = dir.write("plain", "ABC");
+    const std::string commented = dir.write("commented", "XYZ" + block("old one"));
+    const auto result = ScrivRunner::run({"set", "-m", "new text", plain, commented});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(TempFolder::read(plain), "ABC" + block("new text"));
+    EXPECT_EQ(TempFolder::read(commented), "XYZ" + block("new text"));
+}
+
+TEST(ScrivSet, TakesTheCommentFromAFileOrStandardInput)
+{
+    TempFolder dir;
+    const std::string target = dir.write("t", "data");
+    const std::string source = dir.write("comment.txt", "from a file\nsecond line\n");
+    ASSERT_EQ(ScrivRunner::run({"set", "-F", source, target}).exitCode, 0);
+    EXPECT_EQ(TempFolder::read(target), "data" + block("from a file\nsecond line"));
+    ASSERT_EQ(ScrivRunner::run({"set", "-", target}, "piped\n").exitCode, 0);
+    EXPECT_EQ(TempFolder::read(target), "data" + block("piped"));
+}
+
+TEST(ScrivShow, PrintsTheCommentAloneOrEveryLineAfterThePath)
+{
+    TempFolder dir;
+    const std::string a = dir.write("a", "1" + block("one line"));
+    const std::string b = dir.write("b", "2" + block("first\r\nsecond"));
+    const std::string c = dir.write("c", "no comment");
+
+    const auto alone = ScrivRunner::run({"show", a});
+    EXPECT_EQ(alone.exitCode, 0);
+    EXPECT_EQ(alone.out, "one line\n");
+    EXPECT_EQ(ScrivRunner::run({"show", c}).out, "");
+
+    const auto several = ScrivRunner::run({"show", a, b, c});
+    EXPECT_EQ(several.exitCode, 0);
+    EXPECT_EQ(several.out, a + ": one line\n" + b + ": first\n" + b + ": second\n" + c + ":\n");
+}
+
+class ShowSetRoundTrip : public testing::TestWithParam<std::string>
+{
+};
+
+TEST_P(ShowSetRoundTrip, WhatShowPrintsSetsTheSameCommentAgain)
+{
+    TempFolder dir;
+    const std::string file = dir.write("f", "content");
+    ASSERT_EQ(ScrivRunner::run({"set", "-m", GetParam(), file}).exitCode, 0);
+    const std::string before = TempFolder::read(file);
+    EXPECT_EQ(before, "content" + block(GetParam()));
+
+    const auto shown = ScrivRunner::run({"show", file});
+    ASSERT_EQ(ScrivRunner::run({"set", "-", file}, shown.out).exitCode, 0);
+    EXPECT_EQ(TempFolder::read(file), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scriv, ShowSetRoundTrip,
+                         testing::Values("", "x", "two\nlines", "ends in a line feed\n", "\n\n", "crlf\r\n",
+                                         " blanks around "));
+
+TEST(ScrivRemove, CutsOnlyTheBlockAndLeavesFilesWithoutOne)
+{
+    TempFolder dir;
+    const std::string commented = dir.write("a", "keep me" + block("bye"));
+    const std::string twice = dir.write("b", "k" + block("first") + block("second"));
+    const std::string plain = dir.write("c", "untouched #.END.#");
+    const auto result = ScrivRunner::run({"rm", commented, twice, plain});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(TempFolder::read(commented), "keep me");
+    EXPECT_EQ(TempFolder::read(twice), "k" + block("first"));
+    EXPECT_EQ(TempFolder::read(plain), "untouched #.END.#");
+}
+
+TEST(ScrivList, ShowsFilesWithACommentAndItsFirstLine)
+{
+    TempFolder dir;
+    dir.write("a", "x" + block("alpha\nmore"));
+    dir.write("b", "no comment");
+    dir.write("c", "y" + block(""));
+    dir.write(".hidden", block("hidden one"));
+    dir.write("skip.db", block("database"));
+    const auto result = ScrivRunner::run({"ls", dir.path()});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    // A folder's own files include hidden ones; "db" files are left out, as in the program.
+    EXPECT_EQ(result.out, dir.file(".hidden") + ": hidden one\n" + dir.file("a") + ": alpha\n");
+}
+
+TEST(ScrivRecursive, FollowsTheFolderScanRules)
+{
+    TempFolder dir;
+    ::mkdir(dir.file("sub").c_str(), 0755);
+    ::mkdir(dir.file("sub/deeper").c_str(), 0755);
+    ::mkdir(dir.file(".hid").c_str(), 0755);
+    TempFolder outside;
+    const std::string top = dir.write("top.txt", "1");
+    const std::string deep = dir.write("sub/deeper/deep.DB", "2");
+    const std::string hiddenFile = dir.write("sub/.dot", "3");
+    const std::string inHidden = dir.write(".hid/x", "4");
+    const std::string excluded = dir.write("sub/thumbs.db", "5");
+    const std::string linked = outside.write("linked", "6");
+    ASSERT_EQ(::symlink(outside.path().c_str(), dir.file("link").c_str()), 0);
+
+    const auto result = ScrivRunner::run({"set", "-r", "-m", "tree", dir.path()});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(hasBlock(top, "tree"));
+    EXPECT_TRUE(hasBlock(deep, "tree"));
+    EXPECT_EQ(TempFolder::read(hiddenFile), "3");
+    EXPECT_EQ(TempFolder::read(inHidden), "4");
+    EXPECT_EQ(TempFolder::read(excluded), "5");
+    EXPECT_EQ(TempFolder::read(linked), "6");
+
+    const auto listed = ScrivRunner::run({"ls", "-r", dir.path() + "/"});
+    EXPECT_EQ(listed.out, dir.file("top.txt") + ": tree\n" + dir.file("sub/deeper/deep.DB") + ": tree\n");
+}
+
+TEST(ScrivJson, ShowAndListGiveOneArrayWithErrorsAsEntries)
+{
+    TempFolder dir;
+    const std::string a = dir.write("a", "x" + block("say \"hi\"\n\\o/"));
+    const std::string missing = dir.file("missing");
+    const auto shown = ScrivRunner::run({"show", "--json", a, missing});
+    EXPECT_EQ(shown.exitCode, 1);
+    const QJsonArray entries = QJsonDocument::fromJson(QByteArray::fromStdString(shown.out)).array();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0].toObject()["path"].toString().toStdString(), a);
+    EXPECT_EQ(entries[0].toObject()["comment"].toString().toStdString(), "say \"hi\"\n\\o/");
+    EXPECT_EQ(entries[1].toObject()["path"].toString().toStdString(), missing);
+    EXPECT_FALSE(entries[1].toObject()["error"].toString().isEmpty());
+
+    const auto listed = ScrivRunner::run({"ls", "--json", dir.path()});
+    const QJsonArray rows = QJsonDocument::fromJson(QByteArray::fromStdString(listed.out)).array();
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0].toObject()["comment"].toString().toStdString(), "say \"hi\"\n\\o/");
+
+    ::mkdir(dir.file("empty").c_str(), 0755);
+    const auto none = ScrivRunner::run({"ls", "--json", dir.file("empty")});
+    EXPECT_EQ(none.exitCode, 0);
+    EXPECT_TRUE(QJsonDocument::fromJson(QByteArray::fromStdString(none.out)).isArray());
+    EXPECT_TRUE(QJsonDocument::fromJson(QByteArray::fromStdString(none.out)).array().isEmpty());
+}
+
+class KeepTime : public testing::TestWithParam<std::vector<std::string>>
+{
+};
+
+TEST_P(KeepTime, PutsBackAccessAndModificationTimes)
+{
+    TempFolder dir;
+    const std::string file = dir.write("f", "body" + block("old"));
+    const timespec old[2] = {{1000000000, 123456789}, {1100000000, 987654321}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), old, 0), 0);
+
+    std::vector<std::string> arguments = GetParam();
+    arguments.push_back(file);
+    const auto kept = ScrivRunner::run(arguments);
+    EXPECT_EQ(kept.exitCode, 0) << kept.err;
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0); // before reading the file, which moves its access time
+    EXPECT_EQ(info.st_atim.tv_sec, old[0].tv_sec);
+    EXPECT_EQ(info.st_atim.tv_nsec, old[0].tv_nsec);
+    EXPECT_EQ(info.st_mtim.tv_sec, old[1].tv_sec);
+    EXPECT_EQ(info.st_mtim.tv_nsec, old[1].tv_nsec);
+    EXPECT_NE(TempFolder::read(file), "body" + block("old")) << "the command changed nothing";
+
+    // Without the option the change shows in the modification time.
+    arguments.erase(std::find(arguments.begin(), arguments.end(), "--keep-time"));
+    dir.write("f", "body" + block("old"));
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), old, 0), 0);
+    EXPECT_EQ(ScrivRunner::run(arguments).exitCode, 0);
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_GT(info.st_mtim.tv_sec, old[1].tv_sec);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scriv, KeepTime,
+                         testing::Values(std::vector<std::string>{"set", "--keep-time", "-m", "new"},
+                                         std::vector<std::string>{"rm", "--keep-time"}));
+
+struct StatusCase
+{
+    std::vector<std::string> arguments;
+    int exitCode;
+    const char *outPart;
+    const char *errPart;
+};
+
+class ExitStatus : public testing::TestWithParam<StatusCase>
+{
+};
+
+TEST_P(ExitStatus, TellsSuccessFailureAndUsage)
+{
+    const auto result = ScrivRunner::run(GetParam().arguments);
+    EXPECT_EQ(result.exitCode, GetParam().exitCode);
+    EXPECT_NE(result.out.find(GetParam().outPart), std::string::npos) << result.out;
+    EXPECT_NE(result.err.find(GetParam().errPart), std::string::npos) << result.err;
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Scriv, ExitStatus, testing::Values(
+    StatusCase{{"--help"}, 0, "Usage: scriv show", ""},
+    StatusCase{{"set", "--help"}, 0, "Usage: scriv show", ""},
+    StatusCase{{"--version"}, 0, "scriv 1.", ""},
+    StatusCase{{}, 2, "", "no command given"},
+    StatusCase{{"frobnicate"}, 2, "", "Usage:"},
+    StatusCase{{"set", "/tmp"}, 2, "", "needs the comment"},
+    StatusCase{{"show", "/nonexistent/scriv-missing"}, 1, "", "/nonexistent/scriv-missing: no such file"},
+    StatusCase{{"set", "-F", "/nonexistent/scriv-comment", "/tmp"}, 1, "", "cannot read the comment"}));
+// clang-format on
+
+TEST(ExitStatus, SomeFailuresStillHandleTheOtherFiles)
+{
+    TempFolder dir;
+    const std::string good = dir.write("good", "g");
+    const auto result = ScrivRunner::run({"set", "-m", "c", dir.file("missing"), good});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(TempFolder::read(good), "g" + block("c"));
+}
+
+} // namespace
