@@ -1,0 +1,152 @@
+#include "app/core/comment_store.h"
+
+#include "scrivlet.h"
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <string>
+#include <utility>
+
+namespace {
+
+const QString kBuiltLibrary = QStringLiteral(SCRIVLET_BUILD_DIR "/bin/libScrivlet.so");
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+class CommentStoreTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+    QString file(const QString &name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+    CommentStore m_store{kBuiltLibrary};
+};
+
+TEST_F(CommentStoreTest, SaveReadDeleteThroughTheBuiltLibrary)
+{
+    const QString path = file(QStringLiteral("doc.txt"));
+    put(path, "ABC");
+    EXPECT_EQ(m_store.write(path, QStringLiteral("#.START.#two\r\nlines#.END.# ")), SCRIVLET_OK);
+    EXPECT_EQ(contents(path), QByteArray("ABC#.START.#two\r\nlines#.END.# "));
+
+    const CommentReadResult read = m_store.read(path);
+    EXPECT_EQ(read.status, SCRIVLET_OK);
+    EXPECT_EQ(read.text, QStringLiteral("two\r\nlines"));
+
+    EXPECT_EQ(m_store.remove(path), SCRIVLET_OK);
+    EXPECT_EQ(contents(path), QByteArray("ABC"));
+    EXPECT_EQ(m_store.read(path).text, QString());
+}
+
+// The length handed over counts the converted bytes: counting characters instead would cut the
+// closing blank off a text with letters outside ASCII, and the file would carry no block.
+TEST_F(CommentStoreTest, BlockLengthCountsTheEightBitBytes)
+{
+    const QString path = file(QStringLiteral("f"));
+    EXPECT_EQ(m_store.write(path, QStringLiteral("#.START.#caf\u00e9 \u00fcber#.END.# ")), SCRIVLET_OK);
+    EXPECT_EQ(contents(path), QByteArray("#.START.#caf ber#.END.# "));
+    EXPECT_EQ(m_store.read(path).text, QStringLiteral("caf ber"));
+}
+
+TEST_F(CommentStoreTest, PathsOutsideAsciiReachTheirFile)
+{
+    const QString path = file(QStringLiteral("\u00fcber \u00e9t\u00e9.txt"));
+    put(path, "x");
+    EXPECT_EQ(m_store.write(path, QStringLiteral("#.START.#n#.END.# ")), SCRIVLET_OK);
+    EXPECT_EQ(contents(path), QByteArray("x#.START.#n#.END.# "));
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(CommentStoreTest, ReadHonoursTheCapacity)
+{
+    const QString path = file(QStringLiteral("f"));
+    put(path, "#.START.#abcdef#.END.# ");
+    const std::pair<int, QString> cases[] = {{0, QString()}, {1, QString()}, {3, QStringLiteral("ab")},
+                                             {7, QStringLiteral("abcdef")}, {100, QStringLiteral("abcdef")}};
+    for (const auto &[capacity, text] : cases) {
+        const CommentReadResult read = m_store.read(path, capacity);
+        EXPECT_EQ(read.status, SCRIVLET_OK) << capacity;
+        EXPECT_EQ(read.text, text) << capacity;
+    }
+}
+
+TEST_F(CommentStoreTest, FailuresComeBackAsStatuses)
+{
+    const QString missing = file(QStringLiteral("missing"));
+    const CommentReadResult read = m_store.read(missing);
+    EXPECT_EQ(read.status, SCRIVLET_E_NOENT);
+    EXPECT_EQ(read.text, QString());
+    EXPECT_EQ(m_store.remove(missing), SCRIVLET_E_NOENT);
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_EQ(m_store.write(m_dir.path(), QStringLiteral("x")), SCRIVLET_E_NOTREG);
+    EXPECT_EQ(m_store.write(file(QStringLiteral("f")), QString(SCRIVLET_MAX_TEXT + 1, QLatin1Char('x'))),
+              SCRIVLET_E_TOOLONG);
+    EXPECT_FALSE(QFile::exists(file(QStringLiteral("f"))));
+}
+
+// Without an application object the store looks beside the executable, where the build puts the
+// library too.
+TEST(CommentStore, FindsTheLibraryInTheProgramsFolder)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    CommentStore store;
+    EXPECT_EQ(store.read(dir.filePath(QStringLiteral("missing"))).status, SCRIVLET_E_NOENT);
+}
+
+TEST(CommentStore, MissingLibraryRaisesATypedErrorForEveryOperation)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString library = dir.filePath(QStringLiteral("libNoSuchScrivlet.so"));
+    const QString path = dir.filePath(QStringLiteral("f"));
+    CommentStore store(library);
+    const std::pair<const char *, std::function<void()>> calls[] = {
+        {"WriteComments", [&] { store.write(path, QStringLiteral("#.START.#x#.END.# ")); }},
+        {"ReadComments", [&] { store.read(path); }},
+        {"DelComments", [&] { store.remove(path); }},
+    };
+    for (const auto &[exportName, call] : calls) {
+        try {
+            call();
+            ADD_FAILURE() << exportName << " did not raise";
+        } catch (const LibraryUnavailable &error) {
+            EXPECT_EQ(error.exportName(), QString::fromLatin1(exportName));
+            EXPECT_TRUE(error.libraryFile().contains(QStringLiteral("libNoSuchScrivlet.so")));
+            EXPECT_NE(std::string(error.what()).find(exportName), std::string::npos);
+        }
+    }
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(CommentStore, LibraryWithoutTheExportRaisesATypedError)
+{
+    CommentStore store(QStringLiteral("libm.so.6"));
+    try {
+        store.remove(QStringLiteral("/nonexistent"));
+        ADD_FAILURE() << "no error raised";
+    } catch (const LibraryUnavailable &error) {
+        EXPECT_EQ(error.exportName(), QStringLiteral("DelComments"));
+        EXPECT_TRUE(error.libraryFile().contains(QStringLiteral("libm")));
+    }
+}
+
+} // namespace
