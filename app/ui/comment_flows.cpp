@@ -1,0 +1,269 @@
+#include "app/ui/comment_flows.h"
+
+#include "app/core/batch_report.h"
+#include "app/core/comment_import.h"
+#include "app/core/comment_store.h"
+#include "app/core/comment_text.h"
+#include "app/core/file_list_model.h"
+#include "app/platform/platform.h"
+#include "app/ui/comment_flows_progress.h"
+#include "app/ui/file_drop.h"
+#include "app/ui/main_window.h"
+#include "controls/styled_button/styled_button.h"
+#include "scrivlet.h"
+
+#include <QPlainTextEdit>
+#include <QTableView>
+
+namespace {
+
+const QString kTitle = QString::fromLatin1(MainWindow::kTitle);
+
+// Marks a run for its whole duration, however it ends.
+class RunGuard
+{
+public:
+    explicit RunGuard(bool &running) : m_running(running) { m_running = true; }
+    ~RunGuard() { m_running = false; }
+    RunGuard(const RunGuard &) = delete;
+    RunGuard &operator=(const RunGuard &) = delete;
+
+private:
+    bool &m_running;
+};
+
+} // namespace
+
+CommentFlows::CommentFlows(MainWindow &window)
+    : QObject(&window), m_window(window), m_store(std::make_unique<CommentStore>())
+{
+    setObjectName(QStringLiteral("commentFlows"));
+    connect(window.styledButton4(), &StyledButton::Click, this, &CommentFlows::saveClicked);
+    connect(window.styledButton6(), &StyledButton::Click, this, &CommentFlows::deleteClicked);
+    connect(window.styledButton2(), &StyledButton::Click, this, &CommentFlows::importClicked);
+    connect(window.fileList(), &QTableView::clicked, this, &CommentFlows::rowClicked);
+    connect(window.text1(), &QPlainTextEdit::textChanged, this, &CommentFlows::mirrorText);
+    m_drop = new FileDrop(window, this);
+}
+
+CommentFlows::~CommentFlows() = default;
+
+void CommentFlows::setStore(std::unique_ptr<CommentStore> store)
+{
+    m_store = std::move(store);
+    m_libraryReportedOnRead = false;
+}
+
+void CommentFlows::setProgressInterval(std::chrono::milliseconds interval)
+{
+    m_runner = BatchRunner(interval);
+}
+
+void CommentFlows::mirrorText()
+{
+    m_window.text2()->setPlainText(m_window.text1()->toPlainText());
+}
+
+void CommentFlows::saveClicked()
+{
+    // The event-loop passes of a running save or delete let this click through; a second run
+    // inside the first would interleave their files and progress.
+    if (m_running)
+        return;
+    if (m_window.text1()->toPlainText().isEmpty()) {
+        m_window.platform().messageBox(QStringLiteral("Please enter comments."), kTitle,
+                                       Platform::Icon::Information, Platform::Buttons::Ok);
+        return;
+    }
+    const int rows = m_window.fileModel()->count();
+    if (rows == 0) {
+        message(QStringLiteral("No file available to add comments."), true);
+        return;
+    }
+    const QString block = CommentText::blockText(CommentText::storedText(m_window.text2()->toPlainText()));
+    if (!CommentText::fitsLibrary(block)) {
+        // Refused before any file is touched: cutting the old block and then failing to write
+        // the new one would lose the old comment.
+        message(QStringLiteral("The comment is too long to be saved: %1 bytes, at most %2.")
+                    .arg(CommentText::blockBytes(block) - CommentText::MarkerBytes)
+                    .arg(CommentText::MaxBlockBytes - CommentText::MarkerBytes),
+                true);
+        return;
+    }
+    if (rows >= 2)
+        batch(block);
+    else
+        saveComments(m_window.fileModel()->pathAt(1), block);
+}
+
+void CommentFlows::saveComments(const QString &path, const QString &blockText)
+{
+    const RunGuard guard(m_running);
+    try {
+        int status = m_store->remove(path);
+        // Without its file the write would create a new one: report it as missing instead.
+        if (status == SCRIVLET_OK)
+            status = m_store->write(path, blockText);
+        if (status != SCRIVLET_OK) {
+            message(BatchReport::single(QStringLiteral("Comments could not be saved to"), path, status), true);
+            return;
+        }
+    } catch (const LibraryUnavailable &error) {
+        reportLibrary(error, QStringLiteral("No comment was saved."));
+        return;
+    }
+    m_window.platform().messageBox(QStringLiteral("Comments saved successfully."), kTitle,
+                                   Platform::Icon::Information, Platform::Buttons::Ok);
+}
+
+void CommentFlows::batch(const QString &blockText)
+{
+    // The targets are fixed at the start: rows added or cleared during the run's event-loop
+    // passes must not shift the positions onto other files.
+    const QList<BatchTarget> list = targets();
+    const RunGuard guard(m_running);
+    CommentFlowsProgress progress(*m_window.progressBar(), *m_window.percentLabel(), m_window.platform());
+    progress.begin(static_cast<int>(list.size()));
+    try {
+        const BatchOutcome outcome = m_runner.run(
+            list,
+            [&](const QString &path) {
+                const int status = m_store->remove(path);
+                return status == SCRIVLET_OK ? m_store->write(path, blockText) : status;
+            },
+            [&](int done, int total) { progress.report(done, total); });
+        reportFailures(QStringLiteral("Comments could not be saved to"), outcome);
+    } catch (const LibraryUnavailable &error) {
+        reportLibrary(error, QStringLiteral("No comment was saved."));
+    }
+}
+
+void CommentFlows::deleteClicked()
+{
+    if (m_running)
+        return;
+    Platform &platform = m_window.platform();
+    if (m_window.fileModel()->count() == 0) {
+        platform.messageBox(QStringLiteral(" Please open at least one file and try again."),
+                            QStringLiteral("Error"), Platform::Icon::Exclamation, Platform::Buttons::Ok);
+        return;
+    }
+    if (platform.messageBox(QStringLiteral("Do you want to delete the comments?"), kTitle, Platform::Icon::None,
+                            Platform::Buttons::YesNo) != Platform::Answer::Yes)
+        return;
+    const QList<BatchTarget> list = targets();
+    const RunGuard guard(m_running);
+    CommentFlowsProgress progress(*m_window.progressBar(), *m_window.percentLabel(), platform);
+    progress.begin(static_cast<int>(list.size()));
+    QPlainTextEdit *text1 = m_window.text1();
+    try {
+        const BatchOutcome outcome = m_runner.run(
+            list,
+            [&](const QString &path) {
+                const int status = m_store->remove(path);
+                if (!text1->document()->isEmpty())
+                    text1->clear();
+                return status;
+            },
+            [&](int done, int total) { progress.report(done, total); });
+        reportFailures(QStringLiteral("Comments could not be deleted from"), outcome);
+    } catch (const LibraryUnavailable &error) {
+        reportLibrary(error, QStringLiteral("No comment was deleted."));
+    }
+}
+
+QList<BatchTarget> CommentFlows::targets() const
+{
+    const FileListModel &model = *m_window.fileModel();
+    QList<BatchTarget> list;
+    list.reserve(model.count());
+    for (int position = 1; position <= model.count(); ++position)
+        list.append({model.pathAt(position), model.isCheckedAt(position)});
+    return list;
+}
+
+void CommentFlows::rowClicked(const QModelIndex &index)
+{
+    if (index.isValid())
+        readFileComment(m_window.fileModel()->pathAt(index.row() + 1));
+}
+
+void CommentFlows::readFileComment(const QString &path)
+{
+    QPlainTextEdit *text1 = m_window.text1();
+    text1->clear();
+    try {
+        // Room for the largest comment the library writes, so every saved comment reads whole.
+        const CommentReadResult result = m_store->read(path, CommentText::ReadCapacity);
+        if (result.status == SCRIVLET_OK)
+            text1->setPlainText(CommentText::shownText(result.text));
+        else if (result.status != SCRIVLET_E_NOENT) // a vanished file simply has no comment
+            message(BatchReport::single(QStringLiteral("The comment could not be read from"), path,
+                                        result.status),
+                    true);
+    } catch (const LibraryUnavailable &error) {
+        // Once is enough: every further click would fail the same way.
+        if (!m_libraryReportedOnRead)
+            reportLibrary(error, QStringLiteral("Comments cannot be shown."));
+        m_libraryReportedOnRead = true;
+    }
+}
+
+void CommentFlows::importClicked()
+{
+    Platform::OpenRequest request;
+    request.filter = QStringLiteral("Text Files (*.txt)|*.txt");
+    request.filterIndex = 1;
+    request.fileName = QString();
+    request.title = QStringLiteral("Import");
+    const std::optional<QString> path = m_window.platform().openFile(request);
+    if (path)
+        openFile(*path);
+}
+
+void CommentFlows::openFile(const QString &path)
+{
+    Platform &platform = m_window.platform();
+    CommentImport import(path);
+    if (!import.open()) {
+        message(QStringLiteral("Can't open file: ") + path, true);
+        return;
+    }
+    platform.setBusyCursor(true);
+    std::optional<QString> text;
+    if (!import.tooLarge())
+        text = import.readText();
+    if (!text) {
+        platform.setBusyCursor(false);
+        if (import.tooLarge())
+            platform.messageBox(QStringLiteral("Invalid file size."), QStringLiteral("65 KB Limit"),
+                                Platform::Icon::Exclamation, Platform::Buttons::Ok);
+        else
+            message(QStringLiteral("Can't open file: ") + path, true);
+        return;
+    }
+    platform.processEvents();
+    m_window.text1()->setPlainText(CommentText::shownText(*text)); // the mirror follows
+    platform.setBusyCursor(false);
+}
+
+void CommentFlows::reportFailures(const QString &failure, const BatchOutcome &outcome)
+{
+    const QString summary = BatchReport::summary(failure, outcome);
+    if (!summary.isEmpty())
+        message(summary, true);
+}
+
+void CommentFlows::reportLibrary(const LibraryUnavailable &error, const QString &consequence)
+{
+    message(QStringLiteral("The comment library is not available: %1\n\n%2")
+                .arg(QString::fromLocal8Bit(error.what()), consequence),
+            true);
+}
+
+void CommentFlows::message(const QString &text, bool exclamation)
+{
+    m_window.platform().messageBox(text, kTitle,
+                                   exclamation ? Platform::Icon::Exclamation : Platform::Icon::Information,
+                                   Platform::Buttons::Ok);
+}

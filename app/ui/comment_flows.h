@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/core/batch_runner.h"
+
+#include <QObject>
+#include <QString>
+
+#include <chrono>
+#include <memory>
+
+class CommentStore;
+class FileDrop;
+class LibraryUnavailable;
+class MainWindow;
+class QModelIndex;
+
+/// The comment commands of the main window: Save, Delete, Import, showing a file's comment when
+/// its row is clicked, keeping the comment box's mirror up to date, and (through FileDrop) files
+/// dropped onto the list.
+///
+/// Save and Delete over several files let the event loop run while they work; a Save or Delete
+/// clicked meanwhile is ignored rather than started inside the running one. Failures reported by
+/// the library are shown to the user, never passed off as success.
+class CommentFlows : public QObject
+{
+    Q_OBJECT
+public:
+    /// Connects to the window's buttons, list and comment box; owned by the window.
+    explicit CommentFlows(MainWindow &window);
+    ~CommentFlows() override;
+
+    /// Replaces the binding to the comment library (tests point it at a missing one).
+    void setStore(std::unique_ptr<CommentStore> store);
+    /// How often a run repaints its progress at most; every step when zero.
+    void setProgressInterval(std::chrono::milliseconds interval);
+    /// Whether a Save or Delete over several files is running.
+    bool isRunning() const { return m_running; }
+
+    // The handlers, public so tests and the window can run them directly.
+    void saveClicked();
+    void deleteClicked();
+    void importClicked();
+    void rowClicked(const QModelIndex &index);
+    /// Loads a text file into the comment box, with the Import command's checks and messages.
+    void openFile(const QString &path);
+    /// Replaces the comment box with the comment that the file carries.
+    void readFileComment(const QString &path);
+
+private:
+    void mirrorText();
+    void saveComments(const QString &path, const QString &blockText);
+    void batch(const QString &blockText);
+    QList<BatchTarget> targets() const;
+    void reportFailures(const QString &failure, const BatchOutcome &outcome);
+    void reportLibrary(const LibraryUnavailable &error, const QString &consequence);
+    void message(const QString &text, bool exclamation);
+
+    MainWindow &m_window;
+    std::unique_ptr<CommentStore> m_store;
+    BatchRunner m_runner;
+    FileDrop *m_drop = nullptr;
+    bool m_running = false;
+    bool m_libraryReportedOnRead = false;
+};
