@@ -66,7 +66,7 @@ public:
     QWidget *control(const QString &name) const;
 
     // The About window while it is open, else null.
-    AboutWindow *aboutWindow() const { return m_about; }
+    AboutWindow *aboutWindow() const;
 
     // Shared steps of the adding flows.
     // Adds the files as new top rows (the last one on top) in one insertion.

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+class Platform;
+class QLabel;
+class StyledButton;
+
+// The About window: name and version, copyright, the web site as a link that opens in the browser,
+// the contact address and OK, which closes (and deletes) the window. Built from forms/form2.json.
+class AboutWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr const char *kSiteAddress = "https://scrivlet.example.org/";
+
+    explicit AboutWindow(Platform &platform, QWidget *parent = nullptr);
+
+    QLabel *label(const QString &name) const; // "Label3", "lblCopyright", "Label1", "Label4"
+    StyledButton *okButton() const { return m_ok; }
+
+    // What a click on the site link does.
+    void linkClicked();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    Platform &m_platform;
+    QLabel *m_link = nullptr;
+    StyledButton *m_ok = nullptr;
+    bool m_centred = false;
+};

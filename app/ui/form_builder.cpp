@@ -1,0 +1,132 @@
+#include "app/ui/form_builder.h"
+
+#include "controls/host/property_bag.h"
+#include "controls/progress_bar/xp_progress_bar.h"
+#include "controls/styled_button/styled_button.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QJsonArray>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTableView>
+
+namespace {
+
+constexpr int kListRowHeight = 17;
+
+QTableView *makeListView() {
+    auto *view = new QTableView;
+    // A report view: whole-row selection, no grid, no row numbers, rows of one fixed height so the
+    // view never measures rows (it stays quick with a million of them).
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setShowGrid(false);
+    view->setWordWrap(false);
+    view->setCornerButtonEnabled(false);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(kListRowHeight);
+    view->horizontalHeader()->setHighlightSections(false);
+    view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    view->horizontalHeader()->setStretchLastSection(true);
+    return view;
+}
+
+QPlainTextEdit *makeTextBox(const ControlDesign &control) {
+    auto *edit = new QPlainTextEdit;
+    const QString bars = control.attributes.value(QStringLiteral("scrollBars")).toString();
+    const bool vertical = bars == QLatin1String("vertical") || bars == QLatin1String("both");
+    const bool horizontal = bars == QLatin1String("horizontal") || bars == QLatin1String("both");
+    edit->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    edit->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    // A box with a horizontal bar keeps each line whole; otherwise long lines wrap at words.
+    edit->setLineWrapMode(horizontal ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    edit->setPlainText(control.attributes.value(QStringLiteral("text")).toString());
+    return edit;
+}
+
+template <typename OwnControl> OwnControl *makeOwnControl(const ControlDesign &control) {
+    auto *widget = new OwnControl;
+    widget->setObjectName(control.name);
+    return widget;
+}
+
+} // namespace
+
+QColor FormBuilder::colorOf(quint32 bgr) {
+    return QColor(static_cast<int>(bgr & 0xFFu), static_cast<int>((bgr >> 8) & 0xFFu),
+                  static_cast<int>((bgr >> 16) & 0xFFu));
+}
+
+QWidget *FormBuilder::create(const ControlDesign &control, QWidget *parent) const {
+    const QJsonObject &a = control.attributes;
+    QWidget *widget = nullptr;
+    if (control.kind == QLatin1String("ListView")) {
+        widget = makeListView();
+    } else if (control.kind == QLatin1String("GroupBox") || control.kind == QLatin1String("Frame")) {
+        widget = new QGroupBox(control.caption());
+    } else if (control.kind == QLatin1String("TextBox")) {
+        widget = makeTextBox(control);
+    } else if (control.kind == QLatin1String("FlatEdit")) {
+        widget = new QLineEdit(a.value(QStringLiteral("text")).toString());
+    } else if (control.kind == QLatin1String("RadioButton")) {
+        auto *radio = new QRadioButton(control.caption());
+        radio->setChecked(a.value(QStringLiteral("value")).toBool());
+        widget = radio;
+    } else if (control.kind == QLatin1String("CheckBox")) {
+        auto *check = new QCheckBox(control.caption());
+        check->setChecked(a.value(QStringLiteral("value")).toInt() == 1);
+        widget = check;
+    } else if (control.kind == QLatin1String("Label")) {
+        auto *label = new QLabel(control.caption());
+        if (a.contains(QStringLiteral("foreColor"))) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText,
+                             colorOf(static_cast<quint32>(a.value(QStringLiteral("foreColor")).toInteger())));
+            label->setPalette(palette);
+        }
+        label->setAutoFillBackground(!a.value(QStringLiteral("transparent")).toBool());
+        widget = label;
+    } else if (control.kind == QLatin1String("StatusBar")) {
+        auto *bar = new QStatusBar;
+        bar->setSizeGripEnabled(false);
+        widget = bar;
+    } else if (control.kind == QLatin1String("StyledButton")) {
+        widget = makeOwnControl<StyledButton>(control);
+    } else if (control.kind == QLatin1String("ProgressBar")) {
+        widget = makeOwnControl<XP_ProgressBar>(control);
+    } else {
+        return nullptr;
+    }
+    widget->setObjectName(control.name);
+    widget->setParent(parent);
+    if (const std::optional<QFont> font = PropertyBag::fontFromJson(a.value(QStringLiteral("font"))))
+        widget->setFont(*font);
+    widget->setGeometry(FormDesign::toPixels(control.twips));
+    // Own controls take their settings once they sit at their size, as they lay out on loading.
+    if (auto *own = qobject_cast<UserControl *>(widget))
+        own->readProperties(PropertyBag::fromJson(control.properties()));
+    if (!control.visible())
+        widget->setVisible(false);
+    return widget;
+}
+
+void FormBuilder::build(const FormDesign &form) {
+    m_host->setObjectName(form.name);
+    m_host->setWindowTitle(form.caption);
+    m_host->setFixedSize(FormDesign::toPixels(form.clientTwips.width()),
+                         FormDesign::toPixels(form.clientTwips.height()));
+    for (const ControlDesign &control : form.controls) {
+        QWidget *parent = control.container == form.name ? m_host : m_widgets.value(control.container);
+        if (parent == nullptr)
+            continue;
+        if (QWidget *widget = create(control, parent))
+            m_widgets.insert(control.name, widget);
+    }
+}
