@@ -113,6 +113,17 @@ TEST(ScrivList, ShowsFilesWithACommentAndItsFirstLine)
     EXPECT_EQ(result.out, dir.file(".hidden") + ": hidden one\n" + dir.file("a") + ": alpha\n");
 }
 
+TEST(ScrivList, TakesFilesNamedDirectlyAndReportsMissingOnes)
+{
+    TempFolder dir;
+    const std::string commented = dir.write("x.db", "1" + block("named files are not excluded"));
+    const std::string plain = dir.write("y", "2");
+    const auto result = ScrivRunner::run({"ls", commented, plain, dir.file("gone")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, commented + ": named files are not excluded\n");
+    EXPECT_NE(result.err.find(dir.file("gone") + ": no such file or folder"), std::string::npos) << result.err;
+}
+
 TEST(ScrivRecursive, FollowsTheFolderScanRules)
 {
     TempFolder dir;
