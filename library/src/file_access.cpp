@@ -198,13 +198,20 @@ FileAccess::~FileAccess()
     close();
 }
 
-FileAccess::FileAccess(FileAccess &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+FileAccess::FileAccess(FileAccess &&other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1)), m_length(other.m_length), m_device(other.m_device),
+      m_inode(other.m_inode)
+{
+}
 
 FileAccess &FileAccess::operator=(FileAccess &&other) noexcept
 {
     if (this != &other) {
         close();
         m_fd = std::exchange(other.m_fd, -1);
+        m_length = other.m_length;
+        m_device = other.m_device;
+        m_inode = other.m_inode;
     }
     return *this;
 }
@@ -242,6 +249,9 @@ int FileAccess::open(const char *path, Mode mode)
         return SCRIVLET_E_NOTREG;
     }
     m_fd = fd;
+    m_length = static_cast<std::uint64_t>(info.st_size);
+    m_device = static_cast<std::uint64_t>(info.st_dev);
+    m_inode = static_cast<std::uint64_t>(info.st_ino);
     return SCRIVLET_OK;
 }
 
@@ -259,20 +269,13 @@ bool FileAccess::isOpen() const
 
 int FileAccess::size(std::uint64_t &length) const
 {
-    struct stat info{};
-    if (::fstat(m_fd, &info) != 0)
-        return lastStatus();
-    length = static_cast<std::uint64_t>(info.st_size);
+    length = m_length;
     return SCRIVLET_OK;
 }
 
 bool FileAccess::sameFileAs(const FileAccess &other) const
 {
-    struct stat mine{};
-    struct stat theirs{};
-    if (::fstat(m_fd, &mine) != 0 || ::fstat(other.m_fd, &theirs) != 0)
-        return false;
-    return mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino;
+    return m_device == other.m_device && m_inode == other.m_inode;
 }
 
 int FileAccess::readAt(std::uint64_t offset, std::span<char> buffer) const

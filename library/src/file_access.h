@@ -31,7 +31,7 @@ public:
     void close();
     bool isOpen() const;
 
-    /// The file's current length in bytes.
+    /// The file's length in bytes as it was when opened.
     int size(std::uint64_t &length) const;
     /// Whether both objects hold the same file (not merely the same path).
     bool sameFileAs(const FileAccess &other) const;
@@ -47,6 +47,10 @@ private:
     void *m_handle = nullptr;
 #else
     int m_fd = -1;
+    // Taken by the fstat that checks the file type at open, so no further call is needed for them.
+    std::uint64_t m_length = 0;
+    std::uint64_t m_device = 0;
+    std::uint64_t m_inode = 0;
 #endif
 };
 
