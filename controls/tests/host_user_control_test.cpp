@@ -62,17 +62,6 @@ TEST(HostUserControl, AmbientChangesAreReportedOnce)
     EXPECT_FALSE(control.userMode());
 }
 
-TEST(HostUserControl, HostKeepsNameAndTooltipText)
-{
-    ProbeControl control;
-    control.setObjectName(QStringLiteral("StyledButton4"));
-    control.setHostToolTipText(QStringLiteral("Saves the comment"));
-    EXPECT_EQ(control.hostName(), QStringLiteral("StyledButton4"));
-    EXPECT_EQ(control.toolTip(), QStringLiteral("Saves the comment"));
-    control.setHostToolTipText(QString());
-    EXPECT_TRUE(control.hostToolTipText().isEmpty());
-}
-
 // "{TAB}" and "+{TAB}" move the focus along the window's tab order.
 TEST(HostUserControl, SendTabMovesTheFocusBothWays)
 {
@@ -130,15 +119,6 @@ TEST(HostUserControl, SurfaceFollowsTheSizeAndIsWhatIsShown)
     ASSERT_EQ(shown.size(), QSize(15, 6));
     EXPECT_EQ(shown.pixel(3, 2), qRgb(200, 100, 0));
     EXPECT_EQ(shown.pixel(11, 5), qRgb(10, 20, 30));
-}
-
-TEST(HostUserControl, EmptyPictureAndDefaultFont)
-{
-    EXPECT_TRUE(UserControl::emptyPicture().isNull());
-    const QFont font = UserControl::defaultFont();
-    EXPECT_EQ(font.family(), QStringLiteral("MS Sans Serif"));
-    EXPECT_DOUBLE_EQ(font.pointSizeF(), 8.25);
-    EXPECT_FALSE(font.bold());
 }
 
 } // namespace
