@@ -117,7 +117,23 @@ QWidget *FormBuilder::create(const ControlDesign &control, QWidget *parent) cons
     return widget;
 }
 
+void FormBuilder::installFontSubstitutes() {
+    // The designs name the classic Windows interface fonts. Where they are missing, take fonts of
+    // about their width, so captions fit the sizes the designs give their controls.
+    static const bool installed = [] {
+        const QStringList narrow{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                 QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")};
+        for (const char *family : {"MS Sans Serif", "Microsoft Sans Serif", "Tahoma", "Arial"})
+            QFont::insertSubstitutions(QString::fromLatin1(family), narrow);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
 void FormBuilder::build(const FormDesign &form) {
+    installFontSubstitutes();
+    if (const std::optional<QFont> font = PropertyBag::fontFromJson(form.font))
+        m_host->setFont(*font);
     m_host->setObjectName(form.name);
     m_host->setWindowTitle(form.caption);
     m_host->setFixedSize(FormDesign::toPixels(form.clientTwips.width()),

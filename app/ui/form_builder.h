@@ -21,6 +21,9 @@ public:
     QWidget *widget(const QString &name) const { return m_widgets.value(name); }
     template <typename T> T *get(const QString &name) const { return qobject_cast<T *>(widget(name)); }
 
+    // Maps the Windows font names of the designs to similar fonts of this system (once).
+    static void installFontSubstitutes();
+
     // The colour of a 0x00BBGGRR value.
     static QColor colorOf(quint32 bgr);
 

@@ -25,6 +25,7 @@ std::optional<FormDesign> FormDesign::fromJsonText(const QByteArray &text) {
     form.caption = root.value(QStringLiteral("caption")).toString();
     form.clientTwips = QSize(root.value(QStringLiteral("clientWidth")).toInt(),
                              root.value(QStringLiteral("clientHeight")).toInt());
+    form.font = root.value(QStringLiteral("font")).toObject();
     if (form.name.isEmpty() || form.clientTwips.isEmpty())
         return std::nullopt;
     for (const QJsonValue &item : root.value(QStringLiteral("controls")).toArray()) {
@@ -44,7 +45,11 @@ std::optional<FormDesign> FormDesign::fromJsonText(const QByteArray &text) {
     return form;
 }
 
+// The designs live in a static library, whose resources the linker keeps only when referenced.
+static void ensureFormResources() { Q_INIT_RESOURCE(forms); }
+
 FormDesign FormDesign::fromResource(const QString &resourcePath) {
+    ensureFormResources();
     QFile file(resourcePath);
     if (!file.open(QIODevice::ReadOnly))
         qFatal("window design %s is missing", qPrintable(resourcePath));

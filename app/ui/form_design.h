@@ -28,6 +28,7 @@ struct FormDesign {
     QString name;
     QString caption;
     QSize clientTwips;
+    QJsonObject font; // the window's font, which its intrinsic controls take unless they name their own
     std::vector<ControlDesign> controls;
 
     const ControlDesign *find(const QString &controlName) const;
