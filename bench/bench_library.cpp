@@ -106,7 +106,9 @@ void labelSize(benchmark::State &state)
 bool bareRead(const std::string &path, std::vector<char> &area)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat info{};
+    struct stat info
+    {
+    };
     const bool ok = fd >= 0 && ::fstat(fd, &info) == 0 &&
                     ::pread(fd, area.data(), 4096, info.st_size > 4096 ? info.st_size - 4096 : 0) >= 0;
     ::close(fd);
@@ -117,7 +119,9 @@ bool bareRead(const std::string &path, std::vector<char> &area)
 bool bareCut(const std::string &path, off_t cutBy)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-    struct stat info{};
+    struct stat info
+    {
+    };
     const bool ok = fd >= 0 && ::fstat(fd, &info) == 0 && ::ftruncate(fd, info.st_size - cutBy) == 0;
     ::close(fd);
     return ok;
@@ -235,7 +239,8 @@ void BM_SmallFilesSaveBare(benchmark::State &state)
     std::vector<char> area(65535, ' ');
     std::size_t next = 0;
     for (auto _ : state) {
-        check(bareRead(small[next], area) && bareCut(small[next], kBlockSize) && bareAppend(small[next]), state);
+        check(bareRead(small[next], area) && bareCut(small[next], kBlockSize) && bareAppend(small[next]),
+              state);
         next = (next + 1) % small.size();
     }
     state.SetItemsProcessed(state.iterations());

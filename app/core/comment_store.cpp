@@ -34,16 +34,17 @@ template <typename Function> Function as(void (*function)())
 
 } // namespace
 
-LibraryUnavailable::LibraryUnavailable(const QString &libraryFile, const QString &exportName, const QString &reason)
+LibraryUnavailable::LibraryUnavailable(const QString &libraryFile, const QString &exportName,
+                                       const QString &reason)
     : std::runtime_error(
           QStringLiteral("cannot bind %1 from %2: %3").arg(exportName, libraryFile, reason).toStdString()),
       m_libraryFile(libraryFile), m_exportName(exportName)
-{
-}
+{}
 
 CommentStore::CommentStore() = default;
 
-CommentStore::CommentStore(const QString &libraryFile) : m_explicitFile(libraryFile) {}
+CommentStore::CommentStore(const QString &libraryFile) : m_explicitFile(libraryFile)
+{}
 
 CommentStore::~CommentStore() = default;
 
@@ -78,7 +79,8 @@ CommentStore::Function CommentStore::resolve(const char *exportName)
     load(exportName);
     const QFunctionPointer function = m_library->resolve(exportName);
     if (function == nullptr)
-        throw LibraryUnavailable(m_library->fileName(), QString::fromLatin1(exportName), m_library->errorString());
+        throw LibraryUnavailable(m_library->fileName(), QString::fromLatin1(exportName),
+                                 m_library->errorString());
     return function;
 }
 

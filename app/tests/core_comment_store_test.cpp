@@ -79,8 +79,11 @@ TEST_F(CommentStoreTest, ReadHonoursTheCapacity)
 {
     const QString path = file(QStringLiteral("f"));
     put(path, "#.START.#abcdef#.END.# ");
-    const std::pair<int, QString> cases[] = {{0, QString()}, {1, QString()}, {3, QStringLiteral("ab")},
-                                             {7, QStringLiteral("abcdef")}, {100, QStringLiteral("abcdef")}};
+    const std::pair<int, QString> cases[] = {{0, QString()},
+                                             {1, QString()},
+                                             {3, QStringLiteral("ab")},
+                                             {7, QStringLiteral("abcdef")},
+                                             {100, QStringLiteral("abcdef")}};
     for (const auto &[capacity, text] : cases) {
         const CommentReadResult read = m_store.read(path, capacity);
         EXPECT_EQ(read.status, SCRIVLET_OK) << capacity;

@@ -59,8 +59,8 @@ StartSearch findBlockStart(const FileAccess &file, std::uint64_t length, const C
         window.begin = begin;
         if (window.begin + window.bytes.size() == length && !cb::endsWithEndMarker(window.bytes))
             return search;
-        const auto searchable = static_cast<std::size_t>(
-            std::min<std::uint64_t>(window.bytes.size(), regionEnd - window.begin));
+        const auto searchable =
+            static_cast<std::size_t>(std::min<std::uint64_t>(window.bytes.size(), regionEnd - window.begin));
         if (const auto at = cb::findLastStartMarker(std::span(window.bytes).first(searchable))) {
             search.start = window.begin + *at;
             return search;
@@ -86,7 +86,8 @@ int copyText(const FileAccess &file, std::uint64_t length, Window window, std::s
         const std::size_t decided =
             end ? *end : (window.bytes.size() > keep ? window.bytes.size() - keep : std::size_t{0});
         const char *zero = static_cast<const char *>(std::memchr(window.bytes.data(), 0, decided));
-        const std::size_t usable = zero != nullptr ? static_cast<std::size_t>(zero - window.bytes.data()) : decided;
+        const std::size_t usable =
+            zero != nullptr ? static_cast<std::size_t>(zero - window.bytes.data()) : decided;
         const std::size_t taken = std::min(usable, limit - text.size());
         text.append(window.bytes, 0, taken);
         if (end || zero != nullptr || text.size() == limit)
@@ -153,7 +154,8 @@ int read(const char *path, std::size_t limit, std::string &text, ChunkSizes chun
         return search.status;
     Window textWindow;
     textWindow.begin = *search.start + cb::kStartMarker.size();
-    textWindow.bytes = search.window.bytes.substr(static_cast<std::size_t>(textWindow.begin - search.window.begin));
+    textWindow.bytes =
+        search.window.bytes.substr(static_cast<std::size_t>(textWindow.begin - search.window.begin));
     const int status = copyText(file, length, std::move(textWindow), limit, text, chunks);
     if (status != SCRIVLET_OK)
         text.clear();

@@ -52,7 +52,8 @@ FileAccess::~FileAccess()
     close();
 }
 
-FileAccess::FileAccess(FileAccess &&other) noexcept : m_handle(std::exchange(other.m_handle, nullptr)) {}
+FileAccess::FileAccess(FileAccess &&other) noexcept : m_handle(std::exchange(other.m_handle, nullptr))
+{}
 
 FileAccess &FileAccess::operator=(FileAccess &&other) noexcept
 {
@@ -70,7 +71,9 @@ int FileAccess::open(const char *path, Mode mode)
     const DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return SCRIVLET_E_NOTREG;
-    const DWORD access = mode == Mode::Read ? GENERIC_READ : mode == Mode::Write ? GENERIC_WRITE : FILE_APPEND_DATA;
+    const DWORD access = mode == Mode::Read    ? GENERIC_READ
+                         : mode == Mode::Write ? GENERIC_WRITE
+                                               : FILE_APPEND_DATA;
     const DWORD disposition = mode == Mode::Append ? OPEN_ALWAYS : OPEN_EXISTING;
     HANDLE handle = CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -201,8 +204,7 @@ FileAccess::~FileAccess()
 FileAccess::FileAccess(FileAccess &&other) noexcept
     : m_fd(std::exchange(other.m_fd, -1)), m_length(other.m_length), m_device(other.m_device),
       m_inode(other.m_inode)
-{
-}
+{}
 
 FileAccess &FileAccess::operator=(FileAccess &&other) noexcept
 {
@@ -238,7 +240,9 @@ int FileAccess::open(const char *path, Mode mode)
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return lastStatus();
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (::fstat(fd, &info) != 0) {
         const int status = lastStatus();
         ::close(fd);

@@ -64,8 +64,8 @@ std::string findOnPath(std::string_view program)
 
 // The arguments for one dialog program. Text and title travel as single arguments, never through a
 // shell, so nothing in them is interpreted.
-std::vector<std::string> argumentsFor(std::string_view program, const std::string &text, const std::string &title,
-                                      const std::string &textFile)
+std::vector<std::string> argumentsFor(std::string_view program, const std::string &text,
+                                      const std::string &title, const std::string &textFile)
 {
     if (program == "zenity")
         return {"zenity", "--info", "--no-markup", "--title", title, "--text", text};
@@ -82,7 +82,8 @@ public:
     explicit TextFile(const std::string &text)
     {
         const char *folder = std::getenv("TMPDIR");
-        m_path = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/scrivlet-message-XXXXXX";
+        m_path =
+            std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/scrivlet-message-XXXXXX";
         const int fd = ::mkstemp(m_path.data());
         if (fd < 0) {
             m_path.clear();
@@ -151,7 +152,8 @@ int show(const char *text, const char *title)
             if (textFile->path().empty())
                 return 0;
         }
-        return run(executable, argumentsFor(program, message, title, textFile ? textFile->path() : std::string()));
+        return run(executable,
+                   argumentsFor(program, message, title, textFile ? textFile->path() : std::string()));
     }
     return 0;
 }

@@ -36,23 +36,22 @@ TEST_P(LocateBlock, FindsTheBlockOfAWholeImage)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, LocateBlock,
-    ::testing::Values(
-        BlockCase{"AfterOwnBytes", "ABC#.START.#hi#.END.# ", 3, "hi"},
-        BlockCase{"EmptyComment", "#.START.##.END.# ", 0, ""},
-        BlockCase{"NoClosingBlank", "#.START.#hi#.END.#", std::nullopt, ""},
-        BlockCase{"ByteAfterBlank", "#.START.#hi#.END.# x", std::nullopt, ""},
-        BlockCase{"TwoBlocksTakesLast", "#.START.#a#.END.# #.START.#bb#.END.# ", 18, "bb"},
-        BlockCase{"EndMarkerInsideText", "X#.START.#ab#.END.# cd#.END.# ", 1, "ab"},
-        BlockCase{"StartMarkerInsideText", "#.START.#a#.START.#b#.END.# ", 10, "b"},
-        BlockCase{"EndMarkerOnly", "#.END.# ", std::nullopt, ""},
-        BlockCase{"EndMarkerWithoutStart", "some bytes#.END.# ", std::nullopt, ""},
-        BlockCase{"StartMarkerSharingEndMarkersHash", "#.START.#.END.# ", std::nullopt, ""},
-        BlockCase{"StartMarkersSharingAHash", "#.START.#.START.##.END.# ", 8, ""},
-        BlockCase{"TextEndsInMarkerWithoutBlank", "#.START.##.END.##.END.# ", 0, "#.END.#"},
-        BlockCase{"FragmentsInText", "#.START.##.START#.END.#x#.END.# ", 0, "#.START#.END.#x"},
-        BlockCase{"ZeroAndHighBytesKept", "#.START.#a\0\xff#.END.# "s, 0, "a\0\xff"s},
-        BlockCase{"Empty", "", std::nullopt, ""},
-        BlockCase{"ShorterThanEndMarker", ".END.# ", std::nullopt, ""}),
+    ::testing::Values(BlockCase{"AfterOwnBytes", "ABC#.START.#hi#.END.# ", 3, "hi"},
+                      BlockCase{"EmptyComment", "#.START.##.END.# ", 0, ""},
+                      BlockCase{"NoClosingBlank", "#.START.#hi#.END.#", std::nullopt, ""},
+                      BlockCase{"ByteAfterBlank", "#.START.#hi#.END.# x", std::nullopt, ""},
+                      BlockCase{"TwoBlocksTakesLast", "#.START.#a#.END.# #.START.#bb#.END.# ", 18, "bb"},
+                      BlockCase{"EndMarkerInsideText", "X#.START.#ab#.END.# cd#.END.# ", 1, "ab"},
+                      BlockCase{"StartMarkerInsideText", "#.START.#a#.START.#b#.END.# ", 10, "b"},
+                      BlockCase{"EndMarkerOnly", "#.END.# ", std::nullopt, ""},
+                      BlockCase{"EndMarkerWithoutStart", "some bytes#.END.# ", std::nullopt, ""},
+                      BlockCase{"StartMarkerSharingEndMarkersHash", "#.START.#.END.# ", std::nullopt, ""},
+                      BlockCase{"StartMarkersSharingAHash", "#.START.#.START.##.END.# ", 8, ""},
+                      BlockCase{"TextEndsInMarkerWithoutBlank", "#.START.##.END.##.END.# ", 0, "#.END.#"},
+                      BlockCase{"FragmentsInText", "#.START.##.START#.END.#x#.END.# ", 0, "#.START#.END.#x"},
+                      BlockCase{"ZeroAndHighBytesKept", "#.START.#a\0\xff#.END.# "s, 0, "a\0\xff"s},
+                      BlockCase{"Empty", "", std::nullopt, ""},
+                      BlockCase{"ShorterThanEndMarker", ".END.# ", std::nullopt, ""}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 struct KeptCase
@@ -117,8 +116,15 @@ TEST_P(FindNthLastByte, CountsFromTheEnd)
 INSTANTIATE_TEST_SUITE_P(Table, FindNthLastByte,
                          ::testing::Values(NthLastCase{"Example", "AB\x81xy\x81z", 0, 2, 2},
                                            NthLastCase{"TwoAtTheEnd", "AB\x81\x81", 0, 2, 2},
-                                           NthLastCase{"ThreeTakesMiddle", "\x81" "a\x81" "b\x81", 0, 2, 2},
-                                           NthLastCase{"OneSeenInALaterPiece", "a\x81" "b", 1, 1, 2},
+                                           NthLastCase{"ThreeTakesMiddle",
+                                                       "\x81"
+                                                       "a\x81"
+                                                       "b\x81",
+                                                       0, 2, 2},
+                                           NthLastCase{"OneSeenInALaterPiece",
+                                                       "a\x81"
+                                                       "b",
+                                                       1, 1, 2},
                                            NthLastCase{"OnlyOne", "ab\x81", 0, std::nullopt, 1},
                                            NthLastCase{"None", "abc", 1, std::nullopt, 1},
                                            NthLastCase{"Empty", "", 0, std::nullopt, 0}),

@@ -81,8 +81,10 @@ std::string referenceErase(const std::string &image)
 // Files made of marker pieces, whole markers and filler, often closed by an end marker.
 std::string generateImage(std::mt19937 &random)
 {
-    static const std::string pieces[] = {kStart, kEnd, "#.END.#", "#.START", ".#", "#", " ", "#.", "START.#",
-                                         "END.# ", ".END.# ", ".START.#", "\x81", std::string(1, '\0'), "x", "ab", "\r\n"};
+    static const std::string pieces[] = {
+        kStart, kEnd,      "#.END.#", "#.START", ".#",       "#",    " ",
+        "#.",   "START.#", "END.# ",  ".END.# ", ".START.#", "\x81", std::string(1, '\0'),
+        "x",    "ab",      "\r\n"};
     std::uniform_int_distribution<int> count(0, 24);
     std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
     std::uniform_int_distribution<int> percent(0, 99);
@@ -105,8 +107,9 @@ TEST(CommentFileReference, ChunkedOperationsMatchTheWholeImage)
 {
     // Thousands of rewrites: a memory file system, where there is one, keeps the disk out of it.
     std::error_code ignored;
-    TempDir dir(std::filesystem::is_directory("/dev/shm", ignored) ? "/dev/shm"
-                                                                    : std::filesystem::temp_directory_path().string());
+    TempDir dir(std::filesystem::is_directory("/dev/shm", ignored)
+                    ? "/dev/shm"
+                    : std::filesystem::temp_directory_path().string());
     const std::string path = dir.file("f");
     std::mt19937 random(20261207);
     std::uniform_int_distribution<std::size_t> firstChunk(1, 20);

@@ -48,7 +48,8 @@ TEST_P(BlockFiles, ReadAndRemoveGiveTheBlocksText)
     EXPECT_EQ(cf::remove(path.c_str(), chunks), SCRIVLET_OK);
     EXPECT_EQ(readFile(path), c.after);
     if (c.after == c.before) {
-        EXPECT_EQ(modificationTimeNs(path), 1000000000LL * 1000000000LL) << "a file without a block was written";
+        EXPECT_EQ(modificationTimeNs(path), 1000000000LL * 1000000000LL)
+            << "a file without a block was written";
     }
 }
 
@@ -69,11 +70,13 @@ const FileCase kFileCases[] = {
     {"HighBytesReadBack", "P#.START.#\xe9\xff\t#.END.# ", "\xe9\xff\t", "P"},
     {"EmptyFile", "", "", ""},
     {"ShortFile", "# ", "", "# "},
-    {"LongTextAcrossChunks", "head#.START.#" + std::string(300, 'z') + "#.END.# ", std::string(300, 'z'), "head"},
+    {"LongTextAcrossChunks", "head#.START.#" + std::string(300, 'z') + "#.END.# ", std::string(300, 'z'),
+     "head"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Table, BlockFiles, ::testing::Combine(::testing::ValuesIn(kFileCases),
-                                                               ::testing::ValuesIn(kChunkSizes)),
+INSTANTIATE_TEST_SUITE_P(Table, BlockFiles,
+                         ::testing::Combine(::testing::ValuesIn(kFileCases),
+                                            ::testing::ValuesIn(kChunkSizes)),
                          [](const auto &testInfo) {
                              const auto &chunks = std::get<1>(testInfo.param);
                              return std::string(std::get<0>(testInfo.param).name) + "_" +
@@ -131,7 +134,9 @@ TEST(CommentFile, BlockAtTheEndOfALargeSparseFile)
     EXPECT_EQ(cf::read(path.c_str(), 1000, text), SCRIVLET_OK);
     EXPECT_EQ(text, "far away");
     EXPECT_EQ(cf::remove(path.c_str()), SCRIVLET_OK);
-    struct stat info{};
+    struct stat info
+    {
+    };
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_size, size);
 }
@@ -255,17 +260,27 @@ const EraseCase kEraseCases[] = {
     {"Example", "AB\x81xy\x81z", "AB"},
     {"TwoAtTheEnd", "data\x81\x81", "data"},
     {"AtOffsetZero", "\x81xyz\x81", ""},
-    {"ThreeKeepsTheFirst", "a\x81" "b\x81" "c\x81" "d", "a\x81" "b"},
-    {"OnlyOne", "ab\x81" "cd", "ab\x81" "cd"},
+    {"ThreeKeepsTheFirst",
+     "a\x81"
+     "b\x81"
+     "c\x81"
+     "d",
+     "a\x81"
+     "b"},
+    {"OnlyOne",
+     "ab\x81"
+     "cd",
+     "ab\x81"
+     "cd"},
     {"None", "abcd", "abcd"},
     {"Empty", "", ""},
     {"FarApart", "s\x81" + std::string(100, 'm') + "\x81" + std::string(50, 'e'), "s"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Table, Erase, ::testing::Combine(::testing::ValuesIn(kEraseCases),
-                                                          ::testing::Values(cf::ChunkSizes{1, 1},
-                                                                            cf::ChunkSizes{3, 16},
-                                                                            cf::ChunkSizes{})),
+INSTANTIATE_TEST_SUITE_P(Table, Erase,
+                         ::testing::Combine(::testing::ValuesIn(kEraseCases),
+                                            ::testing::Values(cf::ChunkSizes{1, 1}, cf::ChunkSizes{3, 16},
+                                                              cf::ChunkSizes{})),
                          [](const auto &testInfo) {
                              return std::string(std::get<0>(testInfo.param).name) + "_" +
                                     std::to_string(std::get<1>(testInfo.param).first);

@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
+#include <optional>
 #include <set>
 #include <string>
 #include <sys/stat.h>
-#include <optional>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -66,7 +66,8 @@ void *Exports::s_handle = nullptr;
 
 TEST_F(Exports, ExactlyTheSixFunctionsAreExported)
 {
-    for (const char *name : {"WriteComments", "ReadComments", "DelComments", "eraser", "InStrRev", "DisplayStringByVal"})
+    for (const char *name :
+         {"WriteComments", "ReadComments", "DelComments", "eraser", "InStrRev", "DisplayStringByVal"})
         EXPECT_NE(::dlsym(s_handle, name), nullptr) << name;
 
     FILE *pipe = ::popen(("nm -D --defined-only '"s + SCRIVLET_LIBRARY_FILE + "' 2>/dev/null").c_str(), "r");
@@ -112,8 +113,9 @@ TEST_F(Exports, ReadCommentsNeverWritesBeyondItsCapacity)
     writeFile(path, "#.START.#abcdef#.END.# ");
     const char *p = path.c_str();
     // capacity, what the area holds afterwards (# marks bytes that must stay untouched)
-    const std::tuple<int32_t, std::string> cases[] = {
-        {-1, "########"}, {0, "########"}, {1, "\0#######"s}, {4, "abc\0####"s}, {7, "abcdef\0#"s}, {8, "abcdef\0#"s}};
+    const std::tuple<int32_t, std::string> cases[] = {{-1, "########"},  {0, "########"},
+                                                      {1, "\0#######"s}, {4, "abc\0####"s},
+                                                      {7, "abcdef\0#"s}, {8, "abcdef\0#"s}};
     for (const auto &[capacity, expected] : cases) {
         SCOPED_TRACE(capacity);
         std::string area(8, '#');
@@ -193,8 +195,9 @@ TEST_F(Exports, InStrRevFindsTheLastOccurrence)
 {
     const auto inStrRev = find<InStrRevFn>("InStrRev");
     const std::tuple<const char *, int16_t, int32_t> cases[] = {
-        {"a.b.c", '.', 4}, {"a.b.c", 'x', 0}, {"a.b.c", 0, 6}, {"a.b.c", 302, 4}, {"a.b.c", 'a', 1},
-        {"", 0, 1},        {"", 'a', 0},      {"\xe9t\xe9", static_cast<int16_t>(0xe9), 3}, {nullptr, 'a', 0}};
+        {"a.b.c", '.', 4}, {"a.b.c", 'x', 0}, {"a.b.c", 0, 6}, {"a.b.c", 302, 4},
+        {"a.b.c", 'a', 1}, {"", 0, 1},        {"", 'a', 0},    {"\xe9t\xe9", static_cast<int16_t>(0xe9), 3},
+        {nullptr, 'a', 0}};
     for (const auto &[text, character, position] : cases)
         EXPECT_EQ(inStrRev(text, character), position) << (text ? text : "(null)") << " / " << character;
 }
@@ -252,7 +255,8 @@ TEST_F(Exports, DisplayStringByValHandsTheTextOverAsOneArgument)
     // A stand-in dialog program that records its arguments, one a line.
     const std::string record = m_dir.file("arguments");
     const std::string program = m_dir.file("zenity");
-    writeFile(program, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + record + "'\nexit 0\n");
+    writeFile(program,
+              "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + record + "'\nexit 0\n");
     ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
     const std::string injected = m_dir.file("injected");
     const std::string text = "hi $(touch " + injected + "); `touch " + injected + "` <b>x</b>";

@@ -1,13 +1,14 @@
 #include "temp_dir.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-#include <fcntl.h>
 #include <sys/stat.h>
 
-TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path().string()) {}
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path().string())
+{}
 
 TempDir::TempDir(const std::string &base)
 {
@@ -45,7 +46,9 @@ std::string readFile(const std::string &path)
 
 bool exists(const std::string &path)
 {
-    struct stat info{};
+    struct stat info
+    {
+    };
     return ::lstat(path.c_str(), &info) == 0;
 }
 
@@ -58,7 +61,9 @@ void ageFile(const std::string &path)
 
 long long modificationTimeNs(const std::string &path)
 {
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (::stat(path.c_str(), &info) != 0)
         throw std::runtime_error("cannot stat " + path);
     return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
