@@ -1,7 +1,9 @@
 #include "controls/host/user_control.h"
 
 #include <QCoreApplication>
+#include <QKeySequence>
 #include <QPainter>
+#include <QShortcutEvent>
 
 UserControl::UserControl(QWidget *parent) : QWidget(parent)
 {}
@@ -62,4 +64,25 @@ void UserControl::paintEvent(QPaintEvent *event)
         return;
     QPainter painter(this);
     painter.drawImage(0, 0, m_surface);
+}
+
+void UserControl::setAccessKeys(const QString &caption)
+{
+    if (m_accessKeyId != 0) {
+        releaseShortcut(m_accessKeyId);
+        m_accessKeyId = 0;
+    }
+    const QKeySequence key = QKeySequence::mnemonic(caption);
+    if (!key.isEmpty())
+        m_accessKeyId = grabShortcut(key);
+}
+
+bool UserControl::event(QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut && m_accessKeyId != 0 &&
+        static_cast<QShortcutEvent *>(event)->shortcutId() == m_accessKeyId) {
+        accessKeyPressed();
+        return true;
+    }
+    return QWidget::event(event);
 }

@@ -13,6 +13,7 @@
 //    (QWidget visibility);
 //  - the events Click, MouseEnter and MouseLeave, raised with raiseClick() etc.;
 //  - sendTab(): moves the focus like the keystrokes "{TAB}" and "+{TAB}";
+//  - setAccessKeys(): the access key of an "&" caption; accessKeyPressed() is its notification;
 //  - doEvents(): one pass of the event loop;
 //  - defaultFont() and an empty picture;
 //  - the surface: an RGB32 image of the client size that the painters draw on through a Canvas;
@@ -74,6 +75,13 @@ protected:
     // Called after an ambient value changed, with "UserMode" or "DisplayAsDefault".
     virtual void ambientChanged(const QString &name) { Q_UNUSED(name); }
 
+    // Registers Alt + the character after the caption's "&" mark as this control's access key
+    // within its window; a caption without a mark ("&&" is a literal "&") removes it.
+    void setAccessKeys(const QString &caption);
+    // Called when the access key is pressed (the window's shortcut handling delivers it).
+    virtual void accessKeyPressed() {}
+    bool event(QEvent *event) override;
+
     // Makes the surface the widget's size (contents kept where they fit) and returns it for
     // drawing. Call update() afterwards to show it.
     QImage &ensureSurface();
@@ -84,5 +92,6 @@ protected:
 private:
     bool m_userMode = true;
     bool m_displayAsDefault = false;
+    int m_accessKeyId = 0;
     QImage m_surface;
 };

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -22,11 +23,14 @@ public:
     using UserControl::raiseMouseEnter;
     using UserControl::raiseMouseLeave;
     using UserControl::sendTab;
+    using UserControl::setAccessKeys;
     using UserControl::UserControl;
     QStringList ambientChanges;
+    int accessKeys = 0;
 
 protected:
     void ambientChanged(const QString &name) override { ambientChanges.append(name); }
+    void accessKeyPressed() override { ++accessKeys; }
 };
 
 TEST(HostUserControl, EventsAndNotificationsReachTheHost)
@@ -89,6 +93,44 @@ TEST(HostUserControl, SendTabMovesTheFocusBothWays)
     EXPECT_TRUE(control->sendTab(true));
     EXPECT_TRUE(before->hasFocus());
 }
+
+struct AccessKeyCase
+{
+    const char *caption;
+    Qt::Key pressed;
+    int notifications;
+};
+
+class AccessKeys : public ::testing::TestWithParam<AccessKeyCase>
+{
+};
+
+// Alt + the marked character reaches the control; other keys and unmarked captions do not.
+TEST_P(AccessKeys, AltAndTheMarkedKey)
+{
+    const AccessKeyCase c = GetParam();
+    QWidget window;
+    auto *layout = new QHBoxLayout(&window);
+    auto *edit = new QLineEdit(&window);
+    auto *control = new ProbeControl(&window);
+    layout->addWidget(edit);
+    layout->addWidget(control);
+    control->setAccessKeys(QStringLiteral("&Browse"));
+    control->setAccessKeys(QString::fromUtf8(c.caption)); // replaces the first key
+    window.show();
+    QApplication::setActiveWindow(&window);
+    edit->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(edit, c.pressed, Qt::AltModifier);
+    EXPECT_EQ(control->accessKeys, c.notifications) << c.caption;
+}
+
+INSTANTIATE_TEST_SUITE_P(Host, AccessKeys,
+                         ::testing::Values(AccessKeyCase{"&Save", Qt::Key_S, 1},
+                                           AccessKeyCase{"Sa&ve", Qt::Key_V, 1},
+                                           AccessKeyCase{"&Save", Qt::Key_B, 0},
+                                           AccessKeyCase{"Salt && Pepper", Qt::Key_P, 0},
+                                           AccessKeyCase{"Save", Qt::Key_S, 0}));
 
 TEST(HostUserControl, DoEventsRunsPendingWork)
 {
