@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <string>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
@@ -216,6 +218,36 @@ TEST(CommentFile, ReadOnlyFileKeepsItsBlock)
     EXPECT_EQ(text, "x");
     EXPECT_EQ(cf::remove(path.c_str()), SCRIVLET_E_ACCESS);
     EXPECT_EQ(cf::write(path.c_str(), "y"), SCRIVLET_E_ACCESS);
+    EXPECT_EQ(readFile(path), content);
+}
+
+// Root passes permission checks, but not the immutable attribute: the refused cut still shows.
+TEST(CommentFile, ImmutableFileKeepsItsBlock)
+{
+    TempDir dir;
+    const std::string path = dir.file("f");
+    const std::string content = "A#.START.#x#.END.# ";
+    writeFile(path, content);
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    int flags = 0;
+    bool immutable = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (immutable) {
+        flags |= FS_IMMUTABLE_FL;
+        immutable = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    if (!immutable) {
+        ::close(fd);
+        GTEST_SKIP() << "cannot make a file immutable here";
+    }
+    EXPECT_EQ(cf::remove(path.c_str()), SCRIVLET_E_ACCESS);
+    EXPECT_EQ(cf::write(path.c_str(), "y"), SCRIVLET_E_ACCESS);
+    std::string text;
+    EXPECT_EQ(cf::read(path.c_str(), 100, text), SCRIVLET_OK);
+    EXPECT_EQ(text, "x");
+    flags &= ~FS_IMMUTABLE_FL;
+    ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    ::close(fd);
     EXPECT_EQ(readFile(path), content);
 }
 
