@@ -72,7 +72,8 @@ CommandLine::Result CommandLine::parse(const std::vector<std::string> &arguments
         }
         inv.command = commandNamed(arg);
         if (inv.command == Command::None)
-            return fail(startsWith(arg, "-") ? "unknown option '" + arg + "'" : "unknown command '" + arg + "'");
+            return fail(startsWith(arg, "-") ? "unknown option '" + arg + "'"
+                                             : "unknown command '" + arg + "'");
     }
     if (inv.command == Command::None)
         return fail("no command given");

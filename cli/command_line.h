@@ -12,7 +12,7 @@ struct Invocation
 
     Command command = Command::None;
     TextSource source = TextSource::None;
-    std::string text;     ///< the comment for -m, the file name for -F
+    std::string text; ///< the comment for -m, the file name for -F
     bool recursive = false;
     bool json = false;
     bool keepTime = false;

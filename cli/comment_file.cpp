@@ -9,12 +9,15 @@
 // Big enough for the largest comment the library writes, plus its zero byte; shared by every read.
 std::vector<char> CommentFile::s_readArea;
 
-CommentFile::CommentFile(std::string path) : m_path(std::move(path)) {}
+CommentFile::CommentFile(std::string path) : m_path(std::move(path))
+{}
 
 int CommentFile::checkRegularFile() const
 {
     // The library would create a missing file on write; a typo must not leave an empty file behind.
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(m_path.c_str(), &info) != 0) {
         if (errno == EACCES)
             return SCRIVLET_E_ACCESS;

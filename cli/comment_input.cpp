@@ -33,7 +33,9 @@ bool CommentInput::readStream(std::istream &in, std::string &comment)
 
 bool CommentInput::readFile(const std::string &path, std::string &comment, std::string &reason)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(path.c_str(), &info) != 0) {
         reason = std::strerror(errno);
         return false;

@@ -4,7 +4,9 @@
 
 bool FileTimes::capture(const std::string &path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     m_captured = ::stat(path.c_str(), &info) == 0;
     if (m_captured) {
         m_access = info.st_atim;

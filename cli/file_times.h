@@ -14,7 +14,11 @@ public:
     bool restore(const std::string &path) const;
 
 private:
-    struct timespec m_access {};
-    struct timespec m_modification {};
+    struct timespec m_access
+    {
+    };
+    struct timespec m_modification
+    {
+    };
     bool m_captured = false;
 };

@@ -6,8 +6,7 @@
 
 Printer::Printer(std::ostream &out, std::ostream &err, bool json, bool terminal)
     : m_out(out), m_err(err), m_json(json), m_terminal(terminal)
-{
-}
+{}
 
 std::string Printer::shown(std::string_view text, bool sanitize)
 {
@@ -25,8 +24,10 @@ std::string Printer::shown(std::string_view text, bool sanitize)
 void Printer::addJson(const std::string &path, const char *key, std::string_view value)
 {
     QJsonObject entry;
-    entry.insert(QStringLiteral("path"), QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())));
-    entry.insert(QLatin1String(key), QString::fromLocal8Bit(value.data(), static_cast<qsizetype>(value.size())));
+    entry.insert(QStringLiteral("path"),
+                 QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())));
+    entry.insert(QLatin1String(key),
+                 QString::fromLocal8Bit(value.data(), static_cast<qsizetype>(value.size())));
     m_entries.append(entry);
 }
 

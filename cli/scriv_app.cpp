@@ -23,7 +23,8 @@ TargetList targetsOf(const Invocation &invocation, TargetList::Mode mode)
 
 // Runs a change over every target, putting the times back afterwards when asked to (also after a
 // failed step: the file may have been cut already).
-int changeEach(const Invocation &invocation, Printer &printer, const std::function<int(CommentFile &)> &change)
+int changeEach(const Invocation &invocation, Printer &printer,
+               const std::function<int(CommentFile &)> &change)
 {
     int exitStatus = ScrivApp::Success;
     const TargetList targets = targetsOf(invocation, TargetList::Mode::Files);
@@ -53,17 +54,21 @@ int changeEach(const Invocation &invocation, Printer &printer, const std::functi
 
 ScrivApp::ScrivApp(std::istream &in, std::ostream &out, std::ostream &err, bool terminal)
     : m_in(in), m_out(out), m_err(err), m_terminal(terminal)
-{
-}
+{}
 
 int ScrivApp::run(const Invocation &invocation)
 {
     switch (invocation.command) {
-    case Invocation::Command::Show: return show(invocation);
-    case Invocation::Command::Set: return set(invocation);
-    case Invocation::Command::Remove: return remove(invocation);
-    case Invocation::Command::List: return list(invocation);
-    case Invocation::Command::None: break;
+    case Invocation::Command::Show:
+        return show(invocation);
+    case Invocation::Command::Set:
+        return set(invocation);
+    case Invocation::Command::Remove:
+        return remove(invocation);
+    case Invocation::Command::List:
+        return list(invocation);
+    case Invocation::Command::None:
+        break;
     }
     return UsageError;
 }
@@ -112,7 +117,9 @@ int ScrivApp::list(const Invocation &invocation)
 bool ScrivApp::readComment(const Invocation &invocation, std::string &comment)
 {
     switch (invocation.source) {
-    case Invocation::TextSource::Argument: comment = invocation.text; return true;
+    case Invocation::TextSource::Argument:
+        comment = invocation.text;
+        return true;
     case Invocation::TextSource::StandardInput:
         if (CommentInput::readStream(m_in, comment))
             return true;
@@ -126,7 +133,8 @@ bool ScrivApp::readComment(const Invocation &invocation, std::string &comment)
               << '\n';
         return false;
     }
-    case Invocation::TextSource::None: break;
+    case Invocation::TextSource::None:
+        break;
     }
     return false;
 }

@@ -6,11 +6,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-TargetList::TargetList(Mode mode, bool recursive) : m_mode(mode), m_recursive(recursive) {}
+TargetList::TargetList(Mode mode, bool recursive) : m_mode(mode), m_recursive(recursive)
+{}
 
 void TargetList::add(const std::string &argument)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     const bool isFolder = ::stat(argument.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
     if (!isFolder) {
         if (m_mode == Mode::Listing && ::lstat(argument.c_str(), &info) != 0)

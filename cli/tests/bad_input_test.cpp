@@ -33,7 +33,8 @@ std::map<std::string, std::string> snapshot(const std::string &folder)
         if (status.type() == fs::file_type::regular)
             entries[path] = "file " + std::to_string(mode) + " " + TempFolder::read(path);
         else
-            entries[path] = "kind " + std::to_string(static_cast<int>(status.type())) + " " + std::to_string(mode);
+            entries[path] =
+                "kind " + std::to_string(static_cast<int>(status.type())) + " " + std::to_string(mode);
     }
     return entries;
 }
@@ -206,32 +207,41 @@ std::vector<Case> permissions()
 std::vector<Case> oddNamesAndContents()
 {
     std::vector<Case> cases;
-    const std::vector<std::pair<std::string, std::string>> names{
-        {"Spaces", "name with  spaces.txt"}, {"Newline", "two\nlines"}, {"InvalidUtf8", "bad\xff\xfe name"},
-        {"LeadingDash", "-m"}};
+    const std::vector<std::pair<std::string, std::string>> names{{"Spaces", "name with  spaces.txt"},
+                                                                 {"Newline", "two\nlines"},
+                                                                 {"InvalidUtf8", "bad\xff\xfe name"},
+                                                                 {"LeadingDash", "-m"}};
     for (const auto &[label, name] : names) {
-        cases.push_back({"Name" + label + "_set",
-                         [name](const TempFolder &dir) {
-                             return on({"set", "-m", "odd", "--"}, dir.write(name, "data"), "data" + block("odd"));
-                         },
-                         0, ""});
+        cases.push_back(
+            {"Name" + label + "_set",
+             [name](const TempFolder &dir) {
+                 return on({"set", "-m", "odd", "--"}, dir.write(name, "data"), "data" + block("odd"));
+             },
+             0, ""});
         cases.push_back({"Name" + label + "_rm",
                          [name](const TempFolder &dir) {
                              return on({"rm", "--"}, dir.write(name, "data" + block("x")), "data");
                          },
                          0, ""});
         cases.push_back({"Name" + label + "_show",
-                         [name](const TempFolder &dir) { return on({"show", "--"}, dir.write(name, block("seen"))); },
+                         [name](const TempFolder &dir) {
+                             return on({"show", "--"}, dir.write(name, block("seen")));
+                         },
                          0, "", "seen\n"});
     }
-    cases.push_back({"EmptyFile_set",
-                     [](const TempFolder &dir) { return on(command("set"), dir.write("e", ""), block("new")); }, 0, ""});
-    cases.push_back({"EmptyFile_show", [](const TempFolder &dir) { return on({"show"}, dir.write("e", "")); }, 0, ""});
-    cases.push_back({"EmptyFile_rm", [](const TempFolder &dir) { return on({"rm"}, dir.write("e", "")); }, 0, ""});
+    cases.push_back(
+        {"EmptyFile_set",
+         [](const TempFolder &dir) { return on(command("set"), dir.write("e", ""), block("new")); }, 0, ""});
+    cases.push_back(
+        {"EmptyFile_show", [](const TempFolder &dir) { return on({"show"}, dir.write("e", "")); }, 0, ""});
+    cases.push_back(
+        {"EmptyFile_rm", [](const TempFolder &dir) { return on({"rm"}, dir.write("e", "")); }, 0, ""});
     cases.push_back({"OnlyABlock_rm",
-                     [](const TempFolder &dir) { return on({"rm"}, dir.write("b", block("all")), ""); }, 0, ""});
+                     [](const TempFolder &dir) { return on({"rm"}, dir.write("b", block("all")), ""); }, 0,
+                     ""});
     cases.push_back({"EndMarkerWithoutStart_rm",
-                     [](const TempFolder &dir) { return on({"rm"}, dir.write("b", "text#.END.# ")); }, 0, ""});
+                     [](const TempFolder &dir) { return on({"rm"}, dir.write("b", "text#.END.# ")); }, 0,
+                     ""});
     return cases;
 }
 
@@ -248,15 +258,19 @@ std::vector<Case> oddComments()
         {"LargestComment_set",
          [largest](const TempFolder &dir) {
              const std::string source = dir.write("big.txt", std::string(largest, 'y'));
-             return on({"set", "-F", source}, dir.write("f", "body"), "body" + block(std::string(largest, 'y')));
+             return on({"set", "-F", source}, dir.write("f", "body"),
+                       "body" + block(std::string(largest, 'y')));
          },
          0, ""},
         {"LargestComment_show",
-         [largest](const TempFolder &dir) { return on({"show"}, dir.write("f", block(std::string(largest, 'z')))); },
+         [largest](const TempFolder &dir) {
+             return on({"show"}, dir.write("f", block(std::string(largest, 'z'))));
+         },
          0, "", std::string(largest, 'z') + "\n"},
         {"NulTabAndLetters_set",
          [](const TempFolder &dir) {
-             const std::string source = dir.write("c.txt", std::string("a\0b\tc caf\xc3\xa9 \xe6\x97\xa5!", 16));
+             const std::string source =
+                 dir.write("c.txt", std::string("a\0b\tc caf\xc3\xa9 \xe6\x97\xa5!", 16));
              return on({"set", "-F", source}, dir.write("f", "body"), "body" + block("abc caf !"));
          },
          0, "warning: 4 characters dropped"},

@@ -22,7 +22,8 @@ bool hasBlock(const std::string &path, const std::string &text)
 {
     const std::string content = TempFolder::read(path);
     const std::string expected = block(text);
-    return content.size() >= expected.size() && content.compare(content.size() - expected.size(), expected.size(), expected) == 0;
+    return content.size() >= expected.size() &&
+           content.compare(content.size() - expected.size(), expected.size(), expected) == 0;
 }
 
 TEST(ScrivSet, ReplacesTheOldBlockWithTheProgramsBlock)
@@ -121,7 +122,8 @@ TEST(ScrivList, TakesFilesNamedDirectlyAndReportsMissingOnes)
     const auto result = ScrivRunner::run({"ls", commented, plain, dir.file("gone")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, commented + ": named files are not excluded\n");
-    EXPECT_NE(result.err.find(dir.file("gone") + ": no such file or folder"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find(dir.file("gone") + ": no such file or folder"), std::string::npos)
+        << result.err;
 }
 
 TEST(ScrivRecursive, FollowsTheFolderScanRules)
@@ -193,7 +195,9 @@ TEST_P(KeepTime, PutsBackAccessAndModificationTimes)
     arguments.push_back(file);
     const auto kept = ScrivRunner::run(arguments);
     EXPECT_EQ(kept.exitCode, 0) << kept.err;
-    struct stat info {};
+    struct stat info
+    {
+    };
     ASSERT_EQ(::stat(file.c_str(), &info), 0); // before reading the file, which moves its access time
     EXPECT_EQ(info.st_atim.tv_sec, old[0].tv_sec);
     EXPECT_EQ(info.st_atim.tv_nsec, old[0].tv_nsec);

@@ -20,8 +20,8 @@ TempFolder::~TempFolder()
     namespace fs = std::filesystem;
     std::error_code error;
     // Folders a test made read-only must become writable again before their files can go.
-    for (auto it = fs::recursive_directory_iterator(m_path, error); !error && it != fs::recursive_directory_iterator();
-         it.increment(error)) {
+    for (auto it = fs::recursive_directory_iterator(m_path, error);
+         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
         if (it->is_directory(error) && !it->is_symlink(error))
             fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
     }
