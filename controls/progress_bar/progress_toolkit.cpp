@@ -3,6 +3,7 @@
 #include "controls/progress_bar/progress_rounding.h"
 #include "controls/raster/canvas.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace progress {
@@ -31,6 +32,16 @@ std::optional<int> channelAt(int end, float step, int i)
 
 void DrawLine(int X, int Y, int Width, int Height, gdi::Canvas &cHdc, ColorRef Color)
 {
+    // A wild percentage can stretch a line far beyond the canvas, and the canvas walks every
+    // pixel of it. Straight lines keep the same pixels when their ends are pulled in to one pixel
+    // outside the canvas, so they are.
+    if (Y == Height) {
+        X = std::clamp(X, -1, cHdc.width());
+        Width = std::clamp(Width, -1, cHdc.width());
+    } else if (X == Width) {
+        Y = std::clamp(Y, -1, cHdc.height());
+        Height = std::clamp(Height, -1, cHdc.height());
+    }
     cHdc.drawLine(X, Y, Width, Height, ResolveColor(Color));
 }
 

@@ -143,6 +143,14 @@ TEST(Percentage, AboveHundredDrawsAsHundred)
                                 name(look, 250)));
 }
 
+TEST(Percentage, WildlyNegativeDrawsLikeASlightlyNegativeOne)
+{
+    // Fill ends a billion pixels off the canvas must neither hang nor reach into the bar.
+    for (int look = 0; look <= 9; ++look)
+        EXPECT_TRUE(imagesEqual(paint(props(look, -2147483600), 105, 17), paint(props(look, -5), 105, 17),
+                                name(look, -2147483600)));
+}
+
 TEST(Frame, CornerPixelsDoNotDependOnTheColour)
 {
     const int r = 105, b = 17;
