@@ -99,6 +99,12 @@ struct HatchCase
     int bkMode;
 };
 
+void PrintTo(const HatchCase &c, std::ostream *out)
+{
+    *out << "style " << c.style << " origin " << c.origin.x << "," << c.origin.y
+         << (c.bkMode == OPAQUE ? " opaque" : " transparent");
+}
+
 class HatchFills : public ::testing::TestWithParam<HatchCase>
 {
 };

@@ -42,6 +42,11 @@ struct SizeCase
     int h;
 };
 
+void PrintTo(const SizeCase &c, std::ostream *out)
+{
+    *out << c.w << "x" << c.h;
+}
+
 class Octagon : public ::testing::TestWithParam<SizeCase>
 {
 };

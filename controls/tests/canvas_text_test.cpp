@@ -90,6 +90,11 @@ struct PrefixCase
     const char *sameWidthAs; // measured with DT_NOPREFIX
 };
 
+void PrintTo(const PrefixCase &c, std::ostream *out)
+{
+    *out << c.text << " format 0x" << std::hex << c.format;
+}
+
 class Prefixes : public CanvasText, public ::testing::WithParamInterface<PrefixCase>
 {
 };
@@ -115,6 +120,11 @@ struct PlaceCase
     int column; // -1 left, 0 centre, 1 right
     int row;    // -1 top, 0 middle, 1 bottom
 };
+
+void PrintTo(const PlaceCase &c, std::ostream *out)
+{
+    *out << "format 0x" << std::hex << c.format;
+}
 
 class Placement : public CanvasText, public ::testing::WithParamInterface<PlaceCase>
 {
@@ -158,6 +168,12 @@ TEST_F(CanvasText, ClippedToTheRectangleUnlessNoClip)
     m_image.fill(toQRgb(kPaper));
     m_canvas.drawText(QStringLiteral("Gathering"), small, DT_SINGLELINE | DT_NOCLIP);
     EXPECT_GT(inkOf(m_image).box.right(), 29);
+
+    // A rectangle whose right lies left of its left clips everything away.
+    m_image.fill(toQRgb(kPaper));
+    Rect inverted{60, 20, 40, 40};
+    m_canvas.drawText(QStringLiteral("Gathering"), inverted, DT_SINGLELINE);
+    EXPECT_FALSE(inkOf(m_image).any);
 }
 
 TEST_F(CanvasText, OpaqueModeFillsTheTextBoxWithTheBackground)

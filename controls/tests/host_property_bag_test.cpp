@@ -102,6 +102,11 @@ struct LenientCase
     unsigned asColor; // with default 0x1234
 };
 
+void PrintTo(const LenientCase &c, std::ostream *out)
+{
+    *out << c.json;
+}
+
 class Lenient : public ::testing::TestWithParam<LenientCase>
 {
 };

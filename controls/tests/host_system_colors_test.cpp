@@ -48,6 +48,11 @@ struct RoleCase
     QPalette::ColorRole role;
 };
 
+void PrintTo(const RoleCase &c, std::ostream *out)
+{
+    *out << "index " << c.index;
+}
+
 class PaletteRoles : public ::testing::TestWithParam<RoleCase>
 {
 };
@@ -81,6 +86,11 @@ struct TranslateCase
     std::uint32_t value;
     ColorRef expected;
 };
+
+void PrintTo(const TranslateCase &c, std::ostream *out)
+{
+    *out << "0x" << std::hex << c.value;
+}
 
 class StandardTranslation : public ::testing::TestWithParam<TranslateCase>
 {

@@ -101,6 +101,11 @@ struct AccessKeyCase
     int notifications;
 };
 
+void PrintTo(const AccessKeyCase &c, std::ostream *out)
+{
+    *out << c.caption << " key " << c.pressed;
+}
+
 class AccessKeys : public ::testing::TestWithParam<AccessKeyCase>
 {
 };
