@@ -159,7 +159,7 @@ void XP_ProgressBar::DrawProgressBar()
     followSize();
     if (!m_drawing)
         return;
-    const QWidget *window = m_window ? m_window : this;
+    const QWidget *window = m_window ? m_window.data() : this;
     ProgressProps props;
     props.percentage = m_percentage;
     props.look = m_look;

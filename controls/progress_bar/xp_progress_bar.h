@@ -13,6 +13,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <memory>
 
@@ -88,7 +89,7 @@ private:
     QSize m_handledSize;
     quint32 m_color = 0;
     gdi::Canvas *m_drawing = nullptr;
-    QWidget *m_window = nullptr;
+    QPointer<QWidget> m_window; // falls back to the bar itself once that widget is gone
     qint32 m_maximum = 100;
     qint32 m_minimum = 0;
     qint32 m_percentage = 0;

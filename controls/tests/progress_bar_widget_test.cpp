@@ -111,6 +111,24 @@ TEST_F(ProgressBarWidget, BrushStyleWaitsForTheNextDrawing)
     EXPECT_TRUE(imagesEqual(bar.surface(), reference::expectedBar(7, 100, bar.Color(), 105, 17, 1), "brush-1"));
 }
 
+TEST_F(ProgressBarWidget, DrawsTheClientAreaOfItsWindowHandle)
+{
+    XP_ProgressBar bar;
+    bar.resize(105, 17);
+    bar.setScrolling(3);
+    bar.setValue(50);
+    {
+        QWidget other;
+        other.resize(60, 10);
+        bar.setHWnd(&other);
+        bar.DrawProgressBar();
+        EXPECT_EQ(bar.layout().client, (gdi::Rect{0, 0, 60, 10}));
+        EXPECT_EQ(bar.layout().fill.right, 30);
+    }
+    bar.DrawProgressBar(); // that window is gone: the bar's own area again
+    EXPECT_EQ(bar.layout().client, (gdi::Rect{0, 0, 105, 17}));
+}
+
 TEST_F(ProgressBarWidget, ColourIsStoredResolved)
 {
     XP_ProgressBar bar;
