@@ -162,17 +162,6 @@ TEST(CommentFile, WriteCreatesAMissingFileAndAnEmptyOneForNoKeptBytes)
     EXPECT_EQ(readFile(dir.file("empty")), "");
 }
 
-TEST(CommentFile, WriteRefusesATextBeyondTheLimitAndCreatesNothing)
-{
-    TempDir dir;
-    const std::string path = dir.file("f");
-    const std::string text(SCRIVLET_MAX_TEXT + 1, 'x');
-    EXPECT_EQ(cf::write(path.c_str(), text), SCRIVLET_E_TOOLONG);
-    EXPECT_FALSE(exists(path));
-    EXPECT_EQ(cf::write(path.c_str(), std::string_view(text).substr(1)), SCRIVLET_OK);
-    EXPECT_EQ(readFile(path).size(), std::size_t{SCRIVLET_MAX_TEXT});
-}
-
 TEST(CommentFile, MissingPathsAreNeverCreated)
 {
     TempDir dir;

@@ -194,10 +194,16 @@ TEST_F(Exports, EraserCutsAtTheSecondLastDelimiter)
 TEST_F(Exports, InStrRevFindsTheLastOccurrence)
 {
     const auto inStrRev = find<InStrRevFn>("InStrRev");
-    const std::tuple<const char *, int16_t, int32_t> cases[] = {
-        {"a.b.c", '.', 4}, {"a.b.c", 'x', 0}, {"a.b.c", 0, 6}, {"a.b.c", 302, 4},
-        {"a.b.c", 'a', 1}, {"", 0, 1},        {"", 'a', 0},    {"\xe9t\xe9", static_cast<int16_t>(0xe9), 3},
-        {nullptr, 'a', 0}};
+    const std::tuple<const char *, int16_t, int32_t> cases[] = {{"a.b.c", '.', 4},
+                                                                {"a.b.c", 'x', 0},
+                                                                {"a.b.c", 0, 6},
+                                                                {"a.b.c", 302, 4},
+                                                                {"a.b.c", 'a', 1},
+                                                                {"", 0, 1},
+                                                                {"", 'a', 0},
+                                                                {"\xe9t\xe9", static_cast<int16_t>(0xe9), 3},
+                                                                {"\xe9t\xe9", static_cast<int16_t>(-23), 3},
+                                                                {nullptr, 'a', 0}};
     for (const auto &[text, character, position] : cases)
         EXPECT_EQ(inStrRev(text, character), position) << (text ? text : "(null)") << " / " << character;
 }
