@@ -101,17 +101,20 @@ public:
     void drawPicture(const QImage &picture, const Rect &dest, std::optional<ColorRef> transparent = {});
 
     // DrawText in font() and textColor(); with OPAQUE background mode each line's box is first
-    // filled with bkColor(). "&" marks the following character as the access key (underlined;
-    // "&&" is a literal "&") unless DT_NOPREFIX; DT_HIDEPREFIX removes the marks without underline.
-    // DT_WORDBREAK breaks lines between words to fit the width (a single word wider than the
-    // rectangle is not broken); without DT_SINGLELINE, line feeds break lines. DT_VCENTER and
-    // DT_BOTTOM apply only to DT_SINGLELINE text; otherwise text starts at the top. DT_RTLREADING
-    // lays the text out right to left without changing the alignment. The text is clipped to the
-    // rectangle unless DT_NOCLIP.
+    // filled with bkColor(). Every line is the font's height (ascent + descent). "&" marks the
+    // following character as the access key (underlined; "&&" is a literal "&") unless
+    // DT_NOPREFIX; DT_HIDEPREFIX removes the marks without underline. DT_WORDBREAK breaks lines
+    // between words to fit the width (a single word wider than the rectangle is not broken);
+    // without DT_SINGLELINE, CR, LF and CR LF break lines. Lines are placed by DT_LEFT / DT_CENTER
+    // / DT_RIGHT, centring at left + (width - line width) / 2. DT_VCENTER and DT_BOTTOM apply only
+    // to DT_SINGLELINE text; otherwise text starts at the top. DT_RTLREADING lays the text out
+    // right to left without changing the alignment. The text is clipped to the rectangle unless
+    // DT_NOCLIP (a rectangle with right < left or bottom < top then shows nothing).
     // With DT_CALCRECT nothing is drawn: rect keeps its left and top, its right becomes left plus
-    // the widest line's width and its bottom top plus the text's height.
-    // Returns the height of the text (0 for an empty text: DT_CALCRECT then leaves an empty
-    // rectangle of height 0 and unchanged left/top).
+    // the widest line's width and its bottom top plus the text's height (an empty text gives an
+    // empty rectangle at the same left and top).
+    // Returns the distance from rect's top to the bottom of the text: the text's height, plus the
+    // offset of single-line text placed by DT_VCENTER or DT_BOTTOM; 0 for an empty text.
     int drawText(const QString &text, Rect &rect, unsigned format);
 
 private:
