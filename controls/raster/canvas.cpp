@@ -26,6 +26,8 @@ int roundHalfDown(qint64 p, qint64 q)
     return static_cast<int>(ceilDiv(2 * p - q, 2 * q));
 }
 
+constexpr int kCoordinateLimit = (1 << 27) - 1;
+
 int positiveMod(int a, int m)
 {
     const int r = a % m;
@@ -73,24 +75,32 @@ void Canvas::lineTo(int x, int y)
 {
     const Point from = m_position;
     m_position = {x, y};
+    // Like GDI, coordinates are limited to 28 bits; that also keeps the products below exact.
+    for (const int c : {from.x, from.y, x, y})
+        if (c < -kCoordinateLimit || c > kCoordinateLimit)
+            return;
     const qint64 dx = static_cast<qint64>(x) - from.x;
     const qint64 dy = static_cast<qint64>(y) - from.y;
     const qint64 adx = std::abs(dx);
     const qint64 ady = std::abs(dy);
     if (adx == 0 && ady == 0)
         return;
-    if (adx >= ady) {
-        const int step = dx > 0 ? 1 : -1;
-        for (qint64 i = 0; i < adx; ++i) {
-            const int px = from.x + static_cast<int>(i) * step;
-            plot(px, from.y + roundHalfDown(dy * i, adx), m_penColor);
-        }
-    } else {
-        const int step = dy > 0 ? 1 : -1;
-        for (qint64 i = 0; i < ady; ++i) {
-            const int py = from.y + static_cast<int>(i) * step;
-            plot(from.x + roundHalfDown(dx * i, ady), py, m_penColor);
-        }
+    const bool xMajor = adx >= ady;
+    const qint64 n = xMajor ? adx : ady;
+    const int start = xMajor ? from.x : from.y;
+    const int step = (xMajor ? dx : dy) > 0 ? 1 : -1;
+    // Only the steps whose major coordinate lies on the image: start + step * i in [0, extent).
+    const qint64 extent = xMajor ? width() : height();
+    qint64 first = step > 0 ? -static_cast<qint64>(start) : static_cast<qint64>(start) - (extent - 1);
+    qint64 last = step > 0 ? extent - 1 - start : static_cast<qint64>(start);
+    first = std::max<qint64>(first, 0);
+    last = std::min<qint64>(last, n - 1);
+    for (qint64 i = first; i <= last; ++i) {
+        const int major = start + static_cast<int>(i) * step;
+        if (xMajor)
+            plot(major, from.y + roundHalfDown(dy * i, n), m_penColor);
+        else
+            plot(from.x + roundHalfDown(dx * i, n), major, m_penColor);
     }
 }
 
@@ -233,19 +243,18 @@ void Canvas::bitBlt(int xDst, int yDst, int w, int h, const QImage &source, int 
 {
     const QImage src =
         source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_RGB32);
-    for (int row = 0; row < h; ++row) {
-        const int sy = ySrc + row;
-        const int dy = yDst + row;
-        if (sy < 0 || sy >= src.height() || dy < 0 || dy >= height())
-            continue;
-        const QRgb *from = reinterpret_cast<const QRgb *>(src.constScanLine(sy));
-        QRgb *to = reinterpret_cast<QRgb *>(m_image->scanLine(dy));
-        for (int col = 0; col < w; ++col) {
-            const int sx = xSrc + col;
-            const int dx = xDst + col;
-            if (sx >= 0 && sx < src.width() && dx >= 0 && dx < width())
-                to[dx] = 0xFF000000u | from[sx];
-        }
+    // Offsets into the block that both images hold.
+    const qint64 colFirst = std::max<qint64>({0, -static_cast<qint64>(xSrc), -static_cast<qint64>(xDst)});
+    const qint64 colEnd =
+        std::min<qint64>({w, static_cast<qint64>(src.width()) - xSrc, static_cast<qint64>(width()) - xDst});
+    const qint64 rowFirst = std::max<qint64>({0, -static_cast<qint64>(ySrc), -static_cast<qint64>(yDst)});
+    const qint64 rowEnd =
+        std::min<qint64>({h, static_cast<qint64>(src.height()) - ySrc, static_cast<qint64>(height()) - yDst});
+    for (qint64 row = rowFirst; row < rowEnd; ++row) {
+        const QRgb *from = reinterpret_cast<const QRgb *>(src.constScanLine(static_cast<int>(ySrc + row)));
+        QRgb *to = reinterpret_cast<QRgb *>(m_image->scanLine(static_cast<int>(yDst + row)));
+        for (qint64 col = colFirst; col < colEnd; ++col)
+            to[xDst + col] = 0xFF000000u | from[xSrc + col];
     }
 }
 

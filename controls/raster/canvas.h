@@ -64,7 +64,8 @@ public:
     // |dx| >= |dy|) every pixel from the start up to but excluding the end is set once; the minor
     // coordinate is the exact line's value rounded to the nearest integer, an exact half going to
     // the smaller coordinate (up for mostly-horizontal lines, left for mostly-vertical ones).
-    // A line to the current position draws nothing.
+    // A line to the current position draws nothing, nor does one with a coordinate beyond
+    // +-(2^27 - 1), outside GDI's coordinate space.
     void lineTo(int x, int y);
     // MoveTo (x1, y1) and LineTo (x2, y2) with a pen of the given colour, as a painter does with a
     // pen of its own; the pen colour state is left unchanged.

@@ -131,7 +131,8 @@ TEST(CanvasLine, AllDirectionsMatchTheRule)
 // Long lines of odd slopes, partly outside the image: the visible part is exactly the rule's.
 TEST(CanvasLine, LongClippedLinesMatchTheRule)
 {
-    const int ends[][4] = {{-3, 2, 120, 9}, {5, -7, 17, 140}, {127, 100, -20, 3}, {60, 130, 70, -5}};
+    const int ends[][4] = {
+        {-3, 2, 120, 9}, {5, -7, 17, 140}, {127, 100, -20, 3}, {60, 130, 70, -5}, {140, 10, -30, 60}};
     for (const auto &e : ends) {
         PixelSet visible;
         for (const auto &p : reference(e[0], e[1], e[2], e[3]))
@@ -140,6 +141,18 @@ TEST(CanvasLine, LongClippedLinesMatchTheRule)
         EXPECT_EQ(drawn(e[0], e[1], e[2], e[3], 128), visible)
             << e[0] << "," << e[1] << " to " << e[2] << "," << e[3];
     }
+}
+
+// Far ends are clipped without walking to them; beyond GDI's 28-bit coordinate space nothing is drawn.
+TEST(CanvasLine, FarEndsAreClippedAndOutOfRangeLinesRefused)
+{
+    PixelSet row;
+    for (int x = 0; x < 24; ++x)
+        row.insert({x, 3});
+    EXPECT_EQ(drawn(-100000000, 3, 100000000, 3), row);
+    EXPECT_EQ(drawn(100000000, 3, -100000000, 3), row);
+    EXPECT_TRUE(drawn(-200000000, 3, 5, 3).empty());
+    EXPECT_TRUE(drawn(5, 3, 5, 200000000).empty());
 }
 
 TEST(CanvasLine, LineToMovesTheCurrentPositionAndUsesThePen)
