@@ -7,6 +7,8 @@
 #include "controls/styled_button/button_painter.h"
 #include "controls/styled_button/button_tooltip.h"
 #include "controls/styled_button/caption_metrics.h"
+#include "controls/styled_button/icon_painter.h"
+#include "controls/raster/canvas.h"
 #include "controls/styled_button/mouse_pointer.h"
 
 #include <QDesktopServices>
@@ -57,7 +59,9 @@ void StyledButton::initProperties()
 void StyledButton::ambientChanged(const QString &name)
 {
     if (!userMode() && m_mouseInside) {
+        // A designer shows the control at rest; the hover it had is forgotten.
         m_mouseInside = false;
+        m_state = ButtonState::Normal;
         removeToolTip();
     }
     Q_UNUSED(name);
@@ -272,6 +276,18 @@ void StyledButton::About()
 }
 
 bool StyledButton::OpenLink(const QString &sLink) { return QDesktopServices::openUrl(QUrl::fromUserInput(sLink)); }
+
+bool StyledButton::PaintIconGrayscale(QImage *Dest_hDC, const QImage &hIcon, int Dest_X, int Dest_Y,
+                                      int Dest_Height, int Dest_Width)
+{
+    if (!Dest_hDC || Dest_hDC->isNull() || hIcon.isNull())
+        return false;
+    const int w = Dest_Width > 0 ? Dest_Width : hIcon.width();
+    const int h = Dest_Height > 0 ? Dest_Height : hIcon.height();
+    gdi::Canvas canvas(*Dest_hDC);
+    canvas.drawPicture(IconPainter::grayscale(hIcon), {Dest_X, Dest_Y, Dest_X + w, Dest_Y + h});
+    return true;
+}
 
 QSize StyledButton::sizeHint() const { return {73, 25}; }
 

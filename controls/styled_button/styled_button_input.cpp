@@ -117,15 +117,18 @@ void StyledButton::mouseReleaseEvent(QMouseEvent *e)
     // Qt keeps sending mouse events to the pressed widget after the pointer has left it, so the
     // position decides whether the release happened over the button.
     const bool over = rect().contains(e->position().toPoint());
-    if (!over && m_mouseInside)
-        pointerLeft();
     QPointer<StyledButton> self(this);
     if (button == 1) {
         if (m_buttonType == 1 && !m_value) {
             m_state = ButtonState::Pressed;
         } else {
             m_state = ButtonState::Hot;
-            if (m_mouseInside && over)
+            // A pointer released outside has left: that leave comes first, so no Click follows.
+            if (!over && m_mouseInside)
+                pointerLeft();
+            if (!self)
+                return;
+            if (m_mouseInside)
                 raiseClick();
             if (!self)
                 return;
