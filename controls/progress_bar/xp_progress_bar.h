@@ -26,6 +26,16 @@ class Canvas;
 class XP_ProgressBar : public UserControl
 {
     Q_OBJECT
+    Q_CLASSINFO("ClassId", "Scrivlet.XP_ProgressBar")
+    Q_CLASSINFO("Color", "Returns/sets the color of the ProgressBar") // the designer's description
+    Q_PROPERTY(quint32 Color READ Color WRITE setColor)
+    Q_PROPERTY(qint32 Min READ Min WRITE setMin)
+    Q_PROPERTY(qint32 Max READ Max WRITE setMax)
+    Q_PROPERTY(qint32 Value READ Value WRITE setValue)
+    Q_PROPERTY(qint32 Orientation READ Orientation WRITE setOrientation)
+    Q_PROPERTY(qint32 Scrolling READ Scrolling WRITE setScrolling)
+    Q_PROPERTY(bool ShowText READ ShowText WRITE setShowText)
+    Q_PROPERTY(QImage Image READ Image WRITE setImage)
 public:
     explicit XP_ProgressBar(QWidget *parent = nullptr);
     ~XP_ProgressBar() override;
