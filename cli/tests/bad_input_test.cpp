@@ -65,6 +65,12 @@ struct Case
     bool asAnotherUser = false;
 };
 
+// Test names in ctest show the case's name, not its bytes.
+void PrintTo(const Case &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class BadInput : public testing::TestWithParam<Case>
 {
 };

@@ -18,6 +18,12 @@ struct ValidCase
     std::vector<std::string> paths;
 };
 
+// Test names in ctest show the case's name, not its bytes.
+void PrintTo(const ValidCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class ValidArguments : public testing::TestWithParam<ValidCase>
 {
 };
@@ -62,6 +68,12 @@ struct UsageCase
     std::vector<std::string> arguments;
     const char *messagePart;
 };
+
+// Test names in ctest show the case's name, not its bytes.
+void PrintTo(const UsageCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class UsageErrors : public testing::TestWithParam<UsageCase>
 {

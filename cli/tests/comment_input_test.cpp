@@ -13,6 +13,12 @@ struct FilterCase
     std::size_t dropped;
 };
 
+// Test names in ctest show the case's name, not its bytes.
+void PrintTo(const FilterCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class Filter : public testing::TestWithParam<FilterCase>
 {
 };
@@ -45,6 +51,12 @@ struct StreamCase
     std::string input;
     std::string comment;
 };
+
+// Test names in ctest show the case's name, not its bytes.
+void PrintTo(const StreamCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class ReadStream : public testing::TestWithParam<StreamCase>
 {

@@ -226,6 +226,13 @@ struct StatusCase
     const char *errPart;
 };
 
+void PrintTo(const StatusCase &c, std::ostream *os)
+{
+    *os << "scriv";
+    for (const std::string &argument : c.arguments)
+        *os << ' ' << argument;
+}
+
 class ExitStatus : public testing::TestWithParam<StatusCase>
 {
 };
