@@ -5,6 +5,7 @@
 #include "app/platform/platform.h"
 #include "app/ui/about_window.h"
 #include "app/ui/app_icon.h"
+#include "app/ui/comment_flows.h"
 #include "app/ui/form_builder.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "controls/styled_button/styled_button.h"
@@ -30,6 +31,7 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
     setWindowIcon(AppIcon::icon());
     buildFromDesign();
     wireCommands();
+    new CommentFlows(*this); // Save, Delete, Import, row clicks and drops; a child of the window
     autoSizeColumns();
 }
 
