@@ -101,7 +101,8 @@ void render(const QString &folder)
         std::vector<QImage> row;
         for (const Shot &shot : kShots) {
             QImage img = face(style, shot, {73, 25}, QStringLiteral("Button"), font);
-            img.save(QStringLiteral("%1/style%2_%3.png").arg(folder).arg(style).arg(QLatin1String(shot.name)));
+            img.save(
+                QStringLiteral("%1/style%2_%3.png").arg(folder).arg(style).arg(QLatin1String(shot.name)));
             row.push_back(img);
         }
         all.push_back(row);

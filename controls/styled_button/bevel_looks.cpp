@@ -6,8 +6,8 @@
 
 #include <array>
 
-using gdi::ColorRef;
 using ColourMath::offset;
+using gdi::ColorRef;
 
 namespace {
 

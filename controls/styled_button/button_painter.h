@@ -1,8 +1,8 @@
 #pragma once
 // ButtonPainter: the face of a button as a pure function of its look, state, properties and size.
 // Colours arrive already translated to literal RGB values, so the result depends on nothing else.
-#include "controls/styled_button/button_types.h"
 #include "controls/styled_button/button_system_colours.h"
+#include "controls/styled_button/button_types.h"
 #include "controls/styled_button/caption_layout.h"
 
 #include <QFont>
@@ -44,17 +44,17 @@ struct ButtonFaceInput
     gdi::ColorRef maskColor = gdi::RGB(192, 192, 192);
     ButtonSystemColours system = ButtonSystemColours::current();
     gdi::ColorRef background = gdi::CLR_INVALID; // left by the previous redraw (none: the face)
-    const QStyle *qstyle = nullptr; // draws the themed look; none: the non-theme stand-in
+    const QStyle *qstyle = nullptr;              // draws the themed look; none: the non-theme stand-in
 };
 
 struct ButtonFace
 {
-    QImage image;                            // Format_RGB32, size of the input
-    int margin = 3;                          // the look's inner margin
-    ButtonState state = ButtonState::Normal; // the state after correction (disabled, toggled down)
-    qint32 style = 5;                        // the style drawn (a themeless style 6 is replaced)
-    gdi::ColorRef background = gdi::RGB(240, 240, 240);   // the background colour the face left behind
-    QRegion themeOutline;                    // style 6 with rounded borders: the theme's outline
+    QImage image;                                       // Format_RGB32, size of the input
+    int margin = 3;                                     // the look's inner margin
+    ButtonState state = ButtonState::Normal;            // the state after correction (disabled, toggled down)
+    qint32 style = 5;                                   // the style drawn (a themeless style 6 is replaced)
+    gdi::ColorRef background = gdi::RGB(240, 240, 240); // the background colour the face left behind
+    QRegion themeOutline;                               // style 6 with rounded borders: the theme's outline
 };
 
 class ButtonPainter

@@ -12,12 +12,15 @@
 
 namespace {
 constexpr int kPadding = 6;
-constexpr int kStem = 10;        // height of the balloon's stem
+constexpr int kStem = 10; // height of the balloon's stem
 constexpr int kIconSide = 16;
 constexpr int kHoverDelayMs = 500;
 constexpr int kMaxTextWidth = 320;
 
-QColor qcolor(gdi::ColorRef c) { return QColor::fromRgb(gdi::toQRgb(c)); }
+QColor qcolor(gdi::ColorRef c)
+{
+    return QColor::fromRgb(gdi::toQRgb(c));
+}
 
 QStyle::StandardPixmap iconKind(qint32 icon)
 {
@@ -31,7 +34,10 @@ QStyle::StandardPixmap iconKind(qint32 icon)
     }
 }
 
-bool hasIcon(qint32 icon) { return icon >= 1 && icon <= 3; }
+bool hasIcon(qint32 icon)
+{
+    return icon >= 1 && icon <= 3;
+}
 } // namespace
 
 ButtonTooltip::ButtonTooltip(const Content &content)
@@ -54,8 +60,7 @@ ButtonTooltip::ButtonTooltip(const Content &content)
 
 gdi::ColorRef ButtonTooltip::backColour() const
 {
-    return m_content.background.value_or(
-        SystemColors::translate(SystemColors::reference(gdi::COLOR_INFOBK)));
+    return m_content.background.value_or(SystemColors::translate(SystemColors::reference(gdi::COLOR_INFOBK)));
 }
 
 gdi::ColorRef ButtonTooltip::textColour() const
@@ -83,7 +88,8 @@ QRect ButtonTooltip::textBox() const
         bold.setBold(true);
         const QFontMetrics head(bold);
         titleHeight = std::max(head.height(), hasIcon(m_content.icon) ? kIconSide : 0) + 4;
-        const int titleWidth = head.horizontalAdvance(m_content.title) + (hasIcon(m_content.icon) ? kIconSide + 4 : 0);
+        const int titleWidth =
+            head.horizontalAdvance(m_content.title) + (hasIcon(m_content.icon) ? kIconSide + 4 : 0);
         box.setWidth(std::max(box.width(), titleWidth));
     }
     return QRect(kPadding, kPadding, box.width(), box.height() + titleHeight);

@@ -3,7 +3,10 @@
 #include "controls/styled_button/colour_math.h"
 
 namespace {
-int half(int value) { return ColourMath::roundHalfEven(value / 2.0); }
+int half(int value)
+{
+    return ColourMath::roundHalfEven(value / 2.0);
+}
 } // namespace
 
 CaptionPlacement CaptionLayout::place(int width, int height, const gdi::Rect &measured, qint32 captionAlign,

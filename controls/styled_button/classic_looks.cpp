@@ -66,8 +66,8 @@ ColorRef softFrame(gdi::Canvas &c, const ButtonFaceInput &in, ButtonState state)
     const ColorRef corner = ColourMath::average(frame, face);
     const ColorRef edge = ColourMath::average(frame, corner);
     const ColorRef inside = ColourMath::average(fill, corner);
-    for (auto [x, y, dx, dy] : {std::array{0, 0, 1, 1}, {W - 1, 0, -1, 1}, {0, H - 1, 1, -1},
-                                {W - 1, H - 1, -1, -1}}) {
+    for (auto [x, y, dx, dy] :
+         {std::array{0, 0, 1, 1}, {W - 1, 0, -1, 1}, {0, H - 1, 1, -1}, {W - 1, H - 1, -1, -1}}) {
         c.setPixel(x, y, corner);
         c.setPixel(x + dx, y, edge);
         c.setPixel(x, y + dy, edge);

@@ -22,19 +22,24 @@ int channelStep(int a, int b, int i, int h)
     return std::clamp(roundHalfEven(v), 0, 255);
 }
 
-int clampChannel(int c) { return std::clamp(c, 0, 255); }
+int clampChannel(int c)
+{
+    return std::clamp(c, 0, 255);
+}
 } // namespace
 
 gdi::ColorRef gradientStep(gdi::ColorRef a, gdi::ColorRef b, int i, int h)
 {
-    return gdi::RGB(channelStep(gdi::GetRValue(a), gdi::GetRValue(b), i, h), channelStep(gdi::GetGValue(a), gdi::GetGValue(b), i, h),
-                channelStep(gdi::GetBValue(a), gdi::GetBValue(b), i, h));
+    return gdi::RGB(channelStep(gdi::GetRValue(a), gdi::GetRValue(b), i, h),
+                    channelStep(gdi::GetGValue(a), gdi::GetGValue(b), i, h),
+                    channelStep(gdi::GetBValue(a), gdi::GetBValue(b), i, h));
 }
 
 gdi::ColorRef average(gdi::ColorRef a, gdi::ColorRef b)
 {
     auto avg = [](int x, int y) { return roundHalfEven((x + y) / 2.0); };
-    return gdi::RGB(avg(gdi::GetRValue(a), gdi::GetRValue(b)), avg(gdi::GetGValue(a), gdi::GetGValue(b)), avg(gdi::GetBValue(a), gdi::GetBValue(b)));
+    return gdi::RGB(avg(gdi::GetRValue(a), gdi::GetRValue(b)), avg(gdi::GetGValue(a), gdi::GetGValue(b)),
+                    avg(gdi::GetBValue(a), gdi::GetBValue(b)));
 }
 
 gdi::ColorRef lighten(gdi::ColorRef colour, int k)
@@ -43,12 +48,15 @@ gdi::ColorRef lighten(gdi::ColorRef colour, int k)
     return gdi::RGB(one(gdi::GetRValue(colour)), one(gdi::GetGValue(colour)), one(gdi::GetBValue(colour)));
 }
 
-gdi::ColorRef offset(gdi::ColorRef colour, int d) { return offset(colour, d, d, d); }
+gdi::ColorRef offset(gdi::ColorRef colour, int d)
+{
+    return offset(colour, d, d, d);
+}
 
 gdi::ColorRef offset(gdi::ColorRef colour, int dr, int dg, int db)
 {
     return gdi::RGB(clampChannel(gdi::GetRValue(colour) + dr), clampChannel(gdi::GetGValue(colour) + dg),
-                clampChannel(gdi::GetBValue(colour) + db));
+                    clampChannel(gdi::GetBValue(colour) + db));
 }
 
 } // namespace ColourMath

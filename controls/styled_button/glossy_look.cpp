@@ -22,7 +22,10 @@ constexpr Glass kHot{RGB(234, 246, 253), RGB(217, 240, 252), RGB(190, 230, 253),
 constexpr Glass kPressed{RGB(229, 244, 252), RGB(196, 229, 246), RGB(152, 209, 239), RGB(104, 179, 220),
                          RGB(44, 98, 139)};
 
-ColorRef blend(ColorRef a, ColorRef b, int i, int n) { return n <= 0 ? a : ColourMath::gradientStep(a, b, i, n); }
+ColorRef blend(ColorRef a, ColorRef b, int i, int n)
+{
+    return n <= 0 ? a : ColourMath::gradientStep(a, b, i, n);
+}
 
 } // namespace
 
@@ -32,9 +35,9 @@ void GlossyLook::draw(gdi::Canvas &c, const ButtonFaceInput &in, ButtonState sta
     const int H = c.height();
     const bool focusedAtRest =
         in.hasFocus && (state == ButtonState::Normal || state == ButtonState::Disabled);
-    const Glass &g = state == ButtonState::Pressed                     ? kPressed
+    const Glass &g = state == ButtonState::Pressed                ? kPressed
                      : state == ButtonState::Hot || focusedAtRest ? kHot
-                                                                       : kRest;
+                                                                  : kRest;
     const QRegion shape = gdi::createRoundRectRgn(0, 0, W + 1, H + 1, 18, 18);
     const int mid = H / 2;
     for (int y = 0; y < H; ++y) {

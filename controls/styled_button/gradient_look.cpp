@@ -35,7 +35,8 @@ struct Shades
     ColorRef cornerOuter = RGB(106, 139, 162);
     ColorRef cornerSoft = RGB(191, 199, 202);
     // hot frame: top two rows, bottom two rows, side gradient
-    std::array<ColorRef, 4> hotRows{RGB(255, 240, 207), RGB(253, 216, 137), RGB(248, 179, 48), RGB(229, 151, 16)};
+    std::array<ColorRef, 4> hotRows{RGB(255, 240, 207), RGB(253, 216, 137), RGB(248, 179, 48),
+                                    RGB(229, 151, 16)};
     Gradient hotSides{RGB(253, 216, 137), RGB(248, 179, 48)};
     // focus frame: bottom row, top two rows, the row above the bottom one, side gradient
     std::array<ColorRef, 4> focusRows{RGB(105, 130, 238), RGB(206, 231, 255), RGB(188, 212, 246),
@@ -54,7 +55,8 @@ constexpr ColorRef kReferenceFocus = RGB(137, 173, 228);
 ColorRef shift(ColorRef c, ColorRef from, ColorRef to)
 {
     return ColourMath::offset(c, gdi::GetRValue(to) - gdi::GetRValue(from),
-                              gdi::GetGValue(to) - gdi::GetGValue(from), gdi::GetBValue(to) - gdi::GetBValue(from));
+                              gdi::GetGValue(to) - gdi::GetGValue(from),
+                              gdi::GetBValue(to) - gdi::GetBValue(from));
 }
 
 Shades derivedShades(ColorRef face, ColorRef hot, ColorRef focus)
@@ -100,11 +102,23 @@ void borderAndCorners(gdi::Canvas &c, const Shades &s, int W, int H)
     c.drawLine(1, H - 1, W - 1, H - 1, s.border);
     for (auto [x, y] : {std::pair{1, 1}, {1, H - 2}, {W - 2, 1}, {W - 2, H - 2}})
         c.setPixel(x, y, s.cornerInner);
-    for (auto [x, y] : {std::pair{0, 1}, {1, 0}, {1, H - 1}, {0, H - 2}, {W - 1, H - 2}, {W - 2, H - 1},
-                        {W - 2, 0}, {W - 1, 1}})
+    for (auto [x, y] : {std::pair{0, 1},
+                        {1, 0},
+                        {1, H - 1},
+                        {0, H - 2},
+                        {W - 1, H - 2},
+                        {W - 2, H - 1},
+                        {W - 2, 0},
+                        {W - 1, 1}})
         c.setPixel(x, y, s.cornerOuter);
-    for (auto [x, y] : {std::pair{1, 2}, {2, 1}, {2, H - 2}, {1, H - 3}, {W - 2, H - 3}, {W - 3, H - 2},
-                        {W - 3, 1}, {W - 2, 2}})
+    for (auto [x, y] : {std::pair{1, 2},
+                        {2, 1},
+                        {2, H - 2},
+                        {1, H - 3},
+                        {W - 2, H - 3},
+                        {W - 3, H - 2},
+                        {W - 3, 1},
+                        {W - 2, 2}})
         c.setPixel(x, y, s.cornerSoft);
 }
 
@@ -133,8 +147,18 @@ ColorRef disabled(gdi::Canvas &c, const Shades &s, int W, int H)
     c.fillRect(c.bounds(), s.disabledFace);
     const std::array<gdi::Point, 5> outline{{{0, 0}, {W - 1, 0}, {W - 1, H - 1}, {0, H - 1}, {0, 0}}};
     c.polyline(outline, s.disabledFrame);
-    for (auto [x, y] : {std::pair{0, 1}, {1, 1}, {1, 0}, {0, H - 2}, {1, H - 2}, {1, H - 1}, {W - 1, 1},
-                        {W - 2, 1}, {W - 2, 0}, {W - 1, H - 2}, {W - 2, H - 2}, {W - 2, H - 1}})
+    for (auto [x, y] : {std::pair{0, 1},
+                        {1, 1},
+                        {1, 0},
+                        {0, H - 2},
+                        {1, H - 2},
+                        {1, H - 1},
+                        {W - 1, 1},
+                        {W - 2, 1},
+                        {W - 2, 0},
+                        {W - 1, H - 2},
+                        {W - 2, H - 2},
+                        {W - 2, H - 1}})
         c.setPixel(x, y, s.disabledCorner);
     return s.disabledFace;
 }

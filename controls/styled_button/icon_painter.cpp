@@ -5,7 +5,10 @@
 #include <algorithm>
 
 namespace {
-int half(int v) { return ColourMath::roundHalfEven(v / 2.0); }
+int half(int v)
+{
+    return ColourMath::roundHalfEven(v / 2.0);
+}
 
 bool isNeutralGrey(QRgb p)
 {
@@ -16,7 +19,10 @@ bool isNeutralGrey(QRgb p)
     return r == 255 || (r % 16 == 0 && r != 144);
 }
 
-QImage argb(const QImage &image) { return image.convertToFormat(QImage::Format_ARGB32); }
+QImage argb(const QImage &image)
+{
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
 } // namespace
 
 gdi::Point IconPainter::position(int width, int height, int iconSize, qint32 iconAlign, int margin)
@@ -50,8 +56,8 @@ QImage IconPainter::grayscale(const QImage &icon)
             const QRgb p = line[x];
             if (isNeutralGrey(p))
                 continue;
-            const int g = std::min(
-                ColourMath::roundHalfEven(0.33 * qRed(p) + 0.59 * qGreen(p) + 0.11 * qBlue(p)), 255);
+            const int g =
+                std::min(ColourMath::roundHalfEven(0.33 * qRed(p) + 0.59 * qGreen(p) + 0.11 * qBlue(p)), 255);
             line[x] = qRgba(g, g, g, qAlpha(p));
         }
     }
@@ -70,7 +76,8 @@ QImage IconPainter::masked(const QImage &icon, gdi::ColorRef maskColour, bool gr
                 line[x] = 0;
             } else if (grey) {
                 const double r = ColourMath::roundHalfEven(0.3 * qRed(p));
-                const int g = std::min(ColourMath::roundHalfEven(r + 0.59 * qGreen(p) + 0.11 * qBlue(p)), 255);
+                const int g =
+                    std::min(ColourMath::roundHalfEven(r + 0.59 * qGreen(p) + 0.11 * qBlue(p)), 255);
                 line[x] = qRgba(g, g, g, qAlpha(p));
             }
         }

@@ -1,14 +1,14 @@
 #include "controls/styled_button/styled_button.h"
 
-#include "controls/styled_button/about_panel.h"
 #include "controls/host/system_colors.h"
+#include "controls/raster/canvas.h"
 #include "controls/raster/standard_colors.h"
+#include "controls/styled_button/about_panel.h"
 #include "controls/styled_button/button_outline.h"
 #include "controls/styled_button/button_painter.h"
 #include "controls/styled_button/button_tooltip.h"
 #include "controls/styled_button/caption_metrics.h"
 #include "controls/styled_button/icon_painter.h"
-#include "controls/raster/canvas.h"
 #include "controls/styled_button/mouse_pointer.h"
 
 #include <QDesktopServices>
@@ -18,7 +18,10 @@
 namespace {
 constexpr int kMinimumSide = 20; // 300 twips
 
-gdi::ColorRef sysColour(int index) { return SystemColors::translate(SystemColors::reference(index)); }
+gdi::ColorRef sysColour(int index)
+{
+    return SystemColors::translate(SystemColors::reference(index));
+}
 } // namespace
 
 StyledButton::StyledButton(QWidget *parent) : UserControl(parent)
@@ -225,7 +228,6 @@ void StyledButton::setRoundedBordersByTheme(bool newValue)
     notifyPropertyChanged(QStringLiteral("RoundedBordersByTheme"));
 }
 
-
 void StyledButton::setToolTipTitle(const QString &sTooltipTitle)
 {
     m_toolTipTitle = sTooltipTitle;
@@ -266,7 +268,10 @@ void StyledButton::setRightToLeft(bool newValue)
 
 // --- methods ---
 
-QString StyledButton::version() { return QStringLiteral("3.6.2"); }
+QString StyledButton::version()
+{
+    return QStringLiteral("3.6.2");
+}
 
 void StyledButton::About()
 {
@@ -275,7 +280,10 @@ void StyledButton::About()
     m_about->showPanel();
 }
 
-bool StyledButton::OpenLink(const QString &sLink) { return QDesktopServices::openUrl(QUrl::fromUserInput(sLink)); }
+bool StyledButton::OpenLink(const QString &sLink)
+{
+    return QDesktopServices::openUrl(QUrl::fromUserInput(sLink));
+}
 
 bool StyledButton::PaintIconGrayscale(QImage *Dest_hDC, const QImage &hIcon, int Dest_X, int Dest_Y,
                                       int Dest_Height, int Dest_Width)
@@ -289,9 +297,15 @@ bool StyledButton::PaintIconGrayscale(QImage *Dest_hDC, const QImage &hIcon, int
     return true;
 }
 
-QSize StyledButton::sizeHint() const { return {73, 25}; }
+QSize StyledButton::sizeHint() const
+{
+    return {73, 25};
+}
 
-QSize StyledButton::minimumSizeHint() const { return {kMinimumSide, kMinimumSide}; }
+QSize StyledButton::minimumSizeHint() const
+{
+    return {kMinimumSide, kMinimumSide};
+}
 
 // --- layout and drawing ---
 

@@ -92,10 +92,10 @@ public:
     void setRightToLeft(bool newValue);
 
     // --- methods ---
-    void Refresh();                              // redraws in the current state
-    static QString version();                    // "3.6.2"
-    void About();                                // shows the About panel as a window of its own
-    bool OpenLink(const QString &sLink);         // opens a web address or file with the desktop
+    void Refresh();                      // redraws in the current state
+    static QString version();            // "3.6.2"
+    void About();                        // shows the About panel as a window of its own
+    bool OpenLink(const QString &sLink); // opens a web address or file with the desktop
     // Draws hIcon in grey (neutral greys kept) onto Dest_hDC; Dest_Width/Height <= 0 keep the size.
     static bool PaintIconGrayscale(QImage *Dest_hDC, const QImage &hIcon, int Dest_X = 0, int Dest_Y = 0,
                                    int Dest_Height = 0, int Dest_Width = 0);

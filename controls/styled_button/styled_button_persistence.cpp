@@ -7,9 +7,15 @@
 #include "controls/styled_button/mouse_pointer.h"
 
 namespace {
-gdi::ColorRef sysColour(int index) { return SystemColors::translate(SystemColors::reference(index)); }
+gdi::ColorRef sysColour(int index)
+{
+    return SystemColors::translate(SystemColors::reference(index));
+}
 
-QString key(const char *name) { return QString::fromLatin1(name); }
+QString key(const char *name)
+{
+    return QString::fromLatin1(name);
+}
 } // namespace
 
 void StyledButton::readProperties(const PropertyBag &bag)

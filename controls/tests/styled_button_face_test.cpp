@@ -85,11 +85,23 @@ void border(Reference &r, int W, int H)
     r.row(1, W - 1, H - 1, {0, 60, 116});
     for (auto [x, y] : {std::pair{1, 1}, {1, H - 2}, {W - 2, 1}, {W - 2, H - 2}})
         r.pixel(x, y, {72, 110, 144});
-    for (auto [x, y] : {std::pair{0, 1}, {1, 0}, {1, H - 1}, {0, H - 2}, {W - 1, H - 2}, {W - 2, H - 1},
-                        {W - 2, 0}, {W - 1, 1}})
+    for (auto [x, y] : {std::pair{0, 1},
+                        {1, 0},
+                        {1, H - 1},
+                        {0, H - 2},
+                        {W - 1, H - 2},
+                        {W - 2, H - 1},
+                        {W - 2, 0},
+                        {W - 1, 1}})
         r.pixel(x, y, {106, 139, 162});
-    for (auto [x, y] : {std::pair{1, 2}, {2, 1}, {2, H - 2}, {1, H - 3}, {W - 2, H - 3}, {W - 3, H - 2},
-                        {W - 3, 1}, {W - 2, 2}})
+    for (auto [x, y] : {std::pair{1, 2},
+                        {2, 1},
+                        {2, H - 2},
+                        {1, H - 3},
+                        {W - 2, H - 3},
+                        {W - 3, H - 2},
+                        {W - 3, 1},
+                        {W - 2, 2}})
         r.pixel(x, y, {191, 199, 202});
 }
 
@@ -101,8 +113,18 @@ QImage expectedFace(Look look, int W, int H)
         r.row(0, W, H - 1, {201, 199, 186});
         r.column(0, 0, H, {201, 199, 186});
         r.column(W - 1, 0, H, {201, 199, 186});
-        for (auto [x, y] : {std::pair{0, 1}, {1, 1}, {1, 0}, {0, H - 2}, {1, H - 2}, {1, H - 1}, {W - 1, 1},
-                            {W - 2, 1}, {W - 2, 0}, {W - 1, H - 2}, {W - 2, H - 2}, {W - 2, H - 1}})
+        for (auto [x, y] : {std::pair{0, 1},
+                            {1, 1},
+                            {1, 0},
+                            {0, H - 2},
+                            {1, H - 2},
+                            {1, H - 1},
+                            {W - 1, 1},
+                            {W - 2, 1},
+                            {W - 2, 0},
+                            {W - 1, H - 2},
+                            {W - 2, H - 2},
+                            {W - 2, H - 1}})
             r.pixel(x, y, {216, 213, 199});
         return r.image();
     }
@@ -211,10 +233,12 @@ TEST_P(GradientFace, MatchesTheRulesOutsideTheCaption)
 INSTANTIATE_TEST_SUITE_P(
     ProgramSizes, GradientFace,
     ::testing::Values(FaceCase{65, Look::Normal, "w65_normal"}, FaceCase{65, Look::Hot, "w65_hot"},
-                      FaceCase{65, Look::Pressed, "w65_pressed"}, FaceCase{65, Look::Disabled, "w65_disabled"},
+                      FaceCase{65, Look::Pressed, "w65_pressed"},
+                      FaceCase{65, Look::Disabled, "w65_disabled"},
                       FaceCase{65, Look::Focused, "w65_focused"}, FaceCase{65, Look::Default, "w65_default"},
                       FaceCase{73, Look::Normal, "w73_normal"}, FaceCase{73, Look::Hot, "w73_hot"},
-                      FaceCase{73, Look::Pressed, "w73_pressed"}, FaceCase{73, Look::Disabled, "w73_disabled"},
+                      FaceCase{73, Look::Pressed, "w73_pressed"},
+                      FaceCase{73, Look::Disabled, "w73_disabled"},
                       FaceCase{73, Look::Focused, "w73_focused"}, FaceCase{73, Look::Default, "w73_default"}),
     [](const auto &p) { return std::string(p.param.name); });
 

@@ -46,7 +46,10 @@ struct Row
     QPoint away() const { return {window.width() - 2, window.height() - 2}; }
 };
 
-void enter(StyledButton *b) { QTest::mouseMove(b, kInside); }
+void enter(StyledButton *b)
+{
+    QTest::mouseMove(b, kInside);
+}
 // The leave notification; Qt's own leave tracking carries state from one test window to the next,
 // so it is delivered directly.
 void leave(StyledButton *b)
@@ -212,15 +215,13 @@ TEST_P(ButtonFocus, KeysMoveTheFocus)
     EXPECT_EQ(row.button->HasFocus(), c.target == 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, ButtonFocus,
-                         ::testing::Values(FocusCase{"right", Qt::Key_Right, 1, 0},
-                                           FocusCase{"down", Qt::Key_Down, 1, 0},
-                                           FocusCase{"left", Qt::Key_Left, -1, 0},
-                                           FocusCase{"up", Qt::Key_Up, -1, 0},
-                                           FocusCase{"tab", Qt::Key_Tab, 1, 1},
-                                           FocusCase{"backtab", Qt::Key_Backtab, -1, 1},
-                                           FocusCase{"letter", Qt::Key_X, 0, 0}),
-                         [](const auto &p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ButtonFocus,
+    ::testing::Values(FocusCase{"right", Qt::Key_Right, 1, 0}, FocusCase{"down", Qt::Key_Down, 1, 0},
+                      FocusCase{"left", Qt::Key_Left, -1, 0}, FocusCase{"up", Qt::Key_Up, -1, 0},
+                      FocusCase{"tab", Qt::Key_Tab, 1, 1}, FocusCase{"backtab", Qt::Key_Backtab, -1, 1},
+                      FocusCase{"letter", Qt::Key_X, 0, 0}),
+    [](const auto &p) { return std::string(p.param.name); });
 
 TEST(ButtonToggle, UpToggleGoesDownSilentlyAndComesUpWithAClick)
 {

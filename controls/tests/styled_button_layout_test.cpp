@@ -30,19 +30,23 @@ TEST_P(CaptionPlacementTable, PlacesTheMeasuredCaption)
 {
     const PlaceCase c = GetParam();
     const CaptionPlacement p = CaptionLayout::place(73, 25, {4, 4, 44, 19}, c.align, c.margin, c.rtl, 0x1234);
-    EXPECT_EQ(p.rect, c.rect) << p.rect.left << "," << p.rect.top << "," << p.rect.right << "," << p.rect.bottom;
+    EXPECT_EQ(p.rect, c.rect) << p.rect.left << "," << p.rect.top << "," << p.rect.right << ","
+                              << p.rect.bottom;
     EXPECT_EQ(p.textFormat, c.format);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Alignments, CaptionPlacementTable,
-    ::testing::Values(PlaceCase{0, 3, false, {12, 4, 56, 20}, 21}, PlaceCase{1, 3, false, {3, 4, 47, 20}, 20},
-                      PlaceCase{2, 3, false, {22, 4, 66, 20}, 22}, PlaceCase{3, 3, false, {12, 2, 56, 17}, 17},
-                      PlaceCase{4, 3, false, {12, 8, 56, 23}, 25}, PlaceCase{3, 5, false, {12, 2, 56, 17}, 17},
-                      PlaceCase{4, 7, false, {12, 6, 56, 21}, 25}, PlaceCase{1, 6, false, {6, 4, 50, 20}, 20},
-                      PlaceCase{0, 3, true, {12, 4, 56, 20}, 21 | DT_RTLREADING},
-                      PlaceCase{9, 3, false, {4, 4, 69, 21}, 0x1234},
-                      PlaceCase{-1, 3, true, {4, 4, 69, 21}, 0x1234 | DT_RTLREADING}));
+INSTANTIATE_TEST_SUITE_P(Alignments, CaptionPlacementTable,
+                         ::testing::Values(PlaceCase{0, 3, false, {12, 4, 56, 20}, 21},
+                                           PlaceCase{1, 3, false, {3, 4, 47, 20}, 20},
+                                           PlaceCase{2, 3, false, {22, 4, 66, 20}, 22},
+                                           PlaceCase{3, 3, false, {12, 2, 56, 17}, 17},
+                                           PlaceCase{4, 3, false, {12, 8, 56, 23}, 25},
+                                           PlaceCase{3, 5, false, {12, 2, 56, 17}, 17},
+                                           PlaceCase{4, 7, false, {12, 6, 56, 21}, 25},
+                                           PlaceCase{1, 6, false, {6, 4, 50, 20}, 20},
+                                           PlaceCase{0, 3, true, {12, 4, 56, 20}, 21 | DT_RTLREADING},
+                                           PlaceCase{9, 3, false, {4, 4, 69, 21}, 0x1234},
+                                           PlaceCase{-1, 3, true, {4, 4, 69, 21}, 0x1234 | DT_RTLREADING}));
 
 // The button measures its own caption: the centred box hugs the measured text.
 TEST(CaptionOfAButton, CentredBoxFollowsTheMeasuredText)
@@ -105,16 +109,17 @@ TEST_P(IconGrey, NeutralGreysStayOthersTurnGrey)
 
 // 0.33 R + 0.59 G + 0.11 B: (144,144,144) -> 148.32; (255,0,0) -> 84.15; (10,200,30) -> 124.6;
 // (255,255,0) -> 234.6; (250,250,250) -> 257.5, capped.
-INSTANTIATE_TEST_SUITE_P(
-    Colours, IconGrey,
-    ::testing::Values(GreyCase{qRgb(128, 128, 128), qRgb(128, 128, 128)}, GreyCase{qRgb(0, 0, 0), qRgb(0, 0, 0)},
-                      GreyCase{qRgb(160, 160, 160), qRgb(160, 160, 160)},
-                      GreyCase{qRgb(255, 255, 255), qRgb(255, 255, 255)},
-                      GreyCase{qRgb(144, 144, 144), qRgb(148, 148, 148)},
-                      GreyCase{qRgb(255, 0, 0), qRgb(84, 84, 84)}, GreyCase{qRgb(10, 200, 30), qRgb(125, 125, 125)},
-                      GreyCase{qRgb(255, 255, 0), qRgb(235, 235, 235)},
-                      GreyCase{qRgb(250, 250, 250), qRgb(255, 255, 255)},
-                      GreyCase{qRgba(255, 0, 0, 0), qRgba(84, 84, 84, 0)}));
+INSTANTIATE_TEST_SUITE_P(Colours, IconGrey,
+                         ::testing::Values(GreyCase{qRgb(128, 128, 128), qRgb(128, 128, 128)},
+                                           GreyCase{qRgb(0, 0, 0), qRgb(0, 0, 0)},
+                                           GreyCase{qRgb(160, 160, 160), qRgb(160, 160, 160)},
+                                           GreyCase{qRgb(255, 255, 255), qRgb(255, 255, 255)},
+                                           GreyCase{qRgb(144, 144, 144), qRgb(148, 148, 148)},
+                                           GreyCase{qRgb(255, 0, 0), qRgb(84, 84, 84)},
+                                           GreyCase{qRgb(10, 200, 30), qRgb(125, 125, 125)},
+                                           GreyCase{qRgb(255, 255, 0), qRgb(235, 235, 235)},
+                                           GreyCase{qRgb(250, 250, 250), qRgb(255, 255, 255)},
+                                           GreyCase{qRgba(255, 0, 0, 0), qRgba(84, 84, 84, 0)}));
 
 TEST(IconMask, MaskColourIsTransparentAndTheRestGreyWhenDisabled)
 {
@@ -167,11 +172,11 @@ TEST_P(Outline, CutsTheCorners)
 
 INSTANTIATE_TEST_SUITE_P(
     Styles, Outline,
-    ::testing::Values(OutlineCase{5, {{0, 0}, {0, 24}}, {{1, 0}, {0, 1}, {32, 12}, {2, 24}}},
-                      OutlineCase{7, {{0, 0}, {0, 24}}, {{32, 12}, {64, 12}}},
-                      OutlineCase{8, {{0, 0}, {1, 0}, {0, 1}, {0, 24}, {2, 24}, {64, 0}}, {{2, 0}, {32, 12}, {4, 24}}},
-                      OutlineCase{10, {{0, 0}, {1, 1}, {64, 24}, {64, 0}}, {{32, 0}, {32, 24}, {0, 12}, {64, 12}}},
-                      OutlineCase{0, {}, {{0, 0}, {64, 0}, {0, 24}, {64, 24}}},
-                      OutlineCase{6, {}, {{0, 0}, {64, 24}}}));
+    ::testing::Values(
+        OutlineCase{5, {{0, 0}, {0, 24}}, {{1, 0}, {0, 1}, {32, 12}, {2, 24}}},
+        OutlineCase{7, {{0, 0}, {0, 24}}, {{32, 12}, {64, 12}}},
+        OutlineCase{8, {{0, 0}, {1, 0}, {0, 1}, {0, 24}, {2, 24}, {64, 0}}, {{2, 0}, {32, 12}, {4, 24}}},
+        OutlineCase{10, {{0, 0}, {1, 1}, {64, 24}, {64, 0}}, {{32, 0}, {32, 24}, {0, 12}, {64, 12}}},
+        OutlineCase{0, {}, {{0, 0}, {64, 0}, {0, 24}, {64, 24}}}, OutlineCase{6, {}, {{0, 0}, {64, 24}}}));
 
 } // namespace

@@ -59,10 +59,12 @@ TEST_P(LookMargin, DrawsItsStatesApartAndKeepsItsMargin)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllStyles, LookMargin,
-                         ::testing::Values(MarginCase{0, 3, false}, MarginCase{1, 3, true}, MarginCase{2, 3, false},
-                                           MarginCase{3, 3, true}, MarginCase{4, 3, false}, MarginCase{5, 3, true},
-                                           MarginCase{6, 3, true}, MarginCase{7, 4, true}, MarginCase{8, 4, true},
-                                           MarginCase{9, 6, true}, MarginCase{10, 7, false}));
+                         ::testing::Values(MarginCase{0, 3, false}, MarginCase{1, 3, true},
+                                           MarginCase{2, 3, false}, MarginCase{3, 3, true},
+                                           MarginCase{4, 3, false}, MarginCase{5, 3, true},
+                                           MarginCase{6, 3, true}, MarginCase{7, 4, true},
+                                           MarginCase{8, 4, true}, MarginCase{9, 6, true},
+                                           MarginCase{10, 7, false}));
 
 TEST_F(Looks, HotDiffersFromRestWhereTheLookHasAHoverShade)
 {
@@ -114,7 +116,8 @@ TEST_F(Looks, CustomGradientOnTheReferenceColoursIsTheFixedLook)
         custom.backColor = custom.system.face;
         custom.highlightColor = gdi::RGB(248, 179, 48);
         EXPECT_TRUE(imagesEqual(ButtonPainter::paint(custom).image,
-                                ButtonPainter::paint(input(5, state)).image, QStringLiteral("custom_reference")));
+                                ButtonPainter::paint(input(5, state)).image,
+                                QStringLiteral("custom_reference")));
     }
     ButtonFaceInput red = input(5, ButtonState::Normal);
     red.useCustomColors = true;

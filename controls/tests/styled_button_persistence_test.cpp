@@ -15,9 +15,15 @@ protected:
     void TearDown() override { SystemColors::setSource(SystemColors::Source::Palette); }
 };
 
-QString k(const char *key) { return QString::fromLatin1(key); }
+QString k(const char *key)
+{
+    return QString::fromLatin1(key);
+}
 
-gdi::ColorRef sys(int index) { return SystemColors::translate(SystemColors::reference(index)); }
+gdi::ColorRef sys(int index)
+{
+    return SystemColors::translate(SystemColors::reference(index));
+}
 
 PropertyBag saved(const StyledButton &button)
 {
@@ -55,9 +61,17 @@ TEST_F(StyledButtonStore, FreshControlSavesItsDifferencesExplicitly)
     button.setObjectName(QStringLiteral("StyledButton1"));
     button.initProperties();
     const PropertyBag bag = saved(button);
-    const QStringList expected{k("Icon"),          k("Style"),       k("Caption"),       k("iNonThemeStyle"),
-                               k("Tooltiptitle"),  k("ToolTipIcon"), k("ToolTipType"),   k("ttForeColor"),
-                               k("Font"),          k("MaskColor"),   k("RoundedBordersByTheme")};
+    const QStringList expected{k("Icon"),
+                               k("Style"),
+                               k("Caption"),
+                               k("iNonThemeStyle"),
+                               k("Tooltiptitle"),
+                               k("ToolTipIcon"),
+                               k("ToolTipType"),
+                               k("ttForeColor"),
+                               k("Font"),
+                               k("MaskColor"),
+                               k("RoundedBordersByTheme")};
     EXPECT_EQ(bag.keys(), expected);
     EXPECT_EQ(bag.readColor(k("MaskColor"), 1), 0u);
     EXPECT_EQ(bag.readColor(k("ttForeColor"), 1), 0u);
@@ -159,13 +173,20 @@ TEST_F(StyledButtonStore, EveryPropertySurvivesARoundTripInTheSaveOrder)
     a.setRightToLeft(true);
 
     const PropertyBag bag = saved(a);
-    const QStringList order{k("Icon"),         k("Style"),           k("Caption"),       k("IconSize"),
-                            k("IconAlign"),    k("CaptionAlign"),    k("iNonThemeStyle"), k("Enabled"),
-                            k("ShowFocus"),    k("USeCustomColors"), k("BackColor"),      k("HighlightColor"),
-                            k("FontColor"),    k("FontHighlightColor"), k("Tooltiptitle"), k("ToolTipIcon"),
-                            k("ToolTipType"),  k("ttBackColor"),     k("ttForeColor"),    k("Font"),
-                            k("ButtonType"),   k("Value"),           k("MaskColor"),      k("UseMaskColor"),
-                            k("MousePointer"), k("RoundedBordersByTheme"), k("bRTLText")};
+    const QStringList order{k("Icon"),           k("Style"),
+                            k("Caption"),        k("IconSize"),
+                            k("IconAlign"),      k("CaptionAlign"),
+                            k("iNonThemeStyle"), k("Enabled"),
+                            k("ShowFocus"),      k("USeCustomColors"),
+                            k("BackColor"),      k("HighlightColor"),
+                            k("FontColor"),      k("FontHighlightColor"),
+                            k("Tooltiptitle"),   k("ToolTipIcon"),
+                            k("ToolTipType"),    k("ttBackColor"),
+                            k("ttForeColor"),    k("Font"),
+                            k("ButtonType"),     k("Value"),
+                            k("MaskColor"),      k("UseMaskColor"),
+                            k("MousePointer"),   k("RoundedBordersByTheme"),
+                            k("bRTLText")};
     EXPECT_EQ(bag.keys(), order);
     EXPECT_EQ(bag.value(k("bRTLText")).toInt(), -1);
 
@@ -218,7 +239,5 @@ TEST_F(StyledButtonStore, SettersTellTheHostWhatChanged)
     EXPECT_EQ(spy.at(2).at(0).toString(), QStringLiteral("MaskColor"));
     EXPECT_EQ(spy.at(3).at(0).toString(), QStringLiteral("Enabled"));
 }
-
-TEST_F(StyledButtonStore, VersionText) { EXPECT_EQ(StyledButton::version(), QStringLiteral("3.6.2")); }
 
 } // namespace
