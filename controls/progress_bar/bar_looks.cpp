@@ -80,7 +80,7 @@ void BarLooks::drawThreeBlocks()
         ColorRef first = LightenColor(k, 220 - 40 * i), last = LightenColor(k, 200 - 40 * i);
         if (horizontal()) {
             // The blocks trail the fill edge by 45 pixels at 0 per cent and catch up at 100.
-            const int x = roundToPixel(l.fill.right + 12 * i - (100 - p) / 100.0 * 45);
+            const int x = roundToPixel(l.fill.right + 12 * i - (100.0 - p) / 100.0 * 45);
             bool alongX = true;
             DrawGradient(first, last, x, 3, 9, l.client.bottom - 2, m_c.dc, alongX);
         } else {

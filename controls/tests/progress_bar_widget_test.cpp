@@ -192,8 +192,8 @@ TEST(ProgressBuffer, IsMadeOnlyForAPositiveSizeAndDropsWhenAllocationFails)
     gdi::Canvas *dc = buffer.EnsureBuffer(4, 4);
     EXPECT_EQ(dc, buffer.dc()); // kept
     EXPECT_EQ(buffer.size(), QSize(10, 5));
-    // Far more than can be allocated: no buffer at all afterwards.
-    EXPECT_EQ(buffer.EnsureBuffer(1 << 22, 1 << 22), nullptr);
+    // Wider than any picture can be: no buffer at all afterwards.
+    EXPECT_EQ(buffer.EnsureBuffer(70000000, 1), nullptr);
     EXPECT_EQ(buffer.size(), QSize(0, 0));
 }
 
