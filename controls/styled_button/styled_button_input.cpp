@@ -96,6 +96,14 @@ void StyledButton::mousePressEvent(QMouseEvent *e)
 {
     if (m_toolTip)
         m_toolTip->hide();
+    // A press proves the pointer is over the button even when no move announced it (a window that
+    // opened under a resting pointer, or synthesized input).
+    if (!m_mouseInside && userMode() && rect().contains(e->position().toPoint())) {
+        QPointer<StyledButton> self(this);
+        pointerEntered();
+        if (!self)
+            return;
+    }
     if (e->button() != Qt::LeftButton)
         return;
     m_state = ButtonState::Pressed;

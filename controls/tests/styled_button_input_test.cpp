@@ -140,6 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                      click(r.button);
                  },
                  1, 1, 0, ButtonState::Hot},
+        Scenario{"click_without_a_move_first", [](Row &r) { click(r.button); }, 1, 1, 0, ButtonState::Hot},
         Scenario{"release_outside",
                  [](Row &r) {
                      enter(r.button);
