@@ -4,6 +4,7 @@
 #include "controls/host/system_colors.h"
 #include "controls/styled_button/button_outline.h"
 #include "controls/styled_button/button_painter.h"
+#include "controls/styled_button/button_tooltip.h"
 #include "controls/styled_button/caption_layout.h"
 #include "controls/styled_button/caption_metrics.h"
 
@@ -138,6 +139,22 @@ void render(const QString &folder)
     }
     sheet(program, 4, 1).save(folder + QStringLiteral("/program_buttons.png"));
     sheet(program, 4, 3).save(folder + QStringLiteral("/program_buttons_x3.png"));
+
+    // The button's own tips: a balloon with a title and an icon, and a plain rectangle.
+    for (const bool balloon : {true, false}) {
+        ButtonTooltip::Content content;
+        content.text = QStringLiteral("Saves the comment into every ticked file.");
+        content.title = balloon ? QStringLiteral("Save") : QString();
+        content.icon = balloon ? 1 : 0;
+        content.balloon = balloon;
+        ButtonTooltip tip(content);
+        tip.resize(tip.sizeHint());
+        QImage shot(tip.size(), QImage::Format_ARGB32_Premultiplied);
+        shot.fill(Qt::white);
+        tip.render(&shot);
+        shot.save(folder +
+                  (balloon ? QStringLiteral("/tooltip_balloon.png") : QStringLiteral("/tooltip_rect.png")));
+    }
     SystemColors::setSource(SystemColors::Source::Palette);
 }
 
