@@ -1,0 +1,168 @@
+#include "ui_flows_fixture.h"
+
+#include <unistd.h>
+
+namespace {
+
+using Icon = Platform::Icon;
+
+TEST_F(FlowsTest, SingleSaveWritesOneBlockAndSaysSo)
+{
+    const QString path = makeFile("a.bin", "ABC");
+    addRows({path});
+    type("hi");
+    click(m_window->styledButton4());
+    EXPECT_EQ(bytesOf(path), "ABC" + block("hi"));
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Comments saved successfully.");
+    EXPECT_EQ(messages()[0].title, "Scrivlet 1.0");
+    EXPECT_EQ(messages()[0].icon, Icon::Information);
+
+    // Saving again replaces the block instead of adding a second one.
+    click(m_window->styledButton4());
+    EXPECT_EQ(bytesOf(path), "ABC" + block("hi"));
+    type("two\nlines");
+    click(m_window->styledButton4());
+    EXPECT_EQ(bytesOf(path), "ABC" + block("two\r\nlines"));
+    EXPECT_EQ(messages().size(), 3u);
+}
+
+TEST_F(FlowsTest, TheCommentBoxIsMirroredAndTheMirrorIsSaved)
+{
+    type("mirrored");
+    EXPECT_EQ(m_window->text2()->toPlainText(), "mirrored");
+    const QString path = makeFile("m.txt", "");
+    addRows({path});
+    click(m_window->styledButton4());
+    EXPECT_EQ(bytesOf(path), block("mirrored"));
+}
+
+struct RefusalCase
+{
+    const char *comment;
+    int rows;
+    const char *message;
+    Icon icon;
+};
+
+class SaveRefusal : public FlowsTest, public ::testing::WithParamInterface<RefusalCase>
+{
+};
+
+TEST_P(SaveRefusal, TheCommentIsTestedBeforeTheList)
+{
+    const RefusalCase c = GetParam();
+    QStringList paths;
+    for (int i = 0; i < c.rows; ++i)
+        paths.append(makeFile(QStringLiteral("f%1").arg(i), "data"));
+    if (c.rows > 0)
+        addRows(paths);
+    type(QString::fromLatin1(c.comment));
+    click(m_window->styledButton4());
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, c.message);
+    EXPECT_EQ(messages()[0].title, "Scrivlet 1.0");
+    EXPECT_EQ(messages()[0].icon, c.icon);
+    for (const QString &path : paths)
+        EXPECT_EQ(bytesOf(path), "data");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Order, SaveRefusal,
+    ::testing::Values(RefusalCase{"", 0, "Please enter comments.", Icon::Information},
+                      RefusalCase{"", 1, "Please enter comments.", Icon::Information},
+                      RefusalCase{"", 3, "Please enter comments.", Icon::Information},
+                      RefusalCase{"text", 0, "No file available to add comments.", Icon::Exclamation}));
+
+TEST_F(FlowsTest, BlanksAndLineBreaksAloneAreAComment)
+{
+    const QString path = makeFile("b.txt", "x");
+    addRows({path});
+    type("  \n");
+    click(m_window->styledButton4());
+    EXPECT_EQ(bytesOf(path), "x" + block("  \r\n"));
+}
+
+TEST_F(FlowsTest, TheOnlyRowIsSavedEvenWhenUnticked)
+{
+    const QString path = makeFile("only.txt", "body");
+    addRows({path});
+    m_window->fileModel()->setCheckedAt(1, false);
+    type("kept");
+    click(m_window->styledButton4());
+    EXPECT_EQ(bytesOf(path), "body" + block("kept"));
+}
+
+TEST_F(FlowsTest, SingleSaveToAVanishedFileSaysSoAndCreatesNothing)
+{
+    const QString path = makeFile("gone.txt", "x");
+    addRows({path});
+    ASSERT_TRUE(QFile::remove(path));
+    type("hi");
+    click(m_window->styledButton4());
+    EXPECT_FALSE(QFileInfo::exists(path));
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].icon, Icon::Exclamation);
+    EXPECT_TRUE(messages()[0].text.contains(path)) << messages()[0].text.toStdString();
+    EXPECT_TRUE(messages()[0].text.contains("no such file")) << messages()[0].text.toStdString();
+}
+
+TEST_F(FlowsTest, SingleSaveToAFolderIsReportedNotClaimed)
+{
+    const QString path = makeFile("later-a-folder", "x");
+    addRows({path});
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkdir(path));
+    type("hi");
+    click(m_window->styledButton4());
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_NE(messages()[0].text, "Comments saved successfully.");
+    EXPECT_TRUE(messages()[0].text.contains("not a regular file")) << messages()[0].text.toStdString();
+}
+
+TEST_F(FlowsTest, ReadOnlyFileIsReportedNotClaimed)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permission bits do not stop root from writing";
+    const QString path = makeFile("ro.txt", "x");
+    addRows({path});
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
+    type("hi");
+    click(m_window->styledButton4());
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(bytesOf(path), "x");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.contains("no access")) << messages()[0].text.toStdString();
+}
+
+TEST_F(FlowsTest, ACommentTooLongForTheLibraryKeepsTheOldOne)
+{
+    const QString a = makeFile("a.txt", "A" + block("old"));
+    const QString b = makeFile("b.txt", "B" + block("old"));
+    addRows({a});
+    type(QString(999'984, QLatin1Char('x')));
+    click(m_window->styledButton4());
+    m_window->clearListView();
+    addRows({a, b}); // now a batch
+    click(m_window->styledButton4());
+    EXPECT_EQ(bytesOf(a), "A" + block("old"));
+    EXPECT_EQ(bytesOf(b), "B" + block("old"));
+    ASSERT_EQ(messages().size(), 2u);
+    for (const auto &m : messages())
+        EXPECT_TRUE(m.text.contains("too long")) << m.text.toStdString();
+}
+
+TEST_F(FlowsTest, TheLargestCommentIsSavedAndReadsBackWhole)
+{
+    const QString path = makeFile("big.txt", "head");
+    addRows({path});
+    const QString comment(999'983, QLatin1Char('y'));
+    type(comment);
+    click(m_window->styledButton4());
+    EXPECT_EQ(bytesOf(path).size(), 4 + 17 + 999'983);
+    type("replaced");
+    clickRow(1);
+    EXPECT_EQ(m_window->text1()->toPlainText(), comment);
+}
+
+} // namespace
