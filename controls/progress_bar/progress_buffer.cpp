@@ -23,7 +23,7 @@ bool ProgressBuffer::CreateBuffer(int width, int height)
         return false;
     QImage bitmap(width, height, QImage::Format_RGB32);
     if (bitmap.isNull())
-        return false; // too large to allocate
+        return false;       // too large to allocate
     bitmap.fill(Qt::black); // a fresh bitmap is black until drawn on
     m_bitmap = std::move(bitmap);
     m_dc = std::make_unique<gdi::Canvas>(m_bitmap);

@@ -5,11 +5,15 @@
 
 namespace progress {
 namespace {
-int channel(ColorRef c, int shift) { return static_cast<int>((c >> shift) & 0xFFu); }
+int channel(ColorRef c, int shift)
+{
+    return static_cast<int>((c >> shift) & 0xFFu);
+}
 
 ColorRef compose(int red, int green, int blue)
 {
-    return static_cast<ColorRef>(red) | (static_cast<ColorRef>(green) << 8) | (static_cast<ColorRef>(blue) << 16);
+    return static_cast<ColorRef>(red) | (static_cast<ColorRef>(green) << 8) |
+           (static_cast<ColorRef>(blue) << 16);
 }
 } // namespace
 

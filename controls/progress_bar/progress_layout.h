@@ -10,7 +10,7 @@ struct ProgressLayout
     double fillFraction = 0.0; // share of the bar filled by looks 0 to 2
     gdi::Rect client;          // the drawing area
     gdi::Rect fill;            // the filled part of the bar
-    gdi::Rect separator;         // the last white gap of look 0
+    gdi::Rect separator;       // the last white gap of look 0
     gdi::Rect caption;         // where the caption went
     int blockWidth = 0;        // 6 for look 0, else 0
     int blockGap = 0;          // always 2 once a bar look ran

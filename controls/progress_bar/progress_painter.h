@@ -12,5 +12,6 @@ class Canvas;
 class ProgressPainter
 {
 public:
-    static void paint(gdi::Canvas &dc, const ProgressProps &props, int width, int height, ProgressLayout &layout);
+    static void paint(gdi::Canvas &dc, const ProgressProps &props, int width, int height,
+                      ProgressLayout &layout);
 };

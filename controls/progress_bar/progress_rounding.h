@@ -8,7 +8,10 @@
 
 namespace progress {
 
-inline double roundHalfEven(double value) { return std::nearbyint(value); }
+inline double roundHalfEven(double value)
+{
+    return std::nearbyint(value);
+}
 
 // The rounded value as a 32-bit integer, or nothing when it does not fit (an overflow).
 inline std::optional<std::int32_t> roundToInt32(double value)

@@ -6,11 +6,13 @@
 
 namespace progress {
 
-std::optional<std::int32_t> percentageFromValue(std::int32_t value, std::int32_t maximum, std::int32_t minimum)
+std::optional<std::int32_t> percentageFromValue(std::int32_t value, std::int32_t maximum,
+                                                std::int32_t minimum)
 {
     // The product is a 32-bit one: it overflows before any division happens.
     const std::int64_t product = static_cast<std::int64_t>(value) * 100;
-    if (product > std::numeric_limits<std::int32_t>::max() || product < std::numeric_limits<std::int32_t>::min())
+    if (product > std::numeric_limits<std::int32_t>::max() ||
+        product < std::numeric_limits<std::int32_t>::min())
         return std::nullopt;
     if (maximum == 0)
         return std::nullopt;

@@ -181,8 +181,8 @@ void XP_ProgressBar::DrawLine(int X, int Y, int Width, int Height, gdi::Canvas &
     progress::DrawLine(X, Y, Width, Height, cHdc, Color);
 }
 
-void XP_ProgressBar::DrawGradient(quint32 &lEndColor, quint32 &lStartcolor, int X, int Y, int Width, int Height,
-                                  gdi::Canvas &cHdc, bool &AlongX)
+void XP_ProgressBar::DrawGradient(quint32 &lEndColor, quint32 &lStartcolor, int X, int Y, int Width,
+                                  int Height, gdi::Canvas &cHdc, bool &AlongX)
 {
     progress::DrawGradient(lEndColor, lStartcolor, X, Y, Width, Height, cHdc, AlongX);
 }

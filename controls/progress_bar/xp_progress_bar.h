@@ -77,8 +77,8 @@ public:
     static void DrawGradient(quint32 &lEndColor, quint32 &lStartcolor, int X, int Y, int Width, int Height,
                              gdi::Canvas &cHdc, bool &AlongX);
     // Copies the buffer onto hdc; widths and heights of 0 or less mean the buffer's.
-    void pDraw(gdi::Canvas &hdc, int xSrc = 0, int ySrc = 0, int WidthSrc = 0, int HeightSrc = 0, int xDst = 0,
-               int yDst = 0) const;
+    void pDraw(gdi::Canvas &hdc, int xSrc = 0, int ySrc = 0, int WidthSrc = 0, int HeightSrc = 0,
+               int xDst = 0, int yDst = 0) const;
 
     // --- read-only views of the internal state (for hosts, galleries and tests) ---
     qint32 percentage() const { return m_percentage; }

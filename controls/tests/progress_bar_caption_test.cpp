@@ -1,9 +1,9 @@
 // The caption: its text, where it goes, and which colour each of its pixels takes. Glyph shapes
 // are the font engine's, so the checks look at which pixels changed and in what colour.
+#include "controls/host/system_colors.h"
 #include "controls/host/user_control.h"
 #include "controls/progress_bar/progress_painter.h"
 #include "controls/progress_bar/xp_progress_bar.h"
-#include "controls/host/system_colors.h"
 #include "controls/raster/canvas.h"
 #include "controls/tests/progress_bar_reference.h"
 #include "controls/tests/support/image_compare.h"
@@ -51,7 +51,10 @@ QSize measure(const QString &text)
 }
 
 // The colour as compared here: RGB without alpha.
-QRgb qt(std::uint32_t c) { return rgbFromColorRef(c) & 0xFFFFFFu; }
+QRgb qt(std::uint32_t c)
+{
+    return rgbFromColorRef(c) & 0xFFFFFFu;
+}
 
 struct TextCase
 {
@@ -60,7 +63,8 @@ struct TextCase
 };
 
 class CaptionText : public ::testing::TestWithParam<TextCase>
-{};
+{
+};
 
 TEST_P(CaptionText, IsThePercentageOrTheSearchingText)
 {
@@ -79,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(Table, CaptionText,
                                            TextCase{2, 100, "Gathering Required Information"}));
 
 class CaptionPlace : public ::testing::TestWithParam<std::tuple<int, int>>
-{};
+{
+};
 
 TEST_P(CaptionPlace, IsCentredOnTheBar)
 {
@@ -97,7 +102,8 @@ TEST_P(CaptionPlace, IsCentredOnTheBar)
 }
 
 INSTANTIATE_TEST_SUITE_P(SingleColourLooks, CaptionPlace,
-                         ::testing::Combine(::testing::Values(0, 1, 2, 3, 4, 5, 7, 8), ::testing::Values(0, 45, 100)));
+                         ::testing::Combine(::testing::Values(0, 1, 2, 3, 4, 5, 7, 8),
+                                            ::testing::Values(0, 45, 100)));
 
 // Every pixel the caption changed, with its colour, against the same drawing without caption.
 struct Changed
@@ -141,7 +147,8 @@ struct TwoTone
 };
 
 class TwoToneCaption : public ::testing::TestWithParam<TwoTone>
-{};
+{
+};
 
 TEST_P(TwoToneCaption, SplitsAtTheFillEdge)
 {
@@ -163,8 +170,8 @@ INSTANTIATE_TEST_SUITE_P(
     Table, TwoToneCaption,
     ::testing::Values(TwoTone{6, 45, reference::lighten(kBarColour, 80), 0xC0C0C0, true, true},
                       TwoTone{6, 100, reference::lighten(kBarColour, 80), 0xC0C0C0, true, false},
-                      TwoTone{6, 0, 0, 0xC0C0C0, false, true},
-                      TwoTone{9, 45, 0xFFFFFF, 0x000040, true, true}, TwoTone{9, 100, 0xFFFFFF, 0x000040, true, false},
+                      TwoTone{6, 0, 0, 0xC0C0C0, false, true}, TwoTone{9, 45, 0xFFFFFF, 0x000040, true, true},
+                      TwoTone{9, 100, 0xFFFFFF, 0x000040, true, false},
                       TwoTone{9, 0, 0, 0x000040, false, true}));
 
 TEST(CaptionState, LeavesTheHatchGapsPainted)

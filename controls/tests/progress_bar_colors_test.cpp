@@ -15,21 +15,23 @@ struct Lighten
 };
 
 class LightenTable : public ::testing::TestWithParam<Lighten>
-{};
+{
+};
 
 TEST_P(LightenTable, MovesEachChannelTowardsWhite)
 {
     const Lighten &c = GetParam();
-    EXPECT_EQ(LightenColor(c.color, c.amount), c.expected) << std::hex << c.color << " by " << std::dec << c.amount;
+    EXPECT_EQ(LightenColor(c.color, c.amount), c.expected)
+        << std::hex << c.color << " by " << std::dec << c.amount;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, LightenTable,
     ::testing::Values(Lighten{0x000000, 150, 0x969696}, Lighten{0x123456, 0, 0x123456},
                       Lighten{0x123456, 255, 0xFFFFFF},
-                      Lighten{0xC0FFC0, 140, 0xE2FFE2},  // 192 * 115 / 255 = 86 (truncated) + 140
-                      Lighten{0xC0FFC0, 200, 0xF1FFF1},  // 192 * 55 / 255 = 41 + 200
-                      Lighten{0x00FF00, 150, 0x96FF96},  // 0 + 150; 255 stays
+                      Lighten{0xC0FFC0, 140, 0xE2FFE2}, // 192 * 115 / 255 = 86 (truncated) + 140
+                      Lighten{0xC0FFC0, 200, 0xF1FFF1}, // 192 * 55 / 255 = 41 + 200
+                      Lighten{0x00FF00, 150, 0x96FF96}, // 0 + 150; 255 stays
                       Lighten{0x0000FF, 80, 0x5050FF},
                       Lighten{0x8000000D, 0, 0x00000D})); // unresolved: the index is taken as red
 
@@ -41,7 +43,8 @@ struct Mix
 };
 
 class MixTable : public ::testing::TestWithParam<Mix>
-{};
+{
+};
 
 TEST_P(MixTable, BlendsWithRounding)
 {
@@ -50,16 +53,17 @@ TEST_P(MixTable, BlendsWithRounding)
         << std::hex << c.first << " / " << c.second << " at " << std::dec << c.amount;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, MixTable,
-    ::testing::Values(Mix{0xFFFFFF, 0x000000, 255, 0xFFFFFF}, Mix{0x123456, 0x000000, 0, 0x000000},
-                      Mix{0x123456, 0xABCDEF, 0, 0xABCDEF}, Mix{0xC0C0C0, 0x000000, 255, 0xC0C0C0},
-                      Mix{0x0000FF, 0x000000, 128, 0x000080},  // 255 * 128 / 255
-                      Mix{0x000001, 0x000000, 128, 0x000001},  // 0.502 rounds up
-                      Mix{0x000001, 0x000000, 127, 0x000000},  // 0.498 rounds down
-                      Mix{0xC0FFC0, 0x000000, 200, 0x97C897},  // 150.6 and 200
-                      Mix{0xFFFFFF, 0x000000, 100, 0x646464},  // 100
-                      Mix{0x000000, 0xFFFFFF, 100, 0x9B9B9B})); // 155
+INSTANTIATE_TEST_SUITE_P(Table, MixTable,
+                         ::testing::Values(Mix{0xFFFFFF, 0x000000, 255, 0xFFFFFF},
+                                           Mix{0x123456, 0x000000, 0, 0x000000},
+                                           Mix{0x123456, 0xABCDEF, 0, 0xABCDEF},
+                                           Mix{0xC0C0C0, 0x000000, 255, 0xC0C0C0},
+                                           Mix{0x0000FF, 0x000000, 128, 0x000080},   // 255 * 128 / 255
+                                           Mix{0x000001, 0x000000, 128, 0x000001},   // 0.502 rounds up
+                                           Mix{0x000001, 0x000000, 127, 0x000000},   // 0.498 rounds down
+                                           Mix{0xC0FFC0, 0x000000, 200, 0x97C897},   // 150.6 and 200
+                                           Mix{0xFFFFFF, 0x000000, 100, 0x646464},   // 100
+                                           Mix{0x000000, 0xFFFFFF, 100, 0x9B9B9B})); // 155
 
 TEST(ResolveColor, KeepsPlainColoursAndLooksUpSystemOnes)
 {

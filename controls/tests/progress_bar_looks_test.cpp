@@ -53,7 +53,8 @@ QString name(int look, int percentage, const char *what = "look")
 }
 
 class LookAtPercentage : public ::testing::TestWithParam<std::tuple<int, int>>
-{};
+{
+};
 
 TEST_P(LookAtPercentage, MatchesTheRulesPixelForPixel)
 {
@@ -74,13 +75,15 @@ INSTANTIATE_TEST_SUITE_P(MorePercentages, LookAtPercentage,
                                             ::testing::Values(1, 13, 50, 77, 99)));
 
 class TallBar : public ::testing::TestWithParam<std::tuple<int, int>>
-{};
+{
+};
 
 TEST_P(TallBar, MatchesTheRules)
 {
     const auto [look, percentage] = GetParam();
     const QImage expected = reference::expectedBar(look, percentage, kBarColour, 160, 31, 2, pattern());
-    EXPECT_TRUE(imagesEqual(paint(props(look, percentage), 160, 31), expected, name(look, percentage, "tall")));
+    EXPECT_TRUE(
+        imagesEqual(paint(props(look, percentage), 160, 31), expected, name(look, percentage, "tall")));
 }
 
 INSTANTIATE_TEST_SUITE_P(AllLooks, TallBar,
@@ -88,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(AllLooks, TallBar,
                                             ::testing::Values(0, 45, 100)));
 
 class VerticalBar : public ::testing::TestWithParam<std::tuple<int, int>>
-{};
+{
+};
 
 TEST_P(VerticalBar, FillsFromTheBottom)
 {
@@ -103,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(BarLooks, VerticalBar,
                          ::testing::Combine(::testing::Values(0, 1, 2), ::testing::Values(0, 45, 98, 100)));
 
 class HatchStyle : public ::testing::TestWithParam<std::tuple<int, int>>
-{};
+{
+};
 
 TEST_P(HatchStyle, FillsWithTheHatchOnTheLightenedBackground)
 {
@@ -139,8 +144,8 @@ TEST(PictureLook, WithoutPictureShowsOnlyTheSunkenBorder)
 TEST(Percentage, AboveHundredDrawsAsHundred)
 {
     for (const int look : {0, 2, 4, 6, 9})
-        EXPECT_TRUE(imagesEqual(paint(props(look, 250), 105, 17), paint(props(look, 100), 105, 17),
-                                name(look, 250)));
+        EXPECT_TRUE(
+            imagesEqual(paint(props(look, 250), 105, 17), paint(props(look, 100), 105, 17), name(look, 250)));
 }
 
 TEST(Percentage, WildlyNegativeDrawsLikeASlightlyNegativeOne)
@@ -185,7 +190,8 @@ struct FillCase
 };
 
 class FillEdge : public ::testing::TestWithParam<FillCase>
-{};
+{
+};
 
 TEST_P(FillEdge, IsKeptForTheNextDrawing)
 {

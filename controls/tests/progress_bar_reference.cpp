@@ -10,7 +10,10 @@ namespace {
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
-int channel(std::uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFFu); }
+int channel(std::uint32_t c, int shift)
+{
+    return static_cast<int>((c >> shift) & 0xFFu);
+}
 
 std::uint32_t rgb(int r, int g, int b)
 {
@@ -25,13 +28,15 @@ std::uint32_t darken(std::uint32_t c, int a)
     return rgb(scale(channel(c, 0)), scale(channel(c, 8)), scale(channel(c, 16)));
 }
 
-int rounded(double v) { return static_cast<int>(std::nearbyint(v)); }
+int rounded(double v)
+{
+    return static_cast<int>(std::nearbyint(v));
+}
 
 class Picture
 {
 public:
-    Picture(int width, int height, std::uint32_t background)
-        : m_image(width, height, QImage::Format_RGB32)
+    Picture(int width, int height, std::uint32_t background) : m_image(width, height, QImage::Format_RGB32)
     {
         m_image.fill(toQt(background));
     }
@@ -204,8 +209,10 @@ std::uint32_t gradientColour(std::uint32_t first, std::uint32_t last, int n, int
 {
     const auto one = [&](int shift) {
         // The step is kept in single precision, then applied in double precision.
-        const float step = n == 0 ? 0.0f : static_cast<float>((channel(last, shift) - channel(first, shift)) /
-                                                              static_cast<double>(n));
+        const float step =
+            n == 0
+                ? 0.0f
+                : static_cast<float>((channel(last, shift) - channel(first, shift)) / static_cast<double>(n));
         return rounded(channel(first, shift) + static_cast<double>(step) * i);
     };
     return rgb(one(0), one(8), one(16));

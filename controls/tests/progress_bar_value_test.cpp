@@ -18,7 +18,8 @@ struct Assignment
 };
 
 class ValueAssignment : public ::testing::TestWithParam<Assignment>
-{};
+{
+};
 
 TEST_P(ValueAssignment, GivesRoundedPercentageOrNothing)
 {
@@ -37,10 +38,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Assignment{-3, 10, 0, -30}, Assignment{-1, 8, 0, -12}, Assignment{5, -10, 0, -50},
                       Assignment{7, 0, 0, std::nullopt}, Assignment{0, 0, 0, std::nullopt}, // Max 0
                       Assignment{21474836, 1, 0, 2147483600},
-                      Assignment{21474837, 1000, 0, std::nullopt},  // the 32-bit product overflows
+                      Assignment{21474837, 1000, 0, std::nullopt}, // the 32-bit product overflows
                       Assignment{-21474837, 1000, 0, std::nullopt},
-                      Assignment{21474836, 1, 100, std::nullopt},   // the sum no longer fits
-                      Assignment{1, 1000, 0, 0}));                  // a whole-percent step is lost
+                      Assignment{21474836, 1, 100, std::nullopt}, // the sum no longer fits
+                      Assignment{1, 1000, 0, 0}));                // a whole-percent step is lost
 
 struct Reading
 {
@@ -48,7 +49,8 @@ struct Reading
 };
 
 class ValueReading : public ::testing::TestWithParam<Reading>
-{};
+{
+};
 
 TEST_P(ValueReading, DividesByAPositiveMinimum)
 {
@@ -60,13 +62,13 @@ TEST_P(ValueReading, DividesByAPositiveMinimum)
 INSTANTIATE_TEST_SUITE_P(
     Table, ValueReading,
     ::testing::Values(Reading{30, 10, 0, 3}, Reading{100, 10, 0, 10}, Reading{55, 100, 5, 11},
-                      Reading{50, 10, -5, 5},                        // a negative minimum divides by 1
-                      Reading{25, 10, 0, 2}, Reading{35, 10, 0, 4},  // 2.5 and 3.5: halves to even
+                      Reading{50, 10, -5, 5},                       // a negative minimum divides by 1
+                      Reading{25, 10, 0, 2}, Reading{35, 10, 0, 4}, // 2.5 and 3.5: halves to even
                       Reading{100, 1000, 0, 1000}, Reading{-30, 10, 0, -3},
-                      Reading{std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max(),
-                              0, 0}, // the result does not fit: 0
-                      Reading{std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(),
-                              0, 0}));
+                      Reading{std::numeric_limits<std::int32_t>::max(),
+                              std::numeric_limits<std::int32_t>::max(), 0, 0}, // the result does not fit: 0
+                      Reading{std::numeric_limits<std::int32_t>::min(),
+                              std::numeric_limits<std::int32_t>::max(), 0, 0}));
 
 TEST(ValueMapping, RoundTripsEveryValueForSmallMaxima)
 {

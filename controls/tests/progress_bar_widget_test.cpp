@@ -108,7 +108,8 @@ TEST_F(ProgressBarWidget, BrushStyleWaitsForTheNextDrawing)
     EXPECT_EQ(bar.surface(), horizontal);
     bar.DrawProgressBar();
     EXPECT_NE(bar.surface(), horizontal);
-    EXPECT_TRUE(imagesEqual(bar.surface(), reference::expectedBar(7, 100, bar.Color(), 105, 17, 1), "brush-1"));
+    EXPECT_TRUE(
+        imagesEqual(bar.surface(), reference::expectedBar(7, 100, bar.Color(), 105, 17, 1), "brush-1"));
 }
 
 TEST_F(ProgressBarWidget, DrawsTheClientAreaOfItsWindowHandle)
@@ -140,7 +141,8 @@ TEST_F(ProgressBarWidget, ColourIsStoredResolved)
 
 // The main window's bar: 105 x 17, etched look, pale green; copied to the window's surface.
 class MainWindowBar : public ProgressBarWidget, public ::testing::WithParamInterface<int>
-{};
+{
+};
 
 TEST_P(MainWindowBar, ShowsTheEtchedLook)
 {
@@ -172,7 +174,8 @@ TEST_F(ProgressBarWidget, BufferGrowsAndNeverShrinks)
     EXPECT_EQ(bar.bufferSize(), QSize(first.width() + 60, first.height() + 5));
     // Drawn in the corner of the larger buffer, the window still gets exactly its own size.
     EXPECT_EQ(bar.surface().size(), QSize(50, 10));
-    EXPECT_TRUE(imagesEqual(bar.surface(), reference::expectedBar(3, 60, bar.Color(), 50, 10), "small-in-large"));
+    EXPECT_TRUE(
+        imagesEqual(bar.surface(), reference::expectedBar(3, 60, bar.Color(), 50, 10), "small-in-large"));
     // Wider than the buffer (though lower): re-made at exactly the new size.
     bar.resize(first.width() + 80, 10);
     bar.DrawProgressBar();
