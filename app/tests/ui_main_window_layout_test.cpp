@@ -1,0 +1,172 @@
+#include "app/ui/main_window.h"
+
+#include "app/core/file_list_model.h"
+#include "app/platform/scripted_platform.h"
+#include "controls/progress_bar/xp_progress_bar.h"
+#include "controls/styled_button/styled_button.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTableView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Placement {
+    const char *name;
+    const char *parent;
+    QRect pixels; // the layout's twips divided by 15
+};
+
+void PrintTo(const Placement &p, std::ostream *os) { *os << p.name; }
+
+// One window for all the table rows: building it is the slow part.
+class SharedWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { s_window = new MainWindow(s_platform); }
+    static void TearDownTestSuite() {
+        delete s_window;
+        s_window = nullptr;
+    }
+    static ScriptedPlatform s_platform;
+    static MainWindow *s_window;
+};
+ScriptedPlatform SharedWindow::s_platform;
+MainWindow *SharedWindow::s_window = nullptr;
+
+class MainWindowLayout : public SharedWindow, public ::testing::WithParamInterface<Placement> {};
+
+TEST_P(MainWindowLayout, ControlSitsAtItsDesignPosition) {
+    const Placement &p = GetParam();
+    QWidget *control = s_window->control(QString::fromLatin1(p.name));
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->geometry(), p.pixels);
+    EXPECT_EQ(control->parentWidget(), s_window->control(QString::fromLatin1(p.parent)));
+}
+
+// Left, top, width, height from the window's layout table (twips), divided by 15 by hand.
+INSTANTIATE_TEST_SUITE_P(
+    Table, MainWindowLayout,
+    ::testing::Values(Placement{"ListView1", "Form1", QRect(8, 8, 553, 153)},
+                      Placement{"GroupBox1", "Form1", QRect(8, 168, 553, 161)},
+                      Placement{"Text1", "GroupBox1", QRect(8, 16, 537, 137)},
+                      Placement{"FlatEdit1", "Form1", QRect(8, 336, 465, 25)},
+                      Placement{"StyledButton1", "Form1", QRect(488, 336, 73, 25)},
+                      Placement{"Frame1", "Form1", QRect(8, 368, 553, 65)},
+                      Placement{"RadioButton3", "Frame1", QRect(16, 16, 57, 17)},
+                      Placement{"RadioButton4", "Frame1", QRect(88, 16, 65, 17)},
+                      Placement{"CheckBox2", "Frame1", QRect(176, 16, 145, 17)},
+                      Placement{"CheckBox3", "Frame1", QRect(336, 16, 73, 17)},
+                      Placement{"percent", "Frame1", QRect(432, 40, 65, 17)},
+                      Placement{"XP_ProgressBar1", "Form1", QRect(432, 384, 105, 17)},
+                      Placement{"StyledButton2", "Form1", QRect(8, 440, 65, 25)},
+                      Placement{"StyledButton3", "Form1", QRect(80, 440, 65, 25)},
+                      Placement{"StyledButton5", "Form1", QRect(160, 440, 65, 25)},
+                      Placement{"StyledButton6", "Form1", QRect(240, 440, 65, 25)},
+                      Placement{"StyledButton7", "Form1", QRect(320, 440, 65, 25)},
+                      Placement{"StyledButton4", "Form1", QRect(488, 440, 73, 25)},
+                      Placement{"StatusBar1", "Form1", QRect(0, 477, 568, 25)},
+                      Placement{"Text2", "Form1", QRect(16, 608, 513, 233)}));
+
+struct ButtonCase {
+    const char *name;
+    const char *caption;
+    bool enabled;
+};
+
+void PrintTo(const ButtonCase &b, std::ostream *os) { *os << b.name; }
+
+class MainWindowButtons : public SharedWindow, public ::testing::WithParamInterface<ButtonCase> {};
+
+TEST_P(MainWindowButtons, StyleFiveWithCaptionFontAndState) {
+    const ButtonCase &b = GetParam();
+    auto *button = qobject_cast<StyledButton *>(s_window->control(QString::fromLatin1(b.name)));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->Style(), 5);
+    EXPECT_EQ(button->Caption(), QString::fromLatin1(b.caption));
+    EXPECT_EQ(button->isEnabled(), b.enabled);
+    EXPECT_DOUBLE_EQ(button->font().pointSizeF(), 9.75);
+    EXPECT_FALSE(button->font().bold());
+    EXPECT_EQ(button->ToolTipType(), 1);
+    EXPECT_FALSE(button->RoundedBordersByTheme());
+    EXPECT_EQ(button->MaskColor(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, MainWindowButtons,
+                         ::testing::Values(ButtonCase{"StyledButton1", "Browse", true},
+                                           ButtonCase{"StyledButton2", "Import", true},
+                                           ButtonCase{"StyledButton3", "About", true},
+                                           ButtonCase{"StyledButton4", "Save", true},
+                                           ButtonCase{"StyledButton5", "Help", true},
+                                           ButtonCase{"StyledButton6", "Delete", false},
+                                           ButtonCase{"StyledButton7", "Clear...", false}));
+
+class MainWindowAtStart : public ::testing::Test {
+protected:
+    ScriptedPlatform m_platform;
+    MainWindow m_window{m_platform};
+};
+
+TEST_F(MainWindowAtStart, WindowIsFixedSizeTitledAndWithoutMaximise) {
+    EXPECT_EQ(m_window.size(), QSize(568, 502));
+    EXPECT_EQ(m_window.minimumSize(), m_window.maximumSize());
+    EXPECT_EQ(m_window.windowTitle(), QStringLiteral("Scrivlet 1.0"));
+    EXPECT_FALSE(m_window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(m_window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(m_window.windowIcon().pixmap(32, 32).isNull());
+}
+
+TEST_F(MainWindowAtStart, OptionsCaptionsAndInitialStates) {
+    EXPECT_EQ(m_window.groupBox1()->title(), QStringLiteral("Add Comments"));
+    EXPECT_EQ(m_window.frame1()->title(), QStringLiteral(" Options"));
+    EXPECT_EQ(m_window.radioButton3()->text(), QStringLiteral("Single"));
+    EXPECT_EQ(m_window.radioButton4()->text(), QStringLiteral("Multiple"));
+    EXPECT_EQ(m_window.checkBox2()->text(), QStringLiteral("Process Sub-Folders"));
+    EXPECT_EQ(m_window.checkBox3()->text(), QStringLiteral("Select All"));
+    EXPECT_TRUE(m_window.radioButton3()->isChecked());
+    EXPECT_FALSE(m_window.radioButton4()->isChecked());
+    EXPECT_FALSE(m_window.checkBox2()->isChecked());
+    EXPECT_TRUE(m_window.checkBox3()->isChecked());
+    EXPECT_TRUE(m_window.text1()->toPlainText().isEmpty());
+    EXPECT_FALSE(m_window.text2()->toPlainText().isEmpty());
+    EXPECT_TRUE(m_window.flatEdit1()->text().isEmpty());
+    EXPECT_TRUE(m_window.percentLabel()->text().isEmpty());
+    EXPECT_TRUE(m_window.statusBar1()->currentMessage().isEmpty());
+    EXPECT_EQ(m_window.statusPanel2()->text(), QStringLiteral("scrivlet.example.org"));
+    EXPECT_EQ(m_window.text1()->font().family(), QStringLiteral("Arial"));
+}
+
+TEST_F(MainWindowAtStart, ListShowsNameSizeTypeWithRowCheckBoxes) {
+    QTableView *list = m_window.fileList();
+    EXPECT_EQ(list->model(), static_cast<QAbstractItemModel *>(m_window.fileModel()));
+    EXPECT_TRUE(list->verticalHeader()->isHidden());
+    EXPECT_EQ(list->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
+    const QAbstractItemModel *model = list->model();
+    EXPECT_EQ(model->columnCount(), 3);
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Size"));
+    EXPECT_EQ(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Type"));
+    EXPECT_TRUE(list->horizontalHeader()->stretchLastSection());
+}
+
+TEST_F(MainWindowAtStart, ProgressBarCarriesItsStoredLook) {
+    XP_ProgressBar *bar = m_window.progressBar();
+    EXPECT_EQ(bar->Scrolling(), 4);
+    EXPECT_EQ(bar->Color(), 0xC0FFC0u);
+    EXPECT_EQ(bar->brushStyle(), 0);
+    EXPECT_EQ(bar->Max(), 100);
+    // Shown by the first save or delete run, not before.
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_TRUE(m_window.percentLabel()->isHidden());
+    EXPECT_TRUE(m_window.text2()->isHidden());
+}
+
+} // namespace
