@@ -2,13 +2,14 @@
 // StyledButton: the program's owner-drawn push button. It keeps its properties and its interaction
 // state; ButtonPainter turns them into an image which paintEvent only copies to the screen.
 //
-// Properties keep the names their stored settings use. `Enabled` and `Font` are the widget's own
-// (setEnabled/isEnabled, setFont/font); setting `Enabled` returns the button to Normal. Colours are
-// 0x00BBGGRR values, or 0x80000000 plus a system colour index.
+// Each property has a getter named after it and a setter set<Name>. Enabled and Font are the
+// widget's own (setEnabled/isEnabled, setFont/font); setting Enabled returns the button to Normal.
+// Colours are 0x00BBGGRR values, or 0x80000000 plus a system colour index.
 //
 // A host window builds the button, then either calls initProperties() (a freshly placed control)
 // or readProperties() with the control's stored settings; writeProperties() stores them again.
-// The button raises Click, MouseEnter and MouseLeave (signals of UserControl).
+// The button raises Click, MouseEnter and MouseLeave (signals of UserControl); surface() holds the
+// face as last drawn. Ambient values (userMode, displayAsDefault) come from UserControl too.
 #include "controls/host/user_control.h"
 #include "controls/styled_button/button_types.h"
 #include "controls/styled_button/caption_layout.h"
@@ -104,7 +105,7 @@ public:
     ButtonState State() const { return m_state; }
     bool HasFocus() const { return m_hasFocus; }
     bool MouseInside() const { return m_mouseInside; }
-    gdi::Rect CaptionRect() const { return m_captionRect; }
+    gdi::Rect CaptionRect() const { return m_captionRect; } // right and bottom exclusive
     quint32 TextFormat() const { return m_textFormat; }
     qint32 Margin() const { return m_margin; }
     QRegion WindowRegion() const { return m_windowRegion; }
