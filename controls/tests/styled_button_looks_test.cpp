@@ -189,6 +189,26 @@ TEST_F(Looks, IconIsPlacedAndShiftedWhenPressed)
     EXPECT_EQ(ButtonPainter::paint(in).image.pixel(3, 4), qRgb(84, 84, 84));
 }
 
+// Values outside their ranges draw a plain surface instead of failing: unknown styles draw no face
+// and keep margin 3, odd icon sizes are clipped or skipped.
+TEST_F(Looks, OutOfRangeValuesStillGiveAFullSurface)
+{
+    QImage icon(16, 16, QImage::Format_ARGB32);
+    icon.fill(qRgb(255, 0, 0));
+    for (qint32 style : {-1, 11, 99}) {
+        for (int iconSize : {0, -4, 2000}) {
+            ButtonFaceInput in = input(style, ButtonState::Hot);
+            in.icon = icon;
+            in.iconSize = iconSize;
+            in.iconAlign = 7;
+            const ButtonFace face = ButtonPainter::paint(in);
+            EXPECT_EQ(face.image.size(), QSize(73, 25));
+            EXPECT_EQ(face.margin, 3);
+            EXPECT_EQ(face.style, style);
+        }
+    }
+}
+
 TEST(AboutPanel, ShowsAsItsOwnWindowAndHidesOnAClick)
 {
     StyledButton button;
