@@ -13,7 +13,15 @@ QString FileTypeCache::describe(const QString &path) {
     const auto found = m_bySuffix.constFind(key);
     if (found != m_bySuffix.constEnd())
         return found.value();
-    const QString description = m_database.mimeTypeForFile(name, QMimeDatabase::MatchExtension).comment();
+    const QMimeType type = m_database.mimeTypeForFile(name, QMimeDatabase::MatchExtension);
+    // A name the database does not know is described by its extension, as file managers do
+    // ("QRC File"), rather than as "unknown".
+    QString description = type.comment();
+    if (type.isDefault()) {
+        const qsizetype last = name.lastIndexOf(QLatin1Char('.'));
+        description = last > 0 && last + 1 < name.size() ? name.mid(last + 1).toUpper() + QStringLiteral(" File")
+                                                         : QStringLiteral("File");
+    }
     m_bySuffix.insert(key, description);
     return description;
 }

@@ -5,7 +5,7 @@
 #include <QString>
 
 // Describes files by name, the way a file manager's "Type" column does ("PNG image",
-// "plain text document"), without reading their content. Descriptions are remembered per name
+// "plain text document"), without reading their content; unknown kinds read "<EXT> File". Descriptions are remembered per name
 // suffix, since looking a name up in the MIME database is far slower than a hash look-up and a
 // folder usually holds many files of few kinds.
 class FileTypeCache {

@@ -48,6 +48,14 @@ TEST_F(FileListModelTest, LastAddedIsOnTopAndEveryColumnIsFilled) {
     EXPECT_EQ(m_model.sizeTextAt(3), QStringLiteral("10 bytes"));
 }
 
+TEST_F(FileListModelTest, UnknownKindsAreNamedAfterTheirExtension) {
+    m_model.addFiles({make(QStringLiteral("data.zzqx")), make(QStringLiteral("noextzzqx")),
+                      make(QStringLiteral("other.ZzQy"))});
+    EXPECT_EQ(m_model.typeAt(1), QStringLiteral("ZZQY File"));
+    EXPECT_EQ(m_model.typeAt(2), QStringLiteral("File"));
+    EXPECT_EQ(m_model.typeAt(3), QStringLiteral("ZZQX File"));
+}
+
 TEST_F(FileListModelTest, HeadersAndCheckableNameColumn) {
     EXPECT_EQ(m_model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));
     EXPECT_EQ(m_model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Size"));
