@@ -1,10 +1,10 @@
 // Batch save over many ticked files: the window's Save (offscreen main window, real event-loop
 // passes, throttled progress) against the same library calls in a plain loop.
 //
-//   bench_batch_save [files] [bytes-per-file]     (defaults: 10000 files of 1 MiB)
+//   bench_batch_save [files] [bytes-per-file] [fill]     (defaults: 10000 files of 1 MiB)
 //
-// Files are made sparse, so the set-up costs little disk; the library reads and cuts only their
-// tails either way. Prints both times, their ratio and the longest stretch without an
+// Files are made sparse unless "fill" is given, so the set-up costs little disk; the library reads
+// and cuts only their tails either way. Prints both times, their ratio and the longest stretch without an
 // event-loop pass during the window's run.
 
 #include "app/core/comment_store.h"
@@ -54,13 +54,16 @@ private:
     QElapsedTimer m_clock;
 };
 
-QStringList makeFiles(const QTemporaryDir &dir, int count, qint64 bytes)
+QStringList makeFiles(const QTemporaryDir &dir, int count, qint64 bytes, bool fill)
 {
+    const QByteArray content(static_cast<qsizetype>(fill ? bytes : 0), 'x');
     QStringList paths;
     for (int i = 0; i < count; ++i) {
         const QString path = dir.filePath(QStringLiteral("f%1.bin").arg(i));
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || !file.resize(bytes)) {
+        const bool made = fill ? file.open(QIODevice::WriteOnly) && file.write(content) == bytes
+                               : file.open(QIODevice::WriteOnly) && file.resize(bytes);
+        if (!made) {
             std::fprintf(stderr, "cannot make %s\n", qPrintable(path));
             std::exit(1);
         }
@@ -80,7 +83,8 @@ int main(int argc, char **argv)
     const qint64 bytes = argc > 2 ? std::atoll(argv[2]) : 1 << 20;
 
     QTemporaryDir dir;
-    const QStringList paths = makeFiles(dir, files, bytes);
+    const bool fill = argc > 3 && QByteArray(argv[3]) == "fill";
+    const QStringList paths = makeFiles(dir, files, bytes, fill);
     const QString comment = QStringLiteral("Benchmark comment, one line of ordinary text.");
     const QString block = CommentText::blockText(comment);
 
@@ -117,7 +121,7 @@ int main(int argc, char **argv)
     flows->saveClicked();
     const double windowMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
 
-    std::printf("files: %d of %lld bytes\n", files, static_cast<long long>(bytes));
+    std::printf("files: %d of %lld bytes (%s)\n", files, static_cast<long long>(bytes), fill ? "filled" : "sparse");
     std::printf("plain loop:   %10.1f ms  (%.1f us/file)\n", plainMs, plainMs * 1000 / files);
     std::printf("window Save:  %10.1f ms  (%.1f us/file)\n", windowMs, windowMs * 1000 / files);
     std::printf("speed ratio (plain / window): %.2f  (target >= 0.50)\n", plainMs / windowMs);
