@@ -130,12 +130,4 @@ TEST(BatchReport, NamesEveryFailureWhenFewAndNothingWhenNone)
     EXPECT_EQ(text, "Comments could not be deleted from 1 of 2 files:\n\n/x/dir: not a regular file");
 }
 
-TEST(BatchReport, SingleFileMessageNamesPathAndReason)
-{
-    EXPECT_EQ(BatchReport::single("Comments could not be saved to", "/r/o.txt", SCRIVLET_E_ACCESS),
-              "Comments could not be saved to /r/o.txt: no access.");
-    EXPECT_EQ(BatchReport::reason(SCRIVLET_E_TOOLONG), "too long");
-    EXPECT_EQ(BatchReport::reason(SCRIVLET_E_IO), "input/output error");
-}
-
 } // namespace

@@ -45,11 +45,6 @@ INSTANTIATE_TEST_SUITE_P(Edges, CommentTextFits,
                                            FitCase{0, 499'992, false},  // 999,984 + 17
                                            FitCase{0, 0, true}));
 
-TEST(CommentText, ReadAreaHoldsTheLargestWrittenComment)
-{
-    EXPECT_GT(CommentText::ReadCapacity, CommentText::MaxBlockBytes - CommentText::MarkerBytes);
-}
-
 } // namespace
 
 namespace {

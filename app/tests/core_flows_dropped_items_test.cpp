@@ -90,9 +90,4 @@ TEST_F(DroppedItemsTree, TwoFoldersAddEachFileOnceAndAFolderWithOneOfItsFilesTwi
               QStringList({"z.txt", "z.txt"}));
 }
 
-TEST(DroppedItems, NothingDroppedAddsNothing)
-{
-    EXPECT_TRUE(DroppedItems::filesToAdd({}, true).isEmpty());
-}
-
 } // namespace
