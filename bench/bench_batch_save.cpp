@@ -121,7 +121,8 @@ int main(int argc, char **argv)
     flows->saveClicked();
     const double windowMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
 
-    std::printf("files: %d of %lld bytes (%s)\n", files, static_cast<long long>(bytes), fill ? "filled" : "sparse");
+    std::printf("files: %d of %lld bytes (%s)\n", files, static_cast<long long>(bytes),
+                fill ? "filled" : "sparse");
     std::printf("plain loop:   %10.1f ms  (%.1f us/file)\n", plainMs, plainMs * 1000 / files);
     std::printf("window Save:  %10.1f ms  (%.1f us/file)\n", windowMs, windowMs * 1000 / files);
     std::printf("speed ratio (plain / window): %.2f  (target >= 0.50)\n", plainMs / windowMs);

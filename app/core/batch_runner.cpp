@@ -2,7 +2,8 @@
 
 #include <QElapsedTimer>
 
-BatchRunner::BatchRunner(std::chrono::milliseconds interval) : m_interval(interval) {}
+BatchRunner::BatchRunner(std::chrono::milliseconds interval) : m_interval(interval)
+{}
 
 BatchOutcome BatchRunner::run(const QList<BatchTarget> &targets, const Operation &operation,
                               const ProgressSink &sink) const

@@ -2,7 +2,8 @@
 
 #include <QFileInfo>
 
-CommentImport::CommentImport(const QString &path) : m_file(path) {}
+CommentImport::CommentImport(const QString &path) : m_file(path)
+{}
 
 bool CommentImport::open()
 {

@@ -25,16 +25,16 @@ TEST_P(BatchProgressPercent, RoundsHalvesToEvenAndStopsAtHundred)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, BatchProgressPercent,
-                         ::testing::Values(PercentCase{1, 4, 25}, PercentCase{2, 4, 50}, PercentCase{3, 4, 75},
-                                           PercentCase{4, 4, 100}, PercentCase{1, 3, 33},
-                                           PercentCase{2, 3, 67},     // 66.67
-                                           PercentCase{1, 8, 12},     // 12.5 -> even 12
-                                           PercentCase{3, 8, 38},     // 37.5 -> even 38
-                                           PercentCase{5, 8, 62},     // 62.5 -> even 62
-                                           PercentCase{1, 200, 0},    // 0.5 -> even 0
-                                           PercentCase{3, 200, 2},    // 1.5 -> even 2
-                                           PercentCase{5, 200, 2},    // 2.5 -> even 2
-                                           PercentCase{199, 200, 100}, // 99.5 -> even 100
+                         ::testing::Values(PercentCase{1, 4, 25}, PercentCase{2, 4, 50},
+                                           PercentCase{3, 4, 75}, PercentCase{4, 4, 100},
+                                           PercentCase{1, 3, 33}, PercentCase{2, 3, 67}, // 66.67
+                                           PercentCase{1, 8, 12},                        // 12.5 -> even 12
+                                           PercentCase{3, 8, 38},                        // 37.5 -> even 38
+                                           PercentCase{5, 8, 62},                        // 62.5 -> even 62
+                                           PercentCase{1, 200, 0},                       // 0.5 -> even 0
+                                           PercentCase{3, 200, 2},                       // 1.5 -> even 2
+                                           PercentCase{5, 200, 2},                       // 2.5 -> even 2
+                                           PercentCase{199, 200, 100},                   // 99.5 -> even 100
                                            PercentCase{1, 10000, 0}, PercentCase{9999, 10000, 100},
                                            PercentCase{0, 5, 0}, PercentCase{0, 0, 100},
                                            PercentCase{6, 5, 100}, // never past 100

@@ -60,7 +60,8 @@ TEST(BatchRunner, NoTickedTargetStillRunsTheProgressToTheEnd)
 {
     std::vector<std::pair<int, int>> reports;
     const BatchOutcome outcome = BatchRunner(0ms).run(
-        targets({{"a", false}, {"b", false}}), [](const QString &) -> int { throw std::logic_error("called"); },
+        targets({{"a", false}, {"b", false}}),
+        [](const QString &) -> int { throw std::logic_error("called"); },
         [&](int done, int total) { reports.emplace_back(done, total); });
     EXPECT_EQ(outcome.handled(), 0);
     const std::vector<std::pair<int, int>> expected{{1, 2}, {2, 2}};
@@ -73,15 +74,14 @@ TEST(BatchRunner, CountsFailuresAndKeepsTheFirstFew)
     for (int i = 0; i < 10; ++i)
         list.append({QStringLiteral("f%1").arg(i), true});
     // Every file but f0, f4 and f9 fails, with alternating reasons.
-    const BatchOutcome outcome = BatchRunner(0ms).run(
-        list,
-        [](const QString &path) {
-            const int n = path.mid(1).toInt();
-            if (n == 0 || n == 4 || n == 9)
-                return SCRIVLET_OK;
-            return n % 2 ? SCRIVLET_E_ACCESS : SCRIVLET_E_NOENT;
-        },
-        {});
+    const BatchOutcome outcome = BatchRunner(0ms).run(list,
+                                                      [](const QString &path) {
+                                                          const int n = path.mid(1).toInt();
+                                                          if (n == 0 || n == 4 || n == 9)
+                                                              return SCRIVLET_OK;
+                                                          return n % 2 ? SCRIVLET_E_ACCESS : SCRIVLET_E_NOENT;
+                                                      },
+                                                      {});
     EXPECT_EQ(outcome.handled(), 10);
     EXPECT_EQ(outcome.failed(), 7);
     EXPECT_EQ(outcome.succeeded(), 3);

@@ -41,8 +41,8 @@ TEST_P(CommentTextFits, TheLibraryLimitIsOneMillionBlockBytes)
 
 INSTANTIATE_TEST_SUITE_P(Edges, CommentTextFits,
                          ::testing::Values(FitCase{999'983, 0, true}, FitCase{999'984, 0, false},
-                                           FitCase{1, 499'991, true},   // 1 + 999,982 + 17 = 1,000,000
-                                           FitCase{0, 499'992, false},  // 999,984 + 17
+                                           FitCase{1, 499'991, true},  // 1 + 999,982 + 17 = 1,000,000
+                                           FitCase{0, 499'992, false}, // 999,984 + 17
                                            FitCase{0, 0, true}));
 
 } // namespace

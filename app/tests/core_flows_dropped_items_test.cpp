@@ -48,7 +48,8 @@ protected:
 
 TEST_F(DroppedItemsTree, FilesAreAddedAsTheyAreExceptDb)
 {
-    const QStringList added = DroppedItems::filesToAdd({at("loose.txt"), at("loose.db"), at("top/UP.DB")}, false);
+    const QStringList added =
+        DroppedItems::filesToAdd({at("loose.txt"), at("loose.db"), at("top/UP.DB")}, false);
     EXPECT_EQ(added, QStringList({at("loose.txt"), at("top/UP.DB")}));
 }
 

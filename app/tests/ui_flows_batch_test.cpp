@@ -63,8 +63,8 @@ TEST_F(BatchFlowsTest, NoTickedRowWritesNothingButFinishesTheProgress)
 
 TEST_F(BatchFlowsTest, FailuresAreCountedAndNamedOnce)
 {
-    ASSERT_TRUE(QFile::remove(m_paths[3]));  // position 1: vanished
-    ASSERT_TRUE(QFile::remove(m_paths[1]));  // position 3: now a folder
+    ASSERT_TRUE(QFile::remove(m_paths[3])); // position 1: vanished
+    ASSERT_TRUE(QFile::remove(m_paths[1])); // position 3: now a folder
     ASSERT_TRUE(QDir().mkdir(m_paths[1]));
     type("partly");
     click(m_window->styledButton4());

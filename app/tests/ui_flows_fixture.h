@@ -105,8 +105,8 @@ protected:
     {
         m_platform.setProcessEventsHook([this] {
             XP_ProgressBar *bar = m_window->progressBar();
-            m_steps.push_back({m_window->percentLabel()->text(), bar->Value(), bar->Max(), bar->Color(),
-                               !bar->isHidden()});
+            m_steps.push_back(
+                {m_window->percentLabel()->text(), bar->Value(), bar->Max(), bar->Color(), !bar->isHidden()});
         });
     }
     QStringList stepLabels() const

@@ -67,12 +67,12 @@ TEST_P(SaveRefusal, TheCommentIsTestedBeforeTheList)
         EXPECT_EQ(bytesOf(path), "data");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Order, SaveRefusal,
-    ::testing::Values(RefusalCase{"", 0, "Please enter comments.", Icon::Information},
-                      RefusalCase{"", 1, "Please enter comments.", Icon::Information},
-                      RefusalCase{"", 3, "Please enter comments.", Icon::Information},
-                      RefusalCase{"text", 0, "No file available to add comments.", Icon::Exclamation}));
+INSTANTIATE_TEST_SUITE_P(Order, SaveRefusal,
+                         ::testing::Values(RefusalCase{"", 0, "Please enter comments.", Icon::Information},
+                                           RefusalCase{"", 1, "Please enter comments.", Icon::Information},
+                                           RefusalCase{"", 3, "Please enter comments.", Icon::Information},
+                                           RefusalCase{"text", 0, "No file available to add comments.",
+                                                       Icon::Exclamation}));
 
 TEST_F(FlowsTest, BlanksAndLineBreaksAloneAreAComment)
 {

@@ -105,7 +105,8 @@ void CommentFlows::saveComments(const QString &path, const QString &blockText)
         if (status == SCRIVLET_OK)
             status = m_store->write(path, blockText);
         if (status != SCRIVLET_OK) {
-            message(BatchReport::single(QStringLiteral("Comments could not be saved to"), path, status), true);
+            message(BatchReport::single(QStringLiteral("Comments could not be saved to"), path, status),
+                    true);
             return;
         }
     } catch (const LibraryUnavailable &error) {
@@ -148,8 +149,8 @@ void CommentFlows::deleteClicked()
                             QStringLiteral("Error"), Platform::Icon::Exclamation, Platform::Buttons::Ok);
         return;
     }
-    if (platform.messageBox(QStringLiteral("Do you want to delete the comments?"), kTitle, Platform::Icon::None,
-                            Platform::Buttons::YesNo) != Platform::Answer::Yes)
+    if (platform.messageBox(QStringLiteral("Do you want to delete the comments?"), kTitle,
+                            Platform::Icon::None, Platform::Buttons::YesNo) != Platform::Answer::Yes)
         return;
     const QList<BatchTarget> list = targets();
     const RunGuard guard(m_running);

@@ -8,8 +8,7 @@
 
 CommentFlowsProgress::CommentFlowsProgress(XP_ProgressBar &bar, QLabel &label, Platform &platform)
     : m_bar(bar), m_label(label), m_platform(platform)
-{
-}
+{}
 
 void CommentFlowsProgress::begin(int total)
 {
