@@ -21,20 +21,26 @@ constexpr int kFilesPerFolder = 1000; // 100 x 1000 = 100,000 files
 
 // 10 top folders with 9 sub-folders each (100 folders in all, two levels), every one holding
 // 1000 small files of a mix of kinds.
-QString benchTree() {
+QString benchTree()
+{
     static const QString root = QDir::tempPath() + QStringLiteral("/scrivlet-bench-scan");
     static const bool made = [] {
         const QString marker = root + QStringLiteral("/.complete");
         if (QFile::exists(marker))
             return true;
         QDir(root).removeRecursively();
-        static const std::array<const char *, 8> kinds{"txt", "png", "pdf", "jpg", "cpp", "mp3", "zip", "html"};
+        static const std::array<const char *, 8> kinds{"txt", "png", "pdf", "jpg",
+                                                       "cpp", "mp3", "zip", "html"};
         for (int f = 0; f < kFolders; ++f) {
-            const QString folder = f % 10 == 0 ? QStringLiteral("%1/top%2").arg(root).arg(f / 10)
-                                               : QStringLiteral("%1/top%2/sub%3").arg(root).arg(f / 10).arg(f % 10);
+            const QString folder = f % 10 == 0
+                                       ? QStringLiteral("%1/top%2").arg(root).arg(f / 10)
+                                       : QStringLiteral("%1/top%2/sub%3").arg(root).arg(f / 10).arg(f % 10);
             QDir().mkpath(folder);
             for (int i = 0; i < kFilesPerFolder; ++i) {
-                QFile file(QStringLiteral("%1/file%2.%3").arg(folder).arg(i).arg(QLatin1String(kinds[i % kinds.size()])));
+                QFile file(QStringLiteral("%1/file%2.%3")
+                               .arg(folder)
+                               .arg(i)
+                               .arg(QLatin1String(kinds[i % kinds.size()])));
                 if (file.open(QIODevice::WriteOnly))
                     file.write(QByteArray(i % 200, 'x'));
             }
@@ -46,7 +52,8 @@ QString benchTree() {
     return root;
 }
 
-void BM_ScanOnly(benchmark::State &state) {
+void BM_ScanOnly(benchmark::State &state)
+{
     const QString root = benchTree();
     for (auto _ : state) {
         const QStringList paths = FolderScan::scanForRows(root, true);
@@ -58,7 +65,8 @@ BENCHMARK(BM_ScanOnly)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // What Browse in "Multiple" mode with sub-folders does: scan, then add every file as a row with
 // its size text and type description, into a model shown by a view.
-void BM_AddFolderOf100kFiles(benchmark::State &state) {
+void BM_AddFolderOf100kFiles(benchmark::State &state)
+{
     const QString root = benchTree();
     for (auto _ : state) {
         FileListModel model;
@@ -75,8 +83,10 @@ BENCHMARK(BM_AddFolderOf100kFiles)->Unit(benchmark::kMillisecond)->Iterations(3)
 
 // A million rows in the view. Insert: one insertion of a million rows (each a stat, a size text
 // and a cached type). Use: tick all, jump to the last row and back, untick all, with repaints.
-struct MillionRows {
-    MillionRows() {
+struct MillionRows
+{
+    MillionRows()
+    {
         const QString root = benchTree();
         one = FolderScan::scanForRows(root + QStringLiteral("/top0/sub1"), false).constFirst();
         view.resize(553, 153);
@@ -89,7 +99,8 @@ struct MillionRows {
     QTableView view;
 };
 
-void BM_MillionRowsInsert(benchmark::State &state) {
+void BM_MillionRowsInsert(benchmark::State &state)
+{
     MillionRows fixture;
     const QStringList paths(1000000, fixture.one);
     for (auto _ : state) {
@@ -104,7 +115,8 @@ void BM_MillionRowsInsert(benchmark::State &state) {
 }
 BENCHMARK(BM_MillionRowsInsert)->Unit(benchmark::kMillisecond)->Iterations(2);
 
-void BM_MillionRowsUse(benchmark::State &state) {
+void BM_MillionRowsUse(benchmark::State &state)
+{
     MillionRows fixture;
     FileListModel model;
     fixture.view.setModel(&model);
@@ -122,7 +134,8 @@ void BM_MillionRowsUse(benchmark::State &state) {
 }
 BENCHMARK(BM_MillionRowsUse)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-void BM_MillionRowsClear(benchmark::State &state) {
+void BM_MillionRowsClear(benchmark::State &state)
+{
     MillionRows fixture;
     const QStringList paths(1000000, fixture.one);
     for (auto _ : state) {
@@ -143,7 +156,8 @@ BENCHMARK(BM_MillionRowsClear)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

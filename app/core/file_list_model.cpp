@@ -4,25 +4,35 @@
 
 #include <QFileInfo>
 
-FileListModel::FileListModel(QObject *parent) : QAbstractTableModel(parent) {}
+FileListModel::FileListModel(QObject *parent) : QAbstractTableModel(parent)
+{}
 
-int FileListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : count(); }
+int FileListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
 
-int FileListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
+int FileListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
 
-std::ptrdiff_t FileListModel::idOfPosition(int position) const {
+std::ptrdiff_t FileListModel::idOfPosition(int position) const
+{
     const auto size = static_cast<std::ptrdiff_t>(m_rows.size());
     if (position < 1 || position > size)
         return -1;
     return size - position;
 }
 
-const FileListModel::Row *FileListModel::rowAt(int position) const {
+const FileListModel::Row *FileListModel::rowAt(int position) const
+{
     const std::ptrdiff_t id = idOfPosition(position);
     return id < 0 ? nullptr : &m_rows[static_cast<std::size_t>(id)];
 }
 
-QVariant FileListModel::data(const QModelIndex &index, int role) const {
+QVariant FileListModel::data(const QModelIndex &index, int role) const
+{
     if (!index.isValid())
         return {};
     const Row *row = rowAt(index.row() + 1);
@@ -53,7 +63,8 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const {
     }
 }
 
-bool FileListModel::setData(const QModelIndex &index, const QVariant &value, int role) {
+bool FileListModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
     if (!index.isValid() || index.column() != NameColumn || role != Qt::CheckStateRole)
         return false;
     const std::ptrdiff_t id = idOfPosition(index.row() + 1);
@@ -64,7 +75,8 @@ bool FileListModel::setData(const QModelIndex &index, const QVariant &value, int
     return true;
 }
 
-Qt::ItemFlags FileListModel::flags(const QModelIndex &index) const {
+Qt::ItemFlags FileListModel::flags(const QModelIndex &index) const
+{
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
@@ -73,7 +85,8 @@ Qt::ItemFlags FileListModel::flags(const QModelIndex &index) const {
     return result;
 }
 
-QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
@@ -88,7 +101,8 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
     }
 }
 
-int FileListModel::addFiles(const QStringList &paths) {
+int FileListModel::addFiles(const QStringList &paths)
+{
     std::vector<Row> added;
     added.reserve(static_cast<std::size_t>(paths.size()));
     for (const QString &path : paths) {
@@ -114,38 +128,45 @@ int FileListModel::addFiles(const QStringList &paths) {
     return n;
 }
 
-QString FileListModel::pathAt(int position) const {
+QString FileListModel::pathAt(int position) const
+{
     const Row *row = rowAt(position);
     return row ? row->path : QString();
 }
 
-QString FileListModel::nameAt(int position) const {
+QString FileListModel::nameAt(int position) const
+{
     const Row *row = rowAt(position);
     return row ? row->name : QString();
 }
 
-QString FileListModel::sizeTextAt(int position) const {
+QString FileListModel::sizeTextAt(int position) const
+{
     const Row *row = rowAt(position);
     return row ? row->sizeText : QString();
 }
 
-QString FileListModel::typeAt(int position) const {
+QString FileListModel::typeAt(int position) const
+{
     const Row *row = rowAt(position);
     return row ? row->type : QString();
 }
 
-bool FileListModel::isCheckedAt(int position) const {
+bool FileListModel::isCheckedAt(int position) const
+{
     const Row *row = rowAt(position);
     return row != nullptr && row->checked;
 }
 
-void FileListModel::setCheckedAt(int position, bool checked) {
+void FileListModel::setCheckedAt(int position, bool checked)
+{
     if (idOfPosition(position) < 0)
         return;
     setData(index(position - 1, NameColumn), checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
 }
 
-QList<int> FileListModel::checkedPositions() const {
+QList<int> FileListModel::checkedPositions() const
+{
     QList<int> positions;
     for (int position = 1; position <= count(); ++position) {
         if (rowAt(position)->checked)
@@ -154,7 +175,8 @@ QList<int> FileListModel::checkedPositions() const {
     return positions;
 }
 
-void FileListModel::setAllChecked(bool checked) {
+void FileListModel::setAllChecked(bool checked)
+{
     if (m_rows.empty())
         return;
     for (Row &row : m_rows)
@@ -163,11 +185,18 @@ void FileListModel::setAllChecked(bool checked) {
     emit dataChanged(index(0, NameColumn), index(count() - 1, NameColumn), {Qt::CheckStateRole});
 }
 
-void FileListModel::checkAll() { setAllChecked(true); }
+void FileListModel::checkAll()
+{
+    setAllChecked(true);
+}
 
-void FileListModel::uncheckAll() { setAllChecked(false); }
+void FileListModel::uncheckAll()
+{
+    setAllChecked(false);
+}
 
-void FileListModel::clear() {
+void FileListModel::clear()
+{
     if (m_rows.empty())
         return;
     beginResetModel();

@@ -13,7 +13,8 @@
 // path. The newest row is shown on top. Rows are stored oldest first and shown reversed, so adding
 // on top is O(1) whatever the row count; the view row of stored row id is size - 1 - id.
 // "Positions" are 1-based view rows (position 1 is the top row), as the comment flows count them.
-class FileListModel : public QAbstractTableModel {
+class FileListModel : public QAbstractTableModel
+{
     Q_OBJECT
 public:
     enum Column { NameColumn = 0, SizeColumn = 1, TypeColumn = 2, ColumnCount = 3 };
@@ -54,7 +55,8 @@ public:
     void clear();
 
 private:
-    struct Row {
+    struct Row
+    {
         QString name;
         QString sizeText;
         QString type;

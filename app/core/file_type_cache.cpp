@@ -2,7 +2,8 @@
 
 #include <QMimeType>
 
-QString FileTypeCache::describe(const QString &path) {
+QString FileTypeCache::describe(const QString &path)
+{
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     const QString name = path.mid(slash + 1);
     // Names are matched against patterns such as "*.tar.gz", so the key is everything from the
@@ -19,8 +20,9 @@ QString FileTypeCache::describe(const QString &path) {
     QString description = type.comment();
     if (type.isDefault()) {
         const qsizetype last = name.lastIndexOf(QLatin1Char('.'));
-        description = last > 0 && last + 1 < name.size() ? name.mid(last + 1).toUpper() + QStringLiteral(" File")
-                                                         : QStringLiteral("File");
+        description = last > 0 && last + 1 < name.size()
+                          ? name.mid(last + 1).toUpper() + QStringLiteral(" File")
+                          : QStringLiteral("File");
     }
     m_bySuffix.insert(key, description);
     return description;

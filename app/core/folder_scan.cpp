@@ -10,24 +10,28 @@ namespace {
 
 // Name order: case-insensitive first, so the order matches what users see elsewhere, with a
 // case-sensitive tie-break so that "a" and "A" always come in the same order.
-bool nameLess(const QString &a, const QString &b) {
+bool nameLess(const QString &a, const QString &b)
+{
     const int folded = QString::compare(a, b, Qt::CaseInsensitive);
     return folded != 0 ? folded < 0 : a < b;
 }
 
-QStringList sortedNames(const QDir &dir, QDir::Filters filters) {
+QStringList sortedNames(const QDir &dir, QDir::Filters filters)
+{
     QStringList names = dir.entryList(filters, QDir::Unsorted);
     std::sort(names.begin(), names.end(), nameLess);
     return names;
 }
 
-bool matchesEverything(const QString &spec) {
+bool matchesEverything(const QString &spec)
+{
     return spec.isEmpty() || spec == QLatin1String("*") || spec == QLatin1String("*.*");
 }
 
 } // namespace
 
-QString FolderScan::trailingSlash(const QString &folder) {
+QString FolderScan::trailingSlash(const QString &folder)
+{
     if (folder.isEmpty())
         return folder;
     if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QDir::separator()))
@@ -35,7 +39,8 @@ QString FolderScan::trailingSlash(const QString &folder) {
     return folder + QDir::separator();
 }
 
-QString FolderScan::extensionName(const QString &path) {
+QString FolderScan::extensionName(const QString &path)
+{
     const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QDir::separator()));
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
     if (dot <= slash)
@@ -43,9 +48,13 @@ QString FolderScan::extensionName(const QString &path) {
     return path.mid(dot + 1);
 }
 
-bool FolderScan::isExcluded(const QString &path) { return extensionName(path) == QLatin1String("db"); }
+bool FolderScan::isExcluded(const QString &path)
+{
+    return extensionName(path) == QLatin1String("db");
+}
 
-QStringList FolderScan::folderFiles(const QString &folder) {
+QStringList FolderScan::folderFiles(const QString &folder)
+{
     // Only regular files (and links to them): QDir::System would add FIFOs, sockets, devices and
     // dangling links.
     const QDir dir(folder);
@@ -59,7 +68,8 @@ QStringList FolderScan::folderFiles(const QString &folder) {
 }
 
 void FolderScan::recursiveDir(QStringList &colFiles, QString &strFolder, const QString &strFileSpec,
-                              bool bIncludeSubfolders) {
+                              bool bIncludeSubfolders)
+{
     strFolder = trailingSlash(strFolder);
     if (strFolder.isEmpty())
         return;
@@ -85,7 +95,8 @@ void FolderScan::recursiveDir(QStringList &colFiles, QString &strFolder, const Q
     }
 }
 
-QStringList FolderScan::scanForRows(const QString &folder, bool includeSubfolders) {
+QStringList FolderScan::scanForRows(const QString &folder, bool includeSubfolders)
+{
     if (!QFileInfo(folder).isDir())
         return {};
     QStringList found;

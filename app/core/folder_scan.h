@@ -11,7 +11,8 @@
 //   passed over, and FIFOs, sockets and devices are never listed.
 // Within one folder, names come in name order (case-insensitive, then case-sensitive), so a scan
 // gives the same order on every file system.
-class FolderScan {
+class FolderScan
+{
 public:
     // `folder` with the native separator appended unless it already ends in one; empty stays empty.
     static QString trailingSlash(const QString &folder);

@@ -12,7 +12,8 @@ constexpr double kTera = 1099511627776.0;
 
 // `value` rounded to `decimals` places (an exact half goes to the even neighbour) and written with
 // at least one integer digit and the locale's decimal separator, without digit grouping.
-QString fixed(double value, int decimals, const QLocale &locale) {
+QString fixed(double value, int decimals, const QLocale &locale)
+{
     const double scale = decimals == 2 ? 100.0 : 10.0;
     // The quotients are binary fractions, so value * scale is exact and a tie is a real tie.
     const auto scaled = static_cast<long long>(std::nearbyint(value * scale));
@@ -21,11 +22,15 @@ QString fixed(double value, int decimals, const QLocale &locale) {
     return QString::number(scaled / divisor) + locale.decimalPoint() + fraction;
 }
 
-QString whole(double value) { return QString::number(static_cast<long long>(std::floor(value))); }
+QString whole(double value)
+{
+    return QString::number(static_cast<long long>(std::floor(value)));
+}
 
 } // namespace
 
-QString formatSize(std::int64_t bytes, const QLocale &locale) {
+QString formatSize(std::int64_t bytes, const QLocale &locale)
+{
     // nearbyint follows the rounding mode; make sure it is the default one.
     if (std::fegetround() != FE_TONEAREST)
         std::fesetround(FE_TONEAREST);

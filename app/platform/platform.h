@@ -8,7 +8,8 @@
 // the shell, the busy pointer and one pass of the event loop. The windows only talk to this
 // interface, so tests can answer every dialog from a script (ScriptedPlatform) while the program
 // shows real ones (QtPlatform).
-class Platform {
+class Platform
+{
 public:
     enum class Icon { None, Information, Exclamation, Critical, Question };
     enum class Buttons { Ok, YesNo };
@@ -16,7 +17,8 @@ public:
 
     // Settings of one open dialog. The filter is written in pairs "Description|pattern|...",
     // for example "Text Files (*.txt)|*.txt"; filterIndex is 1-based and picks the pair shown first.
-    struct OpenRequest {
+    struct OpenRequest
+    {
         QString filter;
         int filterIndex = 1;
         QString fileName;

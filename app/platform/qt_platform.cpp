@@ -8,11 +8,16 @@
 #include <QMessageBox>
 #include <QUrl>
 
-QtPlatform::QtPlatform(QWidget *owner) : m_owner(owner) {}
+QtPlatform::QtPlatform(QWidget *owner) : m_owner(owner)
+{}
 
-void QtPlatform::setOwner(QWidget *owner) { m_owner = owner; }
+void QtPlatform::setOwner(QWidget *owner)
+{
+    m_owner = owner;
+}
 
-Platform::Answer QtPlatform::messageBox(const QString &text, const QString &title, Icon icon, Buttons buttons) {
+Platform::Answer QtPlatform::messageBox(const QString &text, const QString &title, Icon icon, Buttons buttons)
+{
     QMessageBox box(m_owner);
     box.setWindowTitle(title);
     box.setText(text);
@@ -45,7 +50,8 @@ Platform::Answer QtPlatform::messageBox(const QString &text, const QString &titl
     return Answer::Ok;
 }
 
-QStringList QtPlatform::qtFilters(const QString &windowsFilter) {
+QStringList QtPlatform::qtFilters(const QString &windowsFilter)
+{
     const QStringList parts = windowsFilter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
@@ -63,7 +69,8 @@ QStringList QtPlatform::qtFilters(const QString &windowsFilter) {
     return filters;
 }
 
-std::optional<QString> QtPlatform::openFile(const OpenRequest &request) {
+std::optional<QString> QtPlatform::openFile(const OpenRequest &request)
+{
     QFileDialog dialog(m_owner, request.title);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -81,7 +88,8 @@ std::optional<QString> QtPlatform::openFile(const OpenRequest &request) {
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
-std::optional<QString> QtPlatform::browseForFolder(const QString &title, const QString &startFolder) {
+std::optional<QString> QtPlatform::browseForFolder(const QString &title, const QString &startFolder)
+{
     const QString chosen = QFileDialog::getExistingDirectory(m_owner, title, startFolder);
     if (chosen.isEmpty())
         return std::nullopt;
@@ -92,9 +100,13 @@ std::optional<QString> QtPlatform::browseForFolder(const QString &title, const Q
     return path;
 }
 
-void QtPlatform::openUrl(const QString &address) { QDesktopServices::openUrl(QUrl(address)); }
+void QtPlatform::openUrl(const QString &address)
+{
+    QDesktopServices::openUrl(QUrl(address));
+}
 
-void QtPlatform::setBusyCursor(bool busy) {
+void QtPlatform::setBusyCursor(bool busy)
+{
     // Only undo what this object set, so an unbalanced "off" cannot pop someone else's cursor.
     if (busy) {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -105,4 +117,7 @@ void QtPlatform::setBusyCursor(bool busy) {
     }
 }
 
-void QtPlatform::processEvents() { QCoreApplication::processEvents(); }
+void QtPlatform::processEvents()
+{
+    QCoreApplication::processEvents();
+}

@@ -8,7 +8,8 @@ class QWidget;
 
 // The real desktop services: Qt's message boxes and file dialogs, the desktop's URL handler, the
 // application-wide override cursor and QCoreApplication::processEvents.
-class QtPlatform : public Platform {
+class QtPlatform : public Platform
+{
 public:
     explicit QtPlatform(QWidget *owner = nullptr);
 

@@ -2,15 +2,28 @@
 
 #include <utility>
 
-void ScriptedPlatform::queueAnswer(Answer answer) { m_answers.push_back(answer); }
+void ScriptedPlatform::queueAnswer(Answer answer)
+{
+    m_answers.push_back(answer);
+}
 
-void ScriptedPlatform::queueOpenFile(std::optional<QString> path) { m_files.push_back(std::move(path)); }
+void ScriptedPlatform::queueOpenFile(std::optional<QString> path)
+{
+    m_files.push_back(std::move(path));
+}
 
-void ScriptedPlatform::queueFolder(std::optional<QString> folder) { m_folders.push_back(std::move(folder)); }
+void ScriptedPlatform::queueFolder(std::optional<QString> folder)
+{
+    m_folders.push_back(std::move(folder));
+}
 
-void ScriptedPlatform::setProcessEventsHook(std::function<void()> hook) { m_processEventsHook = std::move(hook); }
+void ScriptedPlatform::setProcessEventsHook(std::function<void()> hook)
+{
+    m_processEventsHook = std::move(hook);
+}
 
-std::vector<ScriptedPlatform::Call> ScriptedPlatform::calls(Kind kind) const {
+std::vector<ScriptedPlatform::Call> ScriptedPlatform::calls(Kind kind) const
+{
     std::vector<Call> picked;
     for (const Call &call : m_calls) {
         if (call.kind == kind)
@@ -20,7 +33,8 @@ std::vector<ScriptedPlatform::Call> ScriptedPlatform::calls(Kind kind) const {
 }
 
 Platform::Answer ScriptedPlatform::messageBox(const QString &text, const QString &title, Icon icon,
-                                              Buttons buttons) {
+                                              Buttons buttons)
+{
     Call call;
     call.kind = Kind::MessageBox;
     call.text = text;
@@ -35,7 +49,8 @@ Platform::Answer ScriptedPlatform::messageBox(const QString &text, const QString
     return answer;
 }
 
-std::optional<QString> ScriptedPlatform::openFile(const OpenRequest &request) {
+std::optional<QString> ScriptedPlatform::openFile(const OpenRequest &request)
+{
     Call call;
     call.kind = Kind::OpenFile;
     call.open = request;
@@ -47,7 +62,8 @@ std::optional<QString> ScriptedPlatform::openFile(const OpenRequest &request) {
     return path;
 }
 
-std::optional<QString> ScriptedPlatform::browseForFolder(const QString &title, const QString &startFolder) {
+std::optional<QString> ScriptedPlatform::browseForFolder(const QString &title, const QString &startFolder)
+{
     Call call;
     call.kind = Kind::BrowseForFolder;
     call.text = title;
@@ -60,21 +76,24 @@ std::optional<QString> ScriptedPlatform::browseForFolder(const QString &title, c
     return folder;
 }
 
-void ScriptedPlatform::openUrl(const QString &address) {
+void ScriptedPlatform::openUrl(const QString &address)
+{
     Call call;
     call.kind = Kind::OpenUrl;
     call.text = address;
     m_calls.push_back(call);
 }
 
-void ScriptedPlatform::setBusyCursor(bool busy) {
+void ScriptedPlatform::setBusyCursor(bool busy)
+{
     Call call;
     call.kind = Kind::BusyCursor;
     call.busy = busy;
     m_calls.push_back(call);
 }
 
-void ScriptedPlatform::processEvents() {
+void ScriptedPlatform::processEvents()
+{
     Call call;
     call.kind = Kind::ProcessEvents;
     m_calls.push_back(call);

@@ -10,18 +10,20 @@
 // recorded with its arguments so a test can check what the user would have seen.
 // With an empty queue a message box answers Ok (OK box) or No (Yes/No box) and the open dialog and
 // folder browser are cancelled.
-class ScriptedPlatform : public Platform {
+class ScriptedPlatform : public Platform
+{
 public:
     enum class Kind { MessageBox, OpenFile, BrowseForFolder, OpenUrl, BusyCursor, ProcessEvents };
 
     // One recorded call; only the fields of its kind are filled.
-    struct Call {
+    struct Call
+    {
         Kind kind = Kind::MessageBox;
         QString text;  // message text, folder-browser title, web address
         QString title; // message box title
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
-        OpenRequest open;   // OpenFile
+        OpenRequest open;    // OpenFile
         QString startFolder; // BrowseForFolder
         bool busy = false;   // BusyCursor
     };

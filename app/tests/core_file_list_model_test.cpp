@@ -8,16 +8,19 @@
 
 namespace {
 
-class FileListModelTest : public ::testing::Test {
+class FileListModelTest : public ::testing::Test
+{
 protected:
-    QString make(const QString &name, qint64 bytes = 1) {
+    QString make(const QString &name, qint64 bytes = 1)
+    {
         const QString path = m_dir.path() + QLatin1Char('/') + name;
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(bytes, 'x'));
         return path;
     }
-    QStringList paths() const {
+    QStringList paths() const
+    {
         QStringList out;
         for (int position = 1; position <= m_model.count(); ++position)
             out << m_model.pathAt(position);
@@ -28,7 +31,8 @@ protected:
     FileListModel m_model;
 };
 
-TEST_F(FileListModelTest, LastAddedIsOnTopAndEveryColumnIsFilled) {
+TEST_F(FileListModelTest, LastAddedIsOnTopAndEveryColumnIsFilled)
+{
     const QString a = make(QStringLiteral("a.txt"), 10);
     const QString b = make(QStringLiteral("b.png"), 2048);
     EXPECT_EQ(m_model.addFiles({a, b}), 2);
@@ -48,7 +52,8 @@ TEST_F(FileListModelTest, LastAddedIsOnTopAndEveryColumnIsFilled) {
     EXPECT_EQ(m_model.sizeTextAt(3), QStringLiteral("10 bytes"));
 }
 
-TEST_F(FileListModelTest, UnknownKindsAreNamedAfterTheirExtension) {
+TEST_F(FileListModelTest, UnknownKindsAreNamedAfterTheirExtension)
+{
     m_model.addFiles({make(QStringLiteral("data.zzqx")), make(QStringLiteral("noextzzqx")),
                       make(QStringLiteral("other.ZzQy"))});
     EXPECT_EQ(m_model.typeAt(1), QStringLiteral("ZZQY File"));
@@ -56,7 +61,8 @@ TEST_F(FileListModelTest, UnknownKindsAreNamedAfterTheirExtension) {
     EXPECT_EQ(m_model.typeAt(3), QStringLiteral("ZZQX File"));
 }
 
-TEST_F(FileListModelTest, HeadersAndCheckableNameColumn) {
+TEST_F(FileListModelTest, HeadersAndCheckableNameColumn)
+{
     EXPECT_EQ(m_model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));
     EXPECT_EQ(m_model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Size"));
     EXPECT_EQ(m_model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Type"));
@@ -68,20 +74,23 @@ TEST_F(FileListModelTest, HeadersAndCheckableNameColumn) {
     EXPECT_TRUE(m_model.isCheckedAt(1));
 }
 
-TEST_F(FileListModelTest, NameLosesOuterBlanksButPathKeepsThem) {
+TEST_F(FileListModelTest, NameLosesOuterBlanksButPathKeepsThem)
+{
     const QString padded = make(QStringLiteral("  spaced.txt "));
     m_model.addFiles({padded});
     EXPECT_EQ(m_model.nameAt(1), QStringLiteral("spaced.txt"));
     EXPECT_EQ(m_model.pathAt(1), padded);
 }
 
-TEST_F(FileListModelTest, PathsThatAreNoFilesAreSkipped) {
+TEST_F(FileListModelTest, PathsThatAreNoFilesAreSkipped)
+{
     const QString a = make(QStringLiteral("a"));
     EXPECT_EQ(m_model.addFiles({m_dir.path() + QStringLiteral("/missing"), m_dir.path(), a}), 1);
     EXPECT_EQ(paths(), QStringList{a});
 }
 
-TEST_F(FileListModelTest, ManyFilesReachTheViewInOneInsertion) {
+TEST_F(FileListModelTest, ManyFilesReachTheViewInOneInsertion)
+{
     const QString a = make(QStringLiteral("a"));
     int inserts = 0;
     int first = -1;
@@ -98,7 +107,8 @@ TEST_F(FileListModelTest, ManyFilesReachTheViewInOneInsertion) {
     EXPECT_EQ(last, 4);
 }
 
-TEST_F(FileListModelTest, TickingAndUntickingReachEveryRowBeyondSixteenBits) {
+TEST_F(FileListModelTest, TickingAndUntickingReachEveryRowBeyondSixteenBits)
+{
     const QString a = make(QStringLiteral("a"));
     const int rows = 40000;
     m_model.addFiles(QStringList(rows, a));
@@ -113,7 +123,8 @@ TEST_F(FileListModelTest, TickingAndUntickingReachEveryRowBeyondSixteenBits) {
     EXPECT_EQ(m_model.count(), 0);
 }
 
-TEST_F(FileListModelTest, CheckedPositionsCountFromTheTop) {
+TEST_F(FileListModelTest, CheckedPositionsCountFromTheTop)
+{
     const QString a = make(QStringLiteral("a"));
     const QString b = make(QStringLiteral("b"));
     const QString c = make(QStringLiteral("c"));
@@ -126,7 +137,8 @@ TEST_F(FileListModelTest, CheckedPositionsCountFromTheTop) {
     EXPECT_EQ(m_model.index(2, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked);
 }
 
-TEST_F(FileListModelTest, ClearForgetsPathsSoNewRowsPairWithTheirOwn) {
+TEST_F(FileListModelTest, ClearForgetsPathsSoNewRowsPairWithTheirOwn)
+{
     const QString a = make(QStringLiteral("a"));
     const QString b = make(QStringLiteral("b"));
     m_model.addFiles({a, a, a});
@@ -138,7 +150,8 @@ TEST_F(FileListModelTest, ClearForgetsPathsSoNewRowsPairWithTheirOwn) {
     EXPECT_FALSE(m_model.isCheckedAt(1));
 }
 
-TEST_F(FileListModelTest, OutOfRangePositionsAreHarmless) {
+TEST_F(FileListModelTest, OutOfRangePositionsAreHarmless)
+{
     EXPECT_EQ(m_model.pathAt(0), QString());
     EXPECT_EQ(m_model.pathAt(1), QString());
     EXPECT_FALSE(m_model.isCheckedAt(-1));

@@ -6,16 +6,23 @@
 
 namespace {
 
-struct SizeCase {
+struct SizeCase
+{
     std::int64_t bytes;
     const char *text;
 };
 
-void PrintTo(const SizeCase &c, std::ostream *os) { *os << c.bytes << " -> " << c.text; }
+void PrintTo(const SizeCase &c, std::ostream *os)
+{
+    *os << c.bytes << " -> " << c.text;
+}
 
-class FormatSizeTest : public ::testing::TestWithParam<SizeCase> {};
+class FormatSizeTest : public ::testing::TestWithParam<SizeCase>
+{
+};
 
-TEST_P(FormatSizeTest, WithPointSeparator) {
+TEST_P(FormatSizeTest, WithPointSeparator)
+{
     EXPECT_EQ(formatSize(GetParam().bytes, QLocale::c()).toStdString(), GetParam().text);
 }
 
@@ -39,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SizeCase{1073741824000LL, "0.98 TB"}, SizeCase{1099511627776LL, "1.00 TB"},
                       SizeCase{5497558138880000LL, "5000.00 TB"}));
 
-TEST(FormatSize, UsesTheLocaleDecimalSeparatorWithoutGrouping) {
+TEST(FormatSize, UsesTheLocaleDecimalSeparatorWithoutGrouping)
+{
     const QLocale german(QLocale::German, QLocale::Germany);
     EXPECT_EQ(formatSize(1024, german), QStringLiteral("1,00 KB"));
     EXPECT_EQ(formatSize(10240, german), QStringLiteral("10,0 KB"));

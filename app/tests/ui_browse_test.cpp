@@ -8,19 +8,23 @@ namespace {
 
 using Kind = ScriptedPlatform::Kind;
 
-class BrowseTest : public WindowTest {
+class BrowseTest : public WindowTest
+{
 protected:
-    void chooseMultiple(bool subfolders) {
+    void chooseMultiple(bool subfolders)
+    {
         m_window->radioButton4()->setChecked(true);
         m_window->checkBox2()->setChecked(subfolders);
     }
-    bool listCommandsEnabled() const {
+    bool listCommandsEnabled() const
+    {
         return m_window->styledButton6()->isEnabled() && m_window->styledButton7()->isEnabled();
     }
     bool allTicked() const { return model().checkedPositions().size() == model().count(); }
 };
 
-TEST_F(BrowseTest, SingleCancelledChangesNothingButRefreshesStatus) {
+TEST_F(BrowseTest, SingleCancelledChangesNothingButRefreshesStatus)
+{
     click(m_window->styledButton1());
     const auto opens = m_platform.calls(Kind::OpenFile);
     ASSERT_EQ(opens.size(), 1u);
@@ -31,7 +35,8 @@ TEST_F(BrowseTest, SingleCancelledChangesNothingButRefreshesStatus) {
     EXPECT_TRUE(m_platform.messages().empty());
 }
 
-TEST_F(BrowseTest, SingleAddsOnTopAndTicksEveryRow) {
+TEST_F(BrowseTest, SingleAddsOnTopAndTicksEveryRow)
+{
     const QString a = makeFile(QStringLiteral("a.txt"));
     const QString b = makeFile(QStringLiteral("b.txt"));
     m_platform.queueOpenFile(a);
@@ -48,7 +53,8 @@ TEST_F(BrowseTest, SingleAddsOnTopAndTicksEveryRow) {
     EXPECT_EQ(status(), QStringLiteral("Total Files: 3"));
 }
 
-TEST_F(BrowseTest, SingleWithAMissingFileOrAFolderLeavesEverythingAsItWas) {
+TEST_F(BrowseTest, SingleWithAMissingFileOrAFolderLeavesEverythingAsItWas)
+{
     const QString a = makeFile(QStringLiteral("a.txt"));
     m_platform.queueOpenFile(a);
     m_window->browseClicked();
@@ -60,14 +66,16 @@ TEST_F(BrowseTest, SingleWithAMissingFileOrAFolderLeavesEverythingAsItWas) {
     EXPECT_EQ(m_window->flatEdit1()->text(), a);
 }
 
-TEST_F(BrowseTest, SingleNeverClearsAndDoesNotExcludeDbFiles) {
+TEST_F(BrowseTest, SingleNeverClearsAndDoesNotExcludeDbFiles)
+{
     const QString db = makeFile(QStringLiteral("thumbs.db"));
     m_platform.queueOpenFile(db);
     m_window->browseClicked();
     EXPECT_EQ(rowPaths(), QStringList{db});
 }
 
-TEST_F(BrowseTest, MultipleCancelledLeavesTheListUntouched) {
+TEST_F(BrowseTest, MultipleCancelledLeavesTheListUntouched)
+{
     const QString a = makeFile(QStringLiteral("a.txt"));
     m_platform.queueOpenFile(a);
     m_window->browseClicked();
@@ -82,7 +90,8 @@ TEST_F(BrowseTest, MultipleCancelledLeavesTheListUntouched) {
     EXPECT_TRUE(m_platform.messages().empty());
 }
 
-TEST_F(BrowseTest, MultipleClearsFirstThenListsTheFolderIncludingHiddenFiles) {
+TEST_F(BrowseTest, MultipleClearsFirstThenListsTheFolderIncludingHiddenFiles)
+{
     const QString old = makeFile(QStringLiteral("elsewhere/old.txt"));
     m_platform.queueOpenFile(old);
     m_window->browseClicked();
@@ -100,7 +109,8 @@ TEST_F(BrowseTest, MultipleClearsFirstThenListsTheFolderIncludingHiddenFiles) {
     EXPECT_EQ(status(), QStringLiteral("Total Files: 2"));
 }
 
-TEST_F(BrowseTest, MultipleWithSubfoldersShowsDeepestLastFilesOnTop) {
+TEST_F(BrowseTest, MultipleWithSubfoldersShowsDeepestLastFilesOnTop)
+{
     const QString folder = makeFolder(QStringLiteral("pick"));
     const QString x = makeFile(QStringLiteral("pick/x"));
     const QString y = makeFile(QStringLiteral("pick/A/y"));
@@ -115,7 +125,8 @@ TEST_F(BrowseTest, MultipleWithSubfoldersShowsDeepestLastFilesOnTop) {
     EXPECT_TRUE(listCommandsEnabled());
 }
 
-TEST_F(BrowseTest, FolderEndingInASeparatorKeepsTheDoubledOneWithoutSubfoldersOnly) {
+TEST_F(BrowseTest, FolderEndingInASeparatorKeepsTheDoubledOneWithoutSubfoldersOnly)
+{
     const QString folder = makeFolder(QStringLiteral("root")) + QLatin1Char('/');
     makeFile(QStringLiteral("root/f"));
     chooseMultiple(false);
@@ -128,14 +139,18 @@ TEST_F(BrowseTest, FolderEndingInASeparatorKeepsTheDoubledOneWithoutSubfoldersOn
     EXPECT_EQ(rowPaths(), QStringList{folder + QStringLiteral("f")});
 }
 
-struct EmptyCase {
+struct EmptyCase
+{
     const char *file; // nullptr: no file at all
     bool subfolders;
 };
 
-class BrowseEmptyFolder : public BrowseTest, public ::testing::WithParamInterface<EmptyCase> {};
+class BrowseEmptyFolder : public BrowseTest, public ::testing::WithParamInterface<EmptyCase>
+{
+};
 
-TEST_P(BrowseEmptyFolder, EmptiesTheListAndSaysThereIsNothingToProcess) {
+TEST_P(BrowseEmptyFolder, EmptiesTheListAndSaysThereIsNothingToProcess)
+{
     const QString a = makeFile(QStringLiteral("a.txt"));
     m_platform.queueOpenFile(a);
     m_window->browseClicked();
@@ -162,7 +177,8 @@ INSTANTIATE_TEST_SUITE_P(Folders, BrowseEmptyFolder,
                                            EmptyCase{"thumbs.db", false}, EmptyCase{"thumbs.db", true},
                                            EmptyCase{"sub/only/deep.db", true}, EmptyCase{".hidden", true}));
 
-TEST_F(BrowseTest, UpperCaseDbIsListed) {
+TEST_F(BrowseTest, UpperCaseDbIsListed)
+{
     const QString folder = makeFolder(QStringLiteral("pick"));
     const QString upper = makeFile(QStringLiteral("pick/THUMBS.DB"));
     makeFile(QStringLiteral("pick/thumbs.db"));

@@ -12,10 +12,12 @@ namespace {
 
 using Kind = ScriptedPlatform::Kind;
 
-class ListCommandsTest : public WindowTest {
+class ListCommandsTest : public WindowTest
+{
 protected:
     // Three rows through Browse in single mode, all ticked.
-    void addThree() {
+    void addThree()
+    {
         for (const char *name : {"a", "b", "c"}) {
             m_platform.queueOpenFile(makeFile(QString::fromLatin1(name)));
             m_window->browseClicked();
@@ -25,7 +27,8 @@ protected:
     }
 };
 
-TEST_F(ListCommandsTest, ClearOnAnEmptyListOnlyComplains) {
+TEST_F(ListCommandsTest, ClearOnAnEmptyListOnlyComplains)
+{
     m_window->styledButton7()->setEnabled(true);
     click(m_window->styledButton7());
     const auto messages = m_platform.messages();
@@ -36,7 +39,8 @@ TEST_F(ListCommandsTest, ClearOnAnEmptyListOnlyComplains) {
     EXPECT_TRUE(status().isEmpty());
 }
 
-TEST_F(ListCommandsTest, ClearAnsweredNoChangesNothing) {
+TEST_F(ListCommandsTest, ClearAnsweredNoChangesNothing)
+{
     addThree();
     const QString edit = m_window->flatEdit1()->text();
     m_platform.queueAnswer(Platform::Answer::No);
@@ -52,7 +56,8 @@ TEST_F(ListCommandsTest, ClearAnsweredNoChangesNothing) {
     EXPECT_EQ(status(), QStringLiteral("Total Files: 3"));
 }
 
-TEST_F(ListCommandsTest, ClearAnsweredYesEmptiesListEditAndStatusButKeepsButtonsAndComment) {
+TEST_F(ListCommandsTest, ClearAnsweredYesEmptiesListEditAndStatusButKeepsButtonsAndComment)
+{
     addThree();
     m_window->text1()->setPlainText(QStringLiteral("kept"));
     m_platform.queueAnswer(Platform::Answer::Yes);
@@ -70,7 +75,8 @@ TEST_F(ListCommandsTest, ClearAnsweredYesEmptiesListEditAndStatusButKeepsButtons
     EXPECT_EQ(rowPaths(), QStringList{d});
 }
 
-TEST_F(ListCommandsTest, SelectAllUnticksAndTicksEveryRowWhenClicked) {
+TEST_F(ListCommandsTest, SelectAllUnticksAndTicksEveryRowWhenClicked)
+{
     addThree();
     QTest::mouseClick(m_window->checkBox3(), Qt::LeftButton);
     EXPECT_FALSE(m_window->checkBox3()->isChecked());
@@ -80,20 +86,23 @@ TEST_F(ListCommandsTest, SelectAllUnticksAndTicksEveryRowWhenClicked) {
     EXPECT_EQ(model().checkedPositions(), (QList<int>{1, 2, 3}));
 }
 
-TEST_F(ListCommandsTest, SelectAllActsOnlyWhenClicked) {
+TEST_F(ListCommandsTest, SelectAllActsOnlyWhenClicked)
+{
     addThree();
     m_window->checkBox3()->setChecked(false); // set from code: no click
     EXPECT_EQ(model().checkedPositions().size(), 3);
 }
 
-TEST_F(ListCommandsTest, SelectAllOnAnEmptyListShowsNothing) {
+TEST_F(ListCommandsTest, SelectAllOnAnEmptyListShowsNothing)
+{
     QTest::mouseClick(m_window->checkBox3(), Qt::LeftButton);
     QTest::mouseClick(m_window->checkBox3(), Qt::LeftButton);
     EXPECT_TRUE(m_platform.calls().empty());
     EXPECT_EQ(model().count(), 0);
 }
 
-int aboutWindows() {
+int aboutWindows()
+{
     int count = 0;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         if (qobject_cast<AboutWindow *>(widget) != nullptr && widget->isVisible())
@@ -102,7 +111,8 @@ int aboutWindows() {
     return count;
 }
 
-TEST_F(ListCommandsTest, AboutOpensOneWindowThatOkCloses) {
+TEST_F(ListCommandsTest, AboutOpensOneWindowThatOkCloses)
+{
     click(m_window->styledButton3());
     click(m_window->styledButton3());
     EXPECT_EQ(aboutWindows(), 1);
@@ -119,7 +129,8 @@ TEST_F(ListCommandsTest, AboutOpensOneWindowThatOkCloses) {
     EXPECT_NE(m_window->aboutWindow(), nullptr);
 }
 
-TEST_F(ListCommandsTest, ClosingTheMainWindowClosesTheAboutWindow) {
+TEST_F(ListCommandsTest, ClosingTheMainWindowClosesTheAboutWindow)
+{
     m_window->aboutClicked();
     ASSERT_EQ(aboutWindows(), 1);
     m_window->close();
@@ -127,7 +138,8 @@ TEST_F(ListCommandsTest, ClosingTheMainWindowClosesTheAboutWindow) {
     EXPECT_EQ(aboutWindows(), 0);
 }
 
-TEST_F(ListCommandsTest, HelpAndTheSiteLinkOpenTheirAddressesTheEmailDoesNothing) {
+TEST_F(ListCommandsTest, HelpAndTheSiteLinkOpenTheirAddressesTheEmailDoesNothing)
+{
     click(m_window->styledButton5());
     m_window->aboutClicked();
     AboutWindow *about = m_window->aboutWindow();
@@ -141,20 +153,26 @@ TEST_F(ListCommandsTest, HelpAndTheSiteLinkOpenTheirAddressesTheEmailDoesNothing
     m_window->close();
 }
 
-struct AboutPlacement {
+struct AboutPlacement
+{
     const char *name;
     const char *text;
     QRect pixels; // the About window's twips divided by 15
 };
 
-void PrintTo(const AboutPlacement &p, std::ostream *os) { *os << p.name; }
+void PrintTo(const AboutPlacement &p, std::ostream *os)
+{
+    *os << p.name;
+}
 
-class AboutLayout : public ::testing::TestWithParam<AboutPlacement> {
+class AboutLayout : public ::testing::TestWithParam<AboutPlacement>
+{
 protected:
     ScriptedPlatform m_platform;
 };
 
-TEST_P(AboutLayout, LabelSitsAtItsDesignPositionWithItsText) {
+TEST_P(AboutLayout, LabelSitsAtItsDesignPositionWithItsText)
+{
     AboutWindow about(m_platform);
     EXPECT_EQ(about.size(), QSize(206, 137));
     QWidget *control = about.findChild<QWidget *>(QString::fromLatin1(GetParam().name));
@@ -166,14 +184,13 @@ TEST_P(AboutLayout, LabelSitsAtItsDesignPositionWithItsText) {
         EXPECT_EQ(qobject_cast<StyledButton *>(control)->Caption(), QString::fromUtf8(GetParam().text));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, AboutLayout,
-                         ::testing::Values(AboutPlacement{"Label3", "Scrivlet  v1.0", QRect(8, 8, 137, 17)},
-                                           AboutPlacement{"lblCopyright", "(C) 2026 The Scrivlet developers",
-                                                          QRect(8, 24, 161, 17)},
-                                           AboutPlacement{"Label1", "https://scrivlet.example.org/",
-                                                          QRect(8, 48, 153, 17)},
-                                           AboutPlacement{"Label4", "support@scrivlet.example.org",
-                                                          QRect(8, 72, 177, 25)},
-                                           AboutPlacement{"StyledButton1", "OK", QRect(128, 104, 73, 25)}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, AboutLayout,
+    ::testing::Values(AboutPlacement{"Label3", "Scrivlet  v1.0", QRect(8, 8, 137, 17)},
+                      AboutPlacement{"lblCopyright", "(C) 2026 The Scrivlet developers",
+                                     QRect(8, 24, 161, 17)},
+                      AboutPlacement{"Label1", "https://scrivlet.example.org/", QRect(8, 48, 153, 17)},
+                      AboutPlacement{"Label4", "support@scrivlet.example.org", QRect(8, 72, 177, 25)},
+                      AboutPlacement{"StyledButton1", "OK", QRect(128, 104, 73, 25)}));
 
 } // namespace

@@ -20,19 +20,25 @@
 
 namespace {
 
-struct Placement {
+struct Placement
+{
     const char *name;
     const char *parent;
     QRect pixels; // the layout's twips divided by 15
 };
 
-void PrintTo(const Placement &p, std::ostream *os) { *os << p.name; }
+void PrintTo(const Placement &p, std::ostream *os)
+{
+    *os << p.name;
+}
 
 // One window for all the table rows: building it is the slow part.
-class SharedWindow : public ::testing::Test {
+class SharedWindow : public ::testing::Test
+{
 protected:
     static void SetUpTestSuite() { s_window = new MainWindow(s_platform); }
-    static void TearDownTestSuite() {
+    static void TearDownTestSuite()
+    {
         delete s_window;
         s_window = nullptr;
     }
@@ -42,9 +48,12 @@ protected:
 ScriptedPlatform SharedWindow::s_platform;
 MainWindow *SharedWindow::s_window = nullptr;
 
-class MainWindowLayout : public SharedWindow, public ::testing::WithParamInterface<Placement> {};
+class MainWindowLayout : public SharedWindow, public ::testing::WithParamInterface<Placement>
+{
+};
 
-TEST_P(MainWindowLayout, ControlSitsAtItsDesignPosition) {
+TEST_P(MainWindowLayout, ControlSitsAtItsDesignPosition)
+{
     const Placement &p = GetParam();
     QWidget *control = s_window->control(QString::fromLatin1(p.name));
     ASSERT_NE(control, nullptr);
@@ -53,40 +62,46 @@ TEST_P(MainWindowLayout, ControlSitsAtItsDesignPosition) {
 }
 
 // Left, top, width, height from the window's layout table (twips), divided by 15 by hand.
-INSTANTIATE_TEST_SUITE_P(
-    Table, MainWindowLayout,
-    ::testing::Values(Placement{"ListView1", "Form1", QRect(8, 8, 553, 153)},
-                      Placement{"GroupBox1", "Form1", QRect(8, 168, 553, 161)},
-                      Placement{"Text1", "GroupBox1", QRect(8, 16, 537, 137)},
-                      Placement{"FlatEdit1", "Form1", QRect(8, 336, 465, 25)},
-                      Placement{"StyledButton1", "Form1", QRect(488, 336, 73, 25)},
-                      Placement{"Frame1", "Form1", QRect(8, 368, 553, 65)},
-                      Placement{"RadioButton3", "Frame1", QRect(16, 16, 57, 17)},
-                      Placement{"RadioButton4", "Frame1", QRect(88, 16, 65, 17)},
-                      Placement{"CheckBox2", "Frame1", QRect(176, 16, 145, 17)},
-                      Placement{"CheckBox3", "Frame1", QRect(336, 16, 73, 17)},
-                      Placement{"percent", "Frame1", QRect(432, 40, 65, 17)},
-                      Placement{"XP_ProgressBar1", "Form1", QRect(432, 384, 105, 17)},
-                      Placement{"StyledButton2", "Form1", QRect(8, 440, 65, 25)},
-                      Placement{"StyledButton3", "Form1", QRect(80, 440, 65, 25)},
-                      Placement{"StyledButton5", "Form1", QRect(160, 440, 65, 25)},
-                      Placement{"StyledButton6", "Form1", QRect(240, 440, 65, 25)},
-                      Placement{"StyledButton7", "Form1", QRect(320, 440, 65, 25)},
-                      Placement{"StyledButton4", "Form1", QRect(488, 440, 73, 25)},
-                      Placement{"StatusBar1", "Form1", QRect(0, 477, 568, 25)},
-                      Placement{"Text2", "Form1", QRect(16, 608, 513, 233)}));
+INSTANTIATE_TEST_SUITE_P(Table, MainWindowLayout,
+                         ::testing::Values(Placement{"ListView1", "Form1", QRect(8, 8, 553, 153)},
+                                           Placement{"GroupBox1", "Form1", QRect(8, 168, 553, 161)},
+                                           Placement{"Text1", "GroupBox1", QRect(8, 16, 537, 137)},
+                                           Placement{"FlatEdit1", "Form1", QRect(8, 336, 465, 25)},
+                                           Placement{"StyledButton1", "Form1", QRect(488, 336, 73, 25)},
+                                           Placement{"Frame1", "Form1", QRect(8, 368, 553, 65)},
+                                           Placement{"RadioButton3", "Frame1", QRect(16, 16, 57, 17)},
+                                           Placement{"RadioButton4", "Frame1", QRect(88, 16, 65, 17)},
+                                           Placement{"CheckBox2", "Frame1", QRect(176, 16, 145, 17)},
+                                           Placement{"CheckBox3", "Frame1", QRect(336, 16, 73, 17)},
+                                           Placement{"percent", "Frame1", QRect(432, 40, 65, 17)},
+                                           Placement{"XP_ProgressBar1", "Form1", QRect(432, 384, 105, 17)},
+                                           Placement{"StyledButton2", "Form1", QRect(8, 440, 65, 25)},
+                                           Placement{"StyledButton3", "Form1", QRect(80, 440, 65, 25)},
+                                           Placement{"StyledButton5", "Form1", QRect(160, 440, 65, 25)},
+                                           Placement{"StyledButton6", "Form1", QRect(240, 440, 65, 25)},
+                                           Placement{"StyledButton7", "Form1", QRect(320, 440, 65, 25)},
+                                           Placement{"StyledButton4", "Form1", QRect(488, 440, 73, 25)},
+                                           Placement{"StatusBar1", "Form1", QRect(0, 477, 568, 25)},
+                                           Placement{"Text2", "Form1", QRect(16, 608, 513, 233)}));
 
-struct ButtonCase {
+struct ButtonCase
+{
     const char *name;
     const char *caption;
     bool enabled;
 };
 
-void PrintTo(const ButtonCase &b, std::ostream *os) { *os << b.name; }
+void PrintTo(const ButtonCase &b, std::ostream *os)
+{
+    *os << b.name;
+}
 
-class MainWindowButtons : public SharedWindow, public ::testing::WithParamInterface<ButtonCase> {};
+class MainWindowButtons : public SharedWindow, public ::testing::WithParamInterface<ButtonCase>
+{
+};
 
-TEST_P(MainWindowButtons, StyleFiveWithCaptionFontAndState) {
+TEST_P(MainWindowButtons, StyleFiveWithCaptionFontAndState)
+{
     const ButtonCase &b = GetParam();
     auto *button = qobject_cast<StyledButton *>(s_window->control(QString::fromLatin1(b.name)));
     ASSERT_NE(button, nullptr);
@@ -109,13 +124,15 @@ INSTANTIATE_TEST_SUITE_P(Table, MainWindowButtons,
                                            ButtonCase{"StyledButton6", "Delete", false},
                                            ButtonCase{"StyledButton7", "Clear...", false}));
 
-class MainWindowAtStart : public ::testing::Test {
+class MainWindowAtStart : public ::testing::Test
+{
 protected:
     ScriptedPlatform m_platform;
     MainWindow m_window{m_platform};
 };
 
-TEST_F(MainWindowAtStart, WindowIsFixedSizeTitledAndWithoutMaximise) {
+TEST_F(MainWindowAtStart, WindowIsFixedSizeTitledAndWithoutMaximise)
+{
     EXPECT_EQ(m_window.size(), QSize(568, 502));
     EXPECT_EQ(m_window.minimumSize(), m_window.maximumSize());
     EXPECT_EQ(m_window.windowTitle(), QStringLiteral("Scrivlet 1.0"));
@@ -124,7 +141,8 @@ TEST_F(MainWindowAtStart, WindowIsFixedSizeTitledAndWithoutMaximise) {
     EXPECT_FALSE(m_window.windowIcon().pixmap(32, 32).isNull());
 }
 
-TEST_F(MainWindowAtStart, OptionsCaptionsAndInitialStates) {
+TEST_F(MainWindowAtStart, OptionsCaptionsAndInitialStates)
+{
     EXPECT_EQ(m_window.groupBox1()->title(), QStringLiteral("Add Comments"));
     EXPECT_EQ(m_window.frame1()->title(), QStringLiteral(" Options"));
     EXPECT_EQ(m_window.radioButton3()->text(), QStringLiteral("Single"));
@@ -144,7 +162,8 @@ TEST_F(MainWindowAtStart, OptionsCaptionsAndInitialStates) {
     EXPECT_EQ(m_window.text1()->font().family(), QStringLiteral("Arial"));
 }
 
-TEST_F(MainWindowAtStart, ListShowsNameSizeTypeWithRowCheckBoxes) {
+TEST_F(MainWindowAtStart, ListShowsNameSizeTypeWithRowCheckBoxes)
+{
     QTableView *list = m_window.fileList();
     EXPECT_EQ(list->model(), static_cast<QAbstractItemModel *>(m_window.fileModel()));
     EXPECT_TRUE(list->verticalHeader()->isHidden());
@@ -157,7 +176,8 @@ TEST_F(MainWindowAtStart, ListShowsNameSizeTypeWithRowCheckBoxes) {
     EXPECT_TRUE(list->horizontalHeader()->stretchLastSection());
 }
 
-TEST_F(MainWindowAtStart, ProgressBarCarriesItsStoredLook) {
+TEST_F(MainWindowAtStart, ProgressBarCarriesItsStoredLook)
+{
     XP_ProgressBar *bar = m_window.progressBar();
     EXPECT_EQ(bar->Scrolling(), 4);
     EXPECT_EQ(bar->Color(), 0xC0FFC0u);

@@ -18,11 +18,16 @@
 #include <memory>
 
 // Readable failure messages for texts.
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(m_dir.isValid());
         m_window = std::make_unique<MainWindow>(m_platform);
         m_window->show();
@@ -30,7 +35,8 @@ protected:
     }
 
     // Creates a file (and its folders) below the temporary folder; returns its path.
-    QString makeFile(const QString &relative, const QByteArray &bytes = QByteArrayLiteral("x")) {
+    QString makeFile(const QString &relative, const QByteArray &bytes = QByteArrayLiteral("x"))
+    {
         const QString path = m_dir.filePath(relative);
         EXPECT_TRUE(QDir().mkpath(QFileInfo(path).path()));
         QFile file(path);
@@ -38,7 +44,8 @@ protected:
         file.write(bytes);
         return path;
     }
-    QString makeFolder(const QString &relative) {
+    QString makeFolder(const QString &relative)
+    {
         const QString path = m_dir.filePath(relative);
         EXPECT_TRUE(QDir().mkpath(path));
         return path;
@@ -46,7 +53,8 @@ protected:
 
     // A click of the left mouse button in the middle of an own button, as a user makes it: the
     // pointer comes over the button first (a button clicks only with the pointer inside).
-    static void click(StyledButton *button) {
+    static void click(StyledButton *button)
+    {
         const QPoint middle = button->rect().center();
         // From a spot outside the button, so that it sees the pointer come in even when the
         // last click left the pointer at the same place.
@@ -56,7 +64,8 @@ protected:
     }
 
     FileListModel &model() const { return *m_window->fileModel(); }
-    QStringList rowPaths() const {
+    QStringList rowPaths() const
+    {
         QStringList paths;
         for (int position = 1; position <= model().count(); ++position)
             paths << model().pathAt(position);

@@ -12,7 +12,8 @@
 
 AboutWindow::AboutWindow(Platform &platform, QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_platform(platform) {
+      m_platform(platform)
+{
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(AppIcon::icon());
     FormBuilder builder(this);
@@ -27,11 +28,18 @@ AboutWindow::AboutWindow(Platform &platform, QWidget *parent)
         connect(m_ok, &StyledButton::Click, this, &QWidget::close);
 }
 
-QLabel *AboutWindow::label(const QString &name) const { return findChild<QLabel *>(name); }
+QLabel *AboutWindow::label(const QString &name) const
+{
+    return findChild<QLabel *>(name);
+}
 
-void AboutWindow::linkClicked() { m_platform.openUrl(m_link != nullptr ? m_link->text() : QString(kSiteAddress)); }
+void AboutWindow::linkClicked()
+{
+    m_platform.openUrl(m_link != nullptr ? m_link->text() : QString(kSiteAddress));
+}
 
-bool AboutWindow::eventFilter(QObject *watched, QEvent *event) {
+bool AboutWindow::eventFilter(QObject *watched, QEvent *event)
+{
     if (watched == m_link && event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::LeftButton && m_link->rect().contains(mouse->position().toPoint()))
@@ -41,7 +49,8 @@ bool AboutWindow::eventFilter(QObject *watched, QEvent *event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void AboutWindow::showEvent(QShowEvent *event) {
+void AboutWindow::showEvent(QShowEvent *event)
+{
     QWidget::showEvent(event);
     if (m_centred)
         return;

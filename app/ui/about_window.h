@@ -8,7 +8,8 @@ class StyledButton;
 
 // The About window: name and version, copyright, the web site as a link that opens in the browser,
 // the contact address and OK, which closes (and deletes) the window. Built from forms/form2.json.
-class AboutWindow : public QWidget {
+class AboutWindow : public QWidget
+{
     Q_OBJECT
 public:
     static constexpr const char *kSiteAddress = "https://scrivlet.example.org/";

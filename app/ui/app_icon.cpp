@@ -3,7 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-QImage AppIcon::image(int size) {
+QImage AppIcon::image(int size)
+{
     QImage image(32, 32, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
@@ -48,7 +49,8 @@ QImage AppIcon::image(int size) {
     return image.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
-QIcon AppIcon::icon() {
+QIcon AppIcon::icon()
+{
     QIcon icon;
     icon.addPixmap(QPixmap::fromImage(image(32)));
     icon.addPixmap(QPixmap::fromImage(image(16)));

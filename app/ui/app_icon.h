@@ -5,7 +5,8 @@
 
 // The program's own icon: a page with a folded corner and a yellow note pinned to it, drawn at
 // 32 x 32 pixels (and 16 x 16 for title bars).
-class AppIcon {
+class AppIcon
+{
 public:
     static QImage image(int size = 32);
     static QIcon icon();

@@ -19,7 +19,8 @@ namespace {
 
 constexpr int kListRowHeight = 17;
 
-QTableView *makeListView() {
+QTableView *makeListView()
+{
     auto *view = new QTableView;
     // A report view: whole-row selection, no grid, no row numbers, rows of one fixed height so the
     // view never measures rows (it stays quick with a million of them).
@@ -38,7 +39,8 @@ QTableView *makeListView() {
     return view;
 }
 
-QPlainTextEdit *makeTextBox(const ControlDesign &control) {
+QPlainTextEdit *makeTextBox(const ControlDesign &control)
+{
     auto *edit = new QPlainTextEdit;
     const QString bars = control.attributes.value(QStringLiteral("scrollBars")).toString();
     const bool vertical = bars == QLatin1String("vertical") || bars == QLatin1String("both");
@@ -51,7 +53,8 @@ QPlainTextEdit *makeTextBox(const ControlDesign &control) {
     return edit;
 }
 
-template <typename OwnControl> OwnControl *makeOwnControl(const ControlDesign &control) {
+template <typename OwnControl> OwnControl *makeOwnControl(const ControlDesign &control)
+{
     auto *widget = new OwnControl;
     widget->setObjectName(control.name);
     return widget;
@@ -59,12 +62,14 @@ template <typename OwnControl> OwnControl *makeOwnControl(const ControlDesign &c
 
 } // namespace
 
-QColor FormBuilder::colorOf(quint32 bgr) {
+QColor FormBuilder::colorOf(quint32 bgr)
+{
     return QColor(static_cast<int>(bgr & 0xFFu), static_cast<int>((bgr >> 8) & 0xFFu),
                   static_cast<int>((bgr >> 16) & 0xFFu));
 }
 
-QWidget *FormBuilder::create(const ControlDesign &control, QWidget *parent) const {
+QWidget *FormBuilder::create(const ControlDesign &control, QWidget *parent) const
+{
     const QJsonObject &a = control.attributes;
     QWidget *widget = nullptr;
     if (control.kind == QLatin1String("ListView")) {
@@ -117,7 +122,8 @@ QWidget *FormBuilder::create(const ControlDesign &control, QWidget *parent) cons
     return widget;
 }
 
-void FormBuilder::installFontSubstitutes() {
+void FormBuilder::installFontSubstitutes()
+{
     // The designs name the classic Windows interface fonts. Where they are missing, take fonts of
     // about their width, so captions fit the sizes the designs give their controls.
     static const bool installed = [] {
@@ -130,7 +136,8 @@ void FormBuilder::installFontSubstitutes() {
     Q_UNUSED(installed);
 }
 
-void FormBuilder::build(const FormDesign &form) {
+void FormBuilder::build(const FormDesign &form)
+{
     installFontSubstitutes();
     if (const std::optional<QFont> font = PropertyBag::fontFromJson(form.font))
         m_host->setFont(*font);

@@ -10,7 +10,8 @@ class QWidget;
 // Creates the controls of a stored design on a host window: each at its pixel position inside its
 // container, with its caption, font and initial state; own controls load their stored settings.
 // Controls of an unknown kind are left out (they have no stand-in on this platform).
-class FormBuilder {
+class FormBuilder
+{
 public:
     explicit FormBuilder(QWidget *host) : m_host(host) {}
 

@@ -6,7 +6,8 @@
 
 #include <cmath>
 
-const ControlDesign *FormDesign::find(const QString &controlName) const {
+const ControlDesign *FormDesign::find(const QString &controlName) const
+{
     for (const ControlDesign &control : controls) {
         if (control.name == controlName)
             return &control;
@@ -14,7 +15,8 @@ const ControlDesign *FormDesign::find(const QString &controlName) const {
     return nullptr;
 }
 
-std::optional<FormDesign> FormDesign::fromJsonText(const QByteArray &text) {
+std::optional<FormDesign> FormDesign::fromJsonText(const QByteArray &text)
+{
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(text, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
@@ -34,9 +36,9 @@ std::optional<FormDesign> FormDesign::fromJsonText(const QByteArray &text) {
         control.kind = object.take(QStringLiteral("kind")).toString();
         control.name = object.take(QStringLiteral("name")).toString();
         control.container = object.take(QStringLiteral("container")).toString(form.name);
-        control.twips = QRect(object.take(QStringLiteral("left")).toInt(), object.take(QStringLiteral("top")).toInt(),
-                              object.take(QStringLiteral("width")).toInt(),
-                              object.take(QStringLiteral("height")).toInt());
+        control.twips = QRect(
+            object.take(QStringLiteral("left")).toInt(), object.take(QStringLiteral("top")).toInt(),
+            object.take(QStringLiteral("width")).toInt(), object.take(QStringLiteral("height")).toInt());
         control.attributes = object;
         if (control.kind.isEmpty() || control.name.isEmpty())
             return std::nullopt;
@@ -46,9 +48,13 @@ std::optional<FormDesign> FormDesign::fromJsonText(const QByteArray &text) {
 }
 
 // The designs live in a static library, whose resources the linker keeps only when referenced.
-static void ensureFormResources() { Q_INIT_RESOURCE(forms); }
+static void ensureFormResources()
+{
+    Q_INIT_RESOURCE(forms);
+}
 
-FormDesign FormDesign::fromResource(const QString &resourcePath) {
+FormDesign FormDesign::fromResource(const QString &resourcePath)
+{
     ensureFormResources();
     QFile file(resourcePath);
     if (!file.open(QIODevice::ReadOnly))
@@ -59,8 +65,12 @@ FormDesign FormDesign::fromResource(const QString &resourcePath) {
     return *form;
 }
 
-int FormDesign::toPixels(int twips) { return static_cast<int>(std::nearbyint(twips / 15.0)); }
+int FormDesign::toPixels(int twips)
+{
+    return static_cast<int>(std::nearbyint(twips / 15.0));
+}
 
-QRect FormDesign::toPixels(const QRect &twips) {
+QRect FormDesign::toPixels(const QRect &twips)
+{
     return QRect(toPixels(twips.x()), toPixels(twips.y()), toPixels(twips.width()), toPixels(twips.height()));
 }

@@ -9,7 +9,8 @@
 #include <vector>
 
 // One control of a window's stored design. Geometry is in twips, relative to the container.
-struct ControlDesign {
+struct ControlDesign
+{
     QString kind;      // "ListView", "TextBox", "StyledButton", "ProgressBar", ...
     QString name;      // "ListView1", "percent", ...
     QString container; // the window's or a frame's name
@@ -24,7 +25,8 @@ struct ControlDesign {
 
 // A window's stored design as kept in forms/*.json: its name, title, client size in twips and its
 // controls in creation order (later ones lie above earlier ones).
-struct FormDesign {
+struct FormDesign
+{
     QString name;
     QString caption;
     QSize clientTwips;

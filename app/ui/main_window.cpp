@@ -27,7 +27,8 @@
 MainWindow::MainWindow(Platform &platform, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_platform(platform), m_model(new FileListModel(this)) {
+      m_platform(platform), m_model(new FileListModel(this))
+{
     setWindowIcon(AppIcon::icon());
     buildFromDesign();
     wireCommands();
@@ -35,13 +36,15 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
     autoSizeColumns();
 }
 
-MainWindow::~MainWindow() {
+MainWindow::~MainWindow()
+{
     // The About window has no owner; it must not outlive the window that opened it.
     if (m_about)
         delete m_about.data();
 }
 
-void MainWindow::buildFromDesign() {
+void MainWindow::buildFromDesign()
+{
     FormBuilder builder(this);
     builder.build(FormDesign::fromResource(QStringLiteral(":/forms/form1.json")));
     m_fileList = builder.get<QTableView>(QStringLiteral("ListView1"));
@@ -60,8 +63,9 @@ void MainWindow::buildFromDesign() {
     for (int i = 0; i < 7; ++i)
         m_buttons[i] = builder.get<StyledButton>(QStringLiteral("StyledButton%1").arg(i + 1));
     if (m_fileList == nullptr || m_text1 == nullptr || m_text2 == nullptr || m_flatEdit1 == nullptr ||
-        m_radioButton3 == nullptr || m_radioButton4 == nullptr || m_checkBox2 == nullptr || m_checkBox3 == nullptr ||
-        m_percent == nullptr || m_progressBar == nullptr || m_statusBar == nullptr ||
+        m_radioButton3 == nullptr || m_radioButton4 == nullptr || m_checkBox2 == nullptr ||
+        m_checkBox3 == nullptr || m_percent == nullptr || m_progressBar == nullptr ||
+        m_statusBar == nullptr ||
         std::find(std::begin(m_buttons), std::end(m_buttons), nullptr) != std::end(m_buttons))
         qFatal("the main window's design lacks a control");
 
@@ -73,7 +77,8 @@ void MainWindow::buildFromDesign() {
     m_statusPanel2->hide();
 }
 
-void MainWindow::wireCommands() {
+void MainWindow::wireCommands()
+{
     connect(styledButton1(), &StyledButton::Click, this, &MainWindow::browseClicked);
     connect(styledButton3(), &StyledButton::Click, this, &MainWindow::aboutClicked);
     connect(styledButton5(), &StyledButton::Click, this, &MainWindow::helpClicked);
@@ -82,31 +87,47 @@ void MainWindow::wireCommands() {
     connect(m_checkBox3, &QCheckBox::clicked, this, &MainWindow::selectAllClicked);
 }
 
-QWidget *MainWindow::control(const QString &name) const {
+QWidget *MainWindow::control(const QString &name) const
+{
     if (name == objectName())
         return const_cast<MainWindow *>(this);
     return findChild<QWidget *>(name);
 }
 
-AboutWindow *MainWindow::aboutWindow() const { return m_about.data(); }
+AboutWindow *MainWindow::aboutWindow() const
+{
+    return m_about.data();
+}
 
-void MainWindow::addFileRows(const QStringList &paths) { m_model->addFiles(paths); }
+void MainWindow::addFileRows(const QStringList &paths)
+{
+    m_model->addFiles(paths);
+}
 
-void MainWindow::writeStatusText() {
+void MainWindow::writeStatusText()
+{
     m_statusBar->showMessage(QStringLiteral("Total Files: %1").arg(m_model->count()));
 }
 
-void MainWindow::updateListCommands() {
+void MainWindow::updateListCommands()
+{
     const bool hasRows = m_model->count() > 0;
     styledButton6()->setEnabled(hasRows);
     styledButton7()->setEnabled(hasRows);
 }
 
-void MainWindow::checkAllItems() { m_model->checkAll(); }
+void MainWindow::checkAllItems()
+{
+    m_model->checkAll();
+}
 
-void MainWindow::uncheckAllItems() { m_model->uncheckAll(); }
+void MainWindow::uncheckAllItems()
+{
+    m_model->uncheckAll();
+}
 
-void MainWindow::autoSizeColumns() {
+void MainWindow::autoSizeColumns()
+{
     // Each column fits its header and contents; the last one is stretched over the rest.
     QHeaderView *header = m_fileList->horizontalHeader();
     for (int column = 0; column + 1 < m_model->columnCount(); ++column)
@@ -114,9 +135,13 @@ void MainWindow::autoSizeColumns() {
     header->setStretchLastSection(true);
 }
 
-void MainWindow::clearListView() { m_model->clear(); }
+void MainWindow::clearListView()
+{
+    m_model->clear();
+}
 
-void MainWindow::browseClicked() {
+void MainWindow::browseClicked()
+{
     if (m_radioButton3->isChecked() || m_radioButton4->isChecked()) {
         if (m_radioButton3->isChecked())
             openSingle();
@@ -129,7 +154,8 @@ void MainWindow::browseClicked() {
     writeStatusText();
 }
 
-void MainWindow::openSingle() {
+void MainWindow::openSingle()
+{
     Platform::OpenRequest request;
     request.filter = QStringLiteral("All Files|*.*");
     const std::optional<QString> chosen = m_platform.openFile(request);
@@ -143,7 +169,8 @@ void MainWindow::openSingle() {
         addFileRows({m_flatEdit1->text()});
 }
 
-void MainWindow::openMultiple() {
+void MainWindow::openMultiple()
+{
     const std::optional<QString> chosen =
         m_platform.browseForFolder(QString::fromLatin1(kBrowseTitle), QString::fromLatin1(kBrowseStart));
     const QString folder = chosen ? chosen->trimmed() : QString();
@@ -159,17 +186,19 @@ void MainWindow::openMultiple() {
                               Platform::Icon::Exclamation, Platform::Buttons::Ok);
 }
 
-void MainWindow::selectAllClicked() {
+void MainWindow::selectAllClicked()
+{
     if (m_checkBox3->isChecked())
         checkAllItems();
     else
         uncheckAllItems();
 }
 
-void MainWindow::clearClicked() {
+void MainWindow::clearClicked()
+{
     if (m_model->count() == 0) {
-        m_platform.messageBox(QStringLiteral(" Please open at least one file and try again."), QStringLiteral("Error"),
-                              Platform::Icon::Exclamation, Platform::Buttons::Ok);
+        m_platform.messageBox(QStringLiteral(" Please open at least one file and try again."),
+                              QStringLiteral("Error"), Platform::Icon::Exclamation, Platform::Buttons::Ok);
         return;
     }
     if (m_platform.messageBox(QStringLiteral("Do you want to clear?"), QStringLiteral("Clear ListView"),
@@ -180,7 +209,8 @@ void MainWindow::clearClicked() {
     writeStatusText();
 }
 
-void MainWindow::aboutClicked() {
+void MainWindow::aboutClicked()
+{
     if (!m_about)
         m_about = new AboutWindow(m_platform);
     m_about->show();
@@ -188,15 +218,20 @@ void MainWindow::aboutClicked() {
     m_about->activateWindow();
 }
 
-void MainWindow::helpClicked() { m_platform.openUrl(QString::fromLatin1(kHelpAddress)); }
+void MainWindow::helpClicked()
+{
+    m_platform.openUrl(QString::fromLatin1(kHelpAddress));
+}
 
-void MainWindow::closeEvent(QCloseEvent *event) {
+void MainWindow::closeEvent(QCloseEvent *event)
+{
     if (m_about)
         m_about->close();
     QWidget::closeEvent(event);
 }
 
-void MainWindow::showEvent(QShowEvent *event) {
+void MainWindow::showEvent(QShowEvent *event)
+{
     QWidget::showEvent(event);
     if (m_centred)
         return;

@@ -22,7 +22,8 @@ class XP_ProgressBar;
 // buttons and the status bar. Its controls are built from the stored design (forms/form1.json).
 // It owns adding files (Browse), Select All, Clear, About and Help; the comment commands (Save,
 // Import, Delete, row click, drops) are wired by the comment flows object it creates.
-class MainWindow : public QWidget {
+class MainWindow : public QWidget
+{
     Q_OBJECT
 public:
     static constexpr const char *kTitle = "Scrivlet 1.0";
@@ -40,16 +41,16 @@ public:
     FileListModel *fileModel() const { return m_model; }
 
     // The controls, by their design names.
-    QTableView *fileList() const { return m_fileList; }        // ListView1
+    QTableView *fileList() const { return m_fileList; } // ListView1
     QGroupBox *groupBox1() const { return m_groupBox1; }
-    QPlainTextEdit *text1() const { return m_text1; }          // comment editor
-    QPlainTextEdit *text2() const { return m_text2; }          // its hidden mirror
-    QLineEdit *flatEdit1() const { return m_flatEdit1; }       // file or folder last browsed
-    QGroupBox *frame1() const { return m_frame1; }             // " Options"
+    QPlainTextEdit *text1() const { return m_text1; }             // comment editor
+    QPlainTextEdit *text2() const { return m_text2; }             // its hidden mirror
+    QLineEdit *flatEdit1() const { return m_flatEdit1; }          // file or folder last browsed
+    QGroupBox *frame1() const { return m_frame1; }                // " Options"
     QRadioButton *radioButton3() const { return m_radioButton3; } // "Single"
     QRadioButton *radioButton4() const { return m_radioButton4; } // "Multiple"
-    QCheckBox *checkBox2() const { return m_checkBox2; }       // "Process Sub-Folders"
-    QCheckBox *checkBox3() const { return m_checkBox3; }       // "Select All"
+    QCheckBox *checkBox2() const { return m_checkBox2; }          // "Process Sub-Folders"
+    QCheckBox *checkBox3() const { return m_checkBox3; }          // "Select All"
     QLabel *percentLabel() const { return m_percent; }
     XP_ProgressBar *progressBar() const { return m_progressBar; } // XP_ProgressBar1
     QStatusBar *statusBar1() const { return m_statusBar; }
@@ -83,11 +84,11 @@ public:
     void clearListView();
 
     // Command handlers, public so tests and the flows can run them directly.
-    void browseClicked();     // StyledButton1
-    void selectAllClicked();  // CheckBox3
-    void clearClicked();      // StyledButton7
-    void aboutClicked();      // StyledButton3
-    void helpClicked();       // StyledButton5
+    void browseClicked();    // StyledButton1
+    void selectAllClicked(); // CheckBox3
+    void clearClicked();     // StyledButton7
+    void aboutClicked();     // StyledButton3
+    void helpClicked();      // StyledButton5
 
 protected:
     void closeEvent(QCloseEvent *event) override;
