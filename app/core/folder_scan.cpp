@@ -8,19 +8,21 @@
 
 namespace {
 
-// Name order: case-insensitive first, so the order matches what users see elsewhere, with a
-// case-sensitive tie-break so that "a" and "A" always come in the same order.
-bool nameLess(const QString &a, const QString &b)
-{
-    const int folded = QString::compare(a, b, Qt::CaseInsensitive);
-    return folded != 0 ? folded < 0 : a < b;
-}
-
+// Name order as NTFS keeps it: by the upper-cased names, so "_x" follows the letters, with an
+// ordinal tie-break so that "B" and "b" always come in the same order.
 QStringList sortedNames(const QDir &dir, QDir::Filters filters)
 {
-    QStringList names = dir.entryList(filters, QDir::Unsorted);
-    std::sort(names.begin(), names.end(), nameLess);
-    return names;
+    const QStringList names = dir.entryList(filters, QDir::Unsorted);
+    std::vector<std::pair<QString, QString>> keyed;
+    keyed.reserve(static_cast<std::size_t>(names.size()));
+    for (const QString &name : names)
+        keyed.emplace_back(name.toUpper(), name);
+    std::sort(keyed.begin(), keyed.end());
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (auto &entry : keyed)
+        sorted.append(std::move(entry.second));
+    return sorted;
 }
 
 bool matchesEverything(const QString &spec)

@@ -9,8 +9,8 @@
 // - recursiveDir: regular, non-hidden files of a folder, then those of each non-hidden sub-folder,
 //   depth first. Symbolic links to folders are never followed, folders that cannot be read are
 //   passed over, and FIFOs, sockets and devices are never listed.
-// Within one folder, names come in name order (case-insensitive, then case-sensitive), so a scan
-// gives the same order on every file system.
+// Within one folder, names come in the order NTFS lists them (by their upper-cased form, then
+// ordinally), so a scan gives the same order on every file system.
 class FolderScan
 {
 public:
