@@ -2,6 +2,24 @@
 
 #include <utility>
 
+namespace {
+
+// The first queued answer, or "cancelled" when none is left. Unwrapped into a plain QString first:
+// copying a std::optional<QString> out of the queue trips a false uninitialised-use warning of GCC.
+std::optional<QString> takeFront(std::deque<std::optional<QString>> &queue)
+{
+    if (queue.empty() || !queue.front().has_value()) {
+        if (!queue.empty())
+            queue.pop_front();
+        return std::nullopt;
+    }
+    QString value = *queue.front();
+    queue.pop_front();
+    return value;
+}
+
+} // namespace
+
 void ScriptedPlatform::queueAnswer(Answer answer)
 {
     m_answers.push_back(answer);
@@ -55,11 +73,7 @@ std::optional<QString> ScriptedPlatform::openFile(const OpenRequest &request)
     call.kind = Kind::OpenFile;
     call.open = request;
     m_calls.push_back(call);
-    if (m_files.empty())
-        return std::nullopt;
-    std::optional<QString> path = m_files.front();
-    m_files.pop_front();
-    return path;
+    return takeFront(m_files);
 }
 
 std::optional<QString> ScriptedPlatform::browseForFolder(const QString &title, const QString &startFolder)
@@ -69,11 +83,7 @@ std::optional<QString> ScriptedPlatform::browseForFolder(const QString &title, c
     call.text = title;
     call.startFolder = startFolder;
     m_calls.push_back(call);
-    if (m_folders.empty())
-        return std::nullopt;
-    std::optional<QString> folder = m_folders.front();
-    m_folders.pop_front();
-    return folder;
+    return takeFront(m_folders);
 }
 
 void ScriptedPlatform::openUrl(const QString &address)
