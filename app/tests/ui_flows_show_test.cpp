@@ -36,9 +36,13 @@ TEST_F(FlowsTest, ARowWhoseFileVanishedShowsNothingAndCreatesNothing)
 TEST_F(FlowsTest, SavedCommentShowsAgainOnTheRoadOfOneComment)
 {
     const QString path = makeFile("road.txt", "content");
-    addRows({path});
+    m_platform.queueOpenFile(path); // Browse in "Single" mode picks the file
+    click(m_window->styledButton1());
+    ASSERT_EQ(m_window->fileModel()->count(), 1);
     type("line one\nline two");
     click(m_window->styledButton4());
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Comments saved successfully.");
     type("");
     clickRow(1);
     EXPECT_EQ(m_window->text1()->toPlainText(), "line one\nline two");
