@@ -107,6 +107,9 @@ void BM_MillionRowsInsert(benchmark::State &state)
         FileListModel model;
         fixture.view.setModel(&model);
         model.addFiles(paths);
+        // As after Browse: the columns fit their contents.
+        fixture.view.resizeColumnToContents(0);
+        fixture.view.resizeColumnToContents(1);
         QCoreApplication::processEvents();
         state.PauseTiming();
         fixture.view.setModel(nullptr);
