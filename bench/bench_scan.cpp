@@ -40,7 +40,7 @@ QString benchTree()
                 QFile file(QStringLiteral("%1/file%2.%3")
                                .arg(folder)
                                .arg(i)
-                               .arg(QLatin1String(kinds[i % kinds.size()])));
+                               .arg(QLatin1String(kinds[static_cast<std::size_t>(i) % kinds.size()])));
                 if (file.open(QIODevice::WriteOnly))
                     file.write(QByteArray(i % 200, 'x'));
             }
