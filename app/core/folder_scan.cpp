@@ -25,9 +25,9 @@ QStringList sortedNames(const QDir &dir, QDir::Filters filters)
     return sorted;
 }
 
-bool matchesEverything(const QString &spec)
+bool matchesEverything(const QString &fileSpec)
 {
-    return spec.isEmpty() || spec == QLatin1String("*") || spec == QLatin1String("*.*");
+    return fileSpec.isEmpty() || fileSpec == QLatin1String("*") || fileSpec == QLatin1String("*.*");
 }
 
 } // namespace

@@ -48,11 +48,11 @@ private:
     QTemporaryDir m_dir;
 };
 
-QStringList recursive(const QString &folder, const QString &spec = QStringLiteral("*.*"))
+QStringList recursive(const QString &folder, const QString &fileSpec = QStringLiteral("*.*"))
 {
     QStringList files;
     QString start = folder;
-    FolderScan::recursiveDir(files, start, spec, true);
+    FolderScan::recursiveDir(files, start, fileSpec, true);
     return files;
 }
 
