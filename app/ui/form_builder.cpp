@@ -6,12 +6,14 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
 
@@ -151,5 +153,14 @@ void FormBuilder::build(const FormDesign &form)
             continue;
         if (QWidget *widget = create(control, parent))
             m_widgets.insert(control.name, widget);
+    }
+}
+
+void centreOnScreen(QWidget &window)
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
     }
 }

@@ -34,3 +34,6 @@ private:
     QWidget *m_host;
     QHash<QString, QWidget *> m_widgets;
 };
+
+// Centres a window on the primary screen (the designs' windows all open centred).
+void centreOnScreen(QWidget &window);

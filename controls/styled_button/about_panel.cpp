@@ -64,7 +64,7 @@ void AboutPanel::paintEvent(QPaintEvent *)
     p.setFont(link);
     p.setPen(Qt::blue);
     p.drawText(QRect(12, 80, width() - 24, 18), Qt::AlignLeft,
-               QStringLiteral("https://example.org/scrivlet"));
+               QStringLiteral("https://scrivlet.example.org/"));
     p.setFont(font());
     p.setPen(Qt::black);
     p.drawText(b.translated(m_pressed ? 1 : 0, m_pressed ? 1 : 0), Qt::AlignCenter, QStringLiteral("Close"));
