@@ -78,18 +78,9 @@ int ScrivApp::show(const Invocation &invocation)
     Printer printer(m_out, m_err, invocation.json, m_terminal);
     const TargetList targets = targetsOf(invocation, TargetList::Mode::Files);
     const bool withPath = targets.entries().size() > 1 || invocation.recursive;
-    int exitStatus = Success;
-    std::string text;
-    for (const TargetList::Entry &entry : targets.entries()) {
-        CommentFile file(entry.path);
-        const int status = entry.reason.empty() ? file.read(text) : SCRIVLET_OK;
-        if (!entry.reason.empty() || status != SCRIVLET_OK) {
-            printer.failure(entry.path, entry.reason.empty() ? scrivlet_status_text(status) : entry.reason);
-            exitStatus = SomeFailed;
-            continue;
-        }
-        printer.comment(entry.path, text, withPath);
-    }
+    const int exitStatus = readEach(targets, printer, [&](const std::string &path, const std::string &text) {
+        printer.comment(path, text, withPath);
+    });
     printer.finish();
     return exitStatus;
 }
@@ -97,20 +88,29 @@ int ScrivApp::show(const Invocation &invocation)
 int ScrivApp::list(const Invocation &invocation)
 {
     Printer printer(m_out, m_err, invocation.json, m_terminal);
+    const TargetList targets = targetsOf(invocation, TargetList::Mode::Listing);
+    const int exitStatus = readEach(targets, printer, [&](const std::string &path, const std::string &text) {
+        if (!text.empty())
+            printer.listing(path, text);
+    });
+    printer.finish();
+    return exitStatus;
+}
+
+int ScrivApp::readEach(const TargetList &targets, Printer &printer,
+                       const std::function<void(const std::string &, const std::string &)> &handle)
+{
     int exitStatus = Success;
     std::string text;
-    const TargetList targets = targetsOf(invocation, TargetList::Mode::Listing);
     for (const TargetList::Entry &entry : targets.entries()) {
-        CommentFile file(entry.path);
-        const int status = entry.reason.empty() ? file.read(text) : SCRIVLET_OK;
+        const int status = entry.reason.empty() ? CommentFile(entry.path).read(text) : SCRIVLET_OK;
         if (!entry.reason.empty() || status != SCRIVLET_OK) {
             printer.failure(entry.path, entry.reason.empty() ? scrivlet_status_text(status) : entry.reason);
             exitStatus = SomeFailed;
-        } else if (!text.empty()) {
-            printer.listing(entry.path, text);
+            continue;
         }
+        handle(entry.path, text);
     }
-    printer.finish();
     return exitStatus;
 }
 

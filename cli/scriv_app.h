@@ -2,8 +2,13 @@
 
 #include "cli/command_line.h"
 
+#include <functional>
 #include <istream>
 #include <ostream>
+#include <string>
+
+class Printer;
+class TargetList;
 
 /// Runs one scriv command over its files and gives the exit status: 0 when every file was
 /// handled, 1 when some failed (each reported on standard error), 2 for a usage error.
@@ -22,6 +27,9 @@ private:
     int remove(const Invocation &invocation);
     int list(const Invocation &invocation);
     bool readComment(const Invocation &invocation, std::string &comment);
+    // Reads the comment of every target; failures go to standard error, the rest to handle.
+    int readEach(const TargetList &targets, Printer &printer,
+                 const std::function<void(const std::string &path, const std::string &text)> &handle);
 
     std::istream &m_in;
     std::ostream &m_out;
