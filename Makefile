@@ -20,13 +20,16 @@ configure: bootstrap
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The program and the library it loads; the tests are left for `make test`.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target scrivlet Scrivlet
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	    echo "No display: starting Scrivlet under xvfb-run (the window is invisible; use 'make screenshot')."; \
 	    xvfb-run -a $(BUILD)/bin/scrivlet; \
 	else $(BUILD)/bin/scrivlet; fi
 
-screenshot: build
+screenshot: configure
+	cmake --build $(BUILD) -j $(JOBS) --target scrivlet Scrivlet
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/scrivlet --screenshot $(BUILD)/scrivlet.png
 	@echo "wrote $(BUILD)/scrivlet.png"
 
@@ -38,7 +41,8 @@ bench: bootstrap
 	cmake --build build-bench -j $(JOBS)
 	@set -e; for b in build-bench/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
 
-gallery: build
+gallery: configure
+	cmake --build $(BUILD) -j $(JOBS) --target scrivlet_gallery
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/scrivlet_gallery $(BUILD)/gallery
 	@echo "wrote $(BUILD)/gallery/"
 
