@@ -1,5 +1,8 @@
 #include "ui_flows_fixture.h"
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace {
@@ -120,19 +123,62 @@ TEST_F(FlowsTest, SingleSaveToAFolderIsReportedNotClaimed)
     EXPECT_TRUE(messages()[0].text.contains("not a regular file")) << messages()[0].text.toStdString();
 }
 
+// Makes a file unwritable for the test's user: permission bits, or for root (whom they do not
+// stop) the immutable attribute, where the file system has one.
+class UnwritableFile
+{
+public:
+    explicit UnwritableFile(const QString &path) : m_path(path)
+    {
+        if (geteuid() != 0) {
+            m_done = QFile::setPermissions(path, QFileDevice::ReadOwner);
+            return;
+        }
+        m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        int flags = 0;
+        if (m_fd >= 0 && ::ioctl(m_fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags |= FS_IMMUTABLE_FL;
+            m_done = ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+    }
+    ~UnwritableFile()
+    {
+        if (m_fd >= 0) {
+            int flags = 0;
+            if (::ioctl(m_fd, FS_IOC_GETFLAGS, &flags) == 0) {
+                flags &= ~FS_IMMUTABLE_FL;
+                ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags);
+            }
+            ::close(m_fd);
+        } else {
+            QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        }
+    }
+    UnwritableFile(const UnwritableFile &) = delete;
+    UnwritableFile &operator=(const UnwritableFile &) = delete;
+    bool done() const { return m_done; }
+
+private:
+    QString m_path;
+    int m_fd = -1;
+    bool m_done = false;
+};
+
 TEST_F(FlowsTest, ReadOnlyFileIsReportedNotClaimed)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permission bits do not stop root from writing";
-    const QString path = makeFile("ro.txt", "x");
+    const QString path = makeFile("ro.txt", "x" + block("old"));
     addRows({path});
-    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
-    type("hi");
-    click(m_window->styledButton4());
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    EXPECT_EQ(bytesOf(path), "x");
+    {
+        const UnwritableFile unwritable(path);
+        if (!unwritable.done())
+            GTEST_SKIP() << "cannot make a file unwritable here";
+        type("hi");
+        click(m_window->styledButton4());
+    }
+    EXPECT_EQ(bytesOf(path), "x" + block("old"));
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_TRUE(messages()[0].text.contains("no access")) << messages()[0].text.toStdString();
+    EXPECT_FALSE(messages()[0].text.contains("successfully"));
 }
 
 TEST_F(FlowsTest, ACommentTooLongForTheLibraryKeepsTheOldOne)
