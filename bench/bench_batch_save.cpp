@@ -109,7 +109,7 @@ int main(int argc, char **argv)
     window.addFileRows(paths);
     window.checkAllItems();
     window.show();
-    window.text1()->setPlainText(comment);
+    window.commentEdit()->setPlainText(comment);
     auto *flows = window.findChild<CommentFlows *>();
     if (!flows || window.fileModel()->count() != files) {
         std::fprintf(stderr, "window not set up\n");

@@ -13,25 +13,25 @@ class BrowseTest : public WindowTest
 protected:
     void chooseMultiple(bool subfolders)
     {
-        m_window->radioButton4()->setChecked(true);
-        m_window->checkBox2()->setChecked(subfolders);
+        m_window->multipleOption()->setChecked(true);
+        m_window->subfoldersCheck()->setChecked(subfolders);
     }
     bool listCommandsEnabled() const
     {
-        return m_window->styledButton6()->isEnabled() && m_window->styledButton7()->isEnabled();
+        return m_window->deleteButton()->isEnabled() && m_window->clearButton()->isEnabled();
     }
     bool allTicked() const { return model().checkedPositions().size() == model().count(); }
 };
 
 TEST_F(BrowseTest, SingleCancelledChangesNothingButRefreshesStatus)
 {
-    click(m_window->styledButton1());
+    click(m_window->browseButton());
     const auto opens = m_platform.calls(Kind::OpenFile);
     ASSERT_EQ(opens.size(), 1u);
     EXPECT_EQ(opens[0].open.filter, QStringLiteral("All Files|*.*"));
     EXPECT_EQ(model().count(), 0);
     EXPECT_EQ(status(), QStringLiteral("Total Files: 0"));
-    EXPECT_FALSE(m_window->styledButton6()->isEnabled());
+    EXPECT_FALSE(m_window->deleteButton()->isEnabled());
     EXPECT_TRUE(m_platform.messages().empty());
 }
 
@@ -40,15 +40,15 @@ TEST_F(BrowseTest, SingleAddsOnTopAndTicksEveryRow)
     const QString a = makeFile(QStringLiteral("a.txt"));
     const QString b = makeFile(QStringLiteral("b.txt"));
     m_platform.queueOpenFile(a);
-    click(m_window->styledButton1());
+    click(m_window->browseButton());
     m_window->uncheckAllItems();
     m_platform.queueOpenFile(b);
     m_platform.queueOpenFile(b);
-    click(m_window->styledButton1());
-    click(m_window->styledButton1());
+    click(m_window->browseButton());
+    click(m_window->browseButton());
     EXPECT_EQ(rowPaths(), (QStringList{b, b, a}));
     EXPECT_TRUE(allTicked());
-    EXPECT_EQ(m_window->flatEdit1()->text(), b);
+    EXPECT_EQ(m_window->pathEdit()->text(), b);
     EXPECT_TRUE(listCommandsEnabled());
     EXPECT_EQ(status(), QStringLiteral("Total Files: 3"));
 }
@@ -63,7 +63,7 @@ TEST_F(BrowseTest, SingleWithAMissingFileOrAFolderLeavesEverythingAsItWas)
     m_platform.queueOpenFile(makeFolder(QStringLiteral("sub")));
     m_window->browseClicked();
     EXPECT_EQ(rowPaths(), QStringList{a});
-    EXPECT_EQ(m_window->flatEdit1()->text(), a);
+    EXPECT_EQ(m_window->pathEdit()->text(), a);
 }
 
 TEST_F(BrowseTest, SingleNeverClearsAndDoesNotExcludeDbFiles)
@@ -86,7 +86,7 @@ TEST_F(BrowseTest, MultipleCancelledLeavesTheListUntouched)
     EXPECT_EQ(browses[0].text, QStringLiteral("Scrivlet - Please select input folder."));
     EXPECT_EQ(browses[0].startFolder, QStringLiteral("/"));
     EXPECT_EQ(rowPaths(), QStringList{a});
-    EXPECT_EQ(m_window->flatEdit1()->text(), a);
+    EXPECT_EQ(m_window->pathEdit()->text(), a);
     EXPECT_TRUE(m_platform.messages().empty());
 }
 
@@ -101,10 +101,10 @@ TEST_F(BrowseTest, MultipleClearsFirstThenListsTheFolderIncludingHiddenFiles)
     makeFile(QStringLiteral("pick/sub/y"));
     chooseMultiple(false);
     m_platform.queueFolder(folder);
-    click(m_window->styledButton1());
+    click(m_window->browseButton());
     // Added in name order, so the last name is on top.
     EXPECT_EQ(rowPaths(), (QStringList{x, hidden}));
-    EXPECT_EQ(m_window->flatEdit1()->text(), folder);
+    EXPECT_EQ(m_window->pathEdit()->text(), folder);
     EXPECT_TRUE(allTicked());
     EXPECT_EQ(status(), QStringLiteral("Total Files: 2"));
 }
@@ -133,7 +133,7 @@ TEST_F(BrowseTest, FolderEndingInASeparatorKeepsTheDoubledOneWithoutSubfoldersOn
     m_platform.queueFolder(folder);
     m_window->browseClicked();
     EXPECT_EQ(rowPaths(), QStringList{folder + QStringLiteral("/f")});
-    m_window->checkBox2()->setChecked(true);
+    m_window->subfoldersCheck()->setChecked(true);
     m_platform.queueFolder(folder);
     m_window->browseClicked();
     EXPECT_EQ(rowPaths(), QStringList{folder + QStringLiteral("f")});
@@ -167,8 +167,8 @@ TEST_P(BrowseEmptyFolder, EmptiesTheListAndSaysThereIsNothingToProcess)
     EXPECT_EQ(messages[0].title, QStringLiteral("Error"));
     EXPECT_EQ(messages[0].icon, Platform::Icon::Exclamation);
     EXPECT_EQ(messages[0].buttons, Platform::Buttons::Ok);
-    EXPECT_FALSE(m_window->styledButton6()->isEnabled());
-    EXPECT_FALSE(m_window->styledButton7()->isEnabled());
+    EXPECT_FALSE(m_window->deleteButton()->isEnabled());
+    EXPECT_FALSE(m_window->clearButton()->isEnabled());
     EXPECT_EQ(status(), QStringLiteral("Total Files: 0"));
 }
 

@@ -46,7 +46,7 @@ protected:
         return true;
     }
 
-    QString statusText() const { return m_window->statusBar1()->currentMessage(); }
+    QString statusText() const { return m_window->statusBar()->currentMessage(); }
 };
 
 TEST_F(DropTest, FilesGoOnTopOfTheRowsAlreadyListedAllTicked)
@@ -57,8 +57,8 @@ TEST_F(DropTest, FilesGoOnTopOfTheRowsAlreadyListedAllTicked)
     EXPECT_TRUE(drop({makeFile("one.txt", "1"), makeFile("two.txt", "2")}));
     EXPECT_EQ(rowNames(), QStringList({"two.txt", "one.txt", "old.txt"}));
     EXPECT_TRUE(allTicked());
-    EXPECT_TRUE(m_window->styledButton6()->isEnabled());
-    EXPECT_TRUE(m_window->styledButton7()->isEnabled());
+    EXPECT_TRUE(m_window->deleteButton()->isEnabled());
+    EXPECT_TRUE(m_window->clearButton()->isEnabled());
     EXPECT_EQ(statusText(), "Total Files: 3");
     EXPECT_TRUE(messages().empty());
 }
@@ -73,7 +73,7 @@ TEST_F(DropTest, FolderWithAndWithoutSubFolders)
     EXPECT_TRUE(drop({tree}));
     EXPECT_EQ(rowNames(), QStringList({"x.txt"}));
 
-    m_window->checkBox2()->setChecked(true);
+    m_window->subfoldersCheck()->setChecked(true);
     EXPECT_TRUE(drop({tree}));
     EXPECT_EQ(rowNames(), QStringList({"z.txt", "y.txt", "x.txt", "x.txt"}));
     EXPECT_EQ(statusText(), "Total Files: 4");
@@ -85,7 +85,7 @@ TEST_F(DropTest, DbFilesAreLeftOutQuietlyButTheStatusIsRefreshed)
     EXPECT_EQ(m_window->fileModel()->count(), 0);
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(statusText(), "Total Files: 0");
-    EXPECT_FALSE(m_window->styledButton6()->isEnabled());
+    EXPECT_FALSE(m_window->deleteButton()->isEnabled());
 
     EXPECT_TRUE(drop({makeFile("folder/notes.db", "d"), makeFile("folder/KEEP.DB", "k")}));
     EXPECT_EQ(rowNames(), QStringList({"KEEP.DB"}));

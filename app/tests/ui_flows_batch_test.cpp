@@ -28,7 +28,7 @@ TEST_F(BatchFlowsTest, SavesTickedRowsOnlyWithHonestProgress)
 {
     m_window->fileModel()->setCheckedAt(2, false); // f2
     type("note");
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(bytesOf(m_paths[i]), i == fileAt(2) ? original(i) : original(i) + block("note")) << i;
     EXPECT_EQ(stepLabels(), QStringList({"25%", "50%", "75%", "100%"}));
@@ -45,8 +45,8 @@ TEST_F(BatchFlowsTest, SavesTickedRowsOnlyWithHonestProgress)
 TEST_F(BatchFlowsTest, SavingTwiceLeavesOneBlockPerFile)
 {
     type("same");
-    click(m_window->styledButton4());
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
+    click(m_window->saveButton());
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(bytesOf(m_paths[i]), original(i) + block("same"));
 }
@@ -55,7 +55,7 @@ TEST_F(BatchFlowsTest, NoTickedRowWritesNothingButFinishesTheProgress)
 {
     m_window->uncheckAllItems();
     type("none");
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(bytesOf(m_paths[i]), original(i));
     EXPECT_EQ(stepLabels(), QStringList({"25%", "50%", "75%", "100%"}));
@@ -67,7 +67,7 @@ TEST_F(BatchFlowsTest, FailuresAreCountedAndNamedOnce)
     ASSERT_TRUE(QFile::remove(m_paths[1])); // position 3: now a folder
     ASSERT_TRUE(QDir().mkdir(m_paths[1]));
     type("partly");
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     EXPECT_FALSE(QFileInfo::exists(m_paths[3])) << "a vanished file is not re-created";
     EXPECT_EQ(bytesOf(m_paths[0]), original(0) + block("partly"));
     EXPECT_EQ(bytesOf(m_paths[2]), original(2) + block("partly"));
@@ -86,7 +86,7 @@ TEST_F(BatchFlowsTest, ThreeRowsRoundTwoThirdsUp)
     m_window->clearListView();
     addRows(m_paths.mid(0, 3));
     type("x");
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     EXPECT_EQ(stepLabels(), QStringList({"33%", "67%", "100%"}));
     EXPECT_EQ(stepValues(), std::vector<int>({1, 2, 3}));
 }
@@ -97,12 +97,12 @@ TEST_F(BatchFlowsTest, ClicksDuringARunDoNotStartASecondOne)
     m_platform.setProcessEventsHook([&] {
         ++nested;
         EXPECT_TRUE(m_flows->isRunning());
-        click(m_window->styledButton4());
-        click(m_window->styledButton6());
+        click(m_window->saveButton());
+        click(m_window->deleteButton());
     });
     m_platform.queueAnswer(Platform::Answer::Yes); // would confirm a nested delete
     type("once");
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     EXPECT_EQ(nested, 4);
     EXPECT_FALSE(m_flows->isRunning());
     for (int i = 0; i < 4; ++i)
@@ -122,7 +122,7 @@ TEST_F(BatchFlowsTest, RowsAddedOrClearedDuringARunDoNotRedirectIt)
         }
     });
     type("fixed");
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     EXPECT_EQ(bytesOf(newcomer), "n");
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(bytesOf(m_paths[i]), original(i) + block("fixed")) << i;

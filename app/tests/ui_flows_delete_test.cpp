@@ -25,7 +25,7 @@ TEST_F(DeleteFlowsTest, YesCutsTheBlocksOfTickedRowsOnly)
     m_window->fileModel()->setCheckedAt(4, false); // d0
     type("typed before");
     m_platform.queueAnswer(Platform::Answer::Yes);
-    click(m_window->styledButton6());
+    click(m_window->deleteButton());
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "Do you want to delete the comments?");
     EXPECT_EQ(messages()[0].title, "Scrivlet 1.0");
@@ -38,7 +38,7 @@ TEST_F(DeleteFlowsTest, YesCutsTheBlocksOfTickedRowsOnly)
     EXPECT_EQ(stepValues(), std::vector<int>({1, 2, 3, 4}));
     EXPECT_EQ(m_steps.back().max, 4);
     EXPECT_EQ(m_steps.back().color, 0x00FF00u);
-    EXPECT_TRUE(m_window->text1()->toPlainText().isEmpty());
+    EXPECT_TRUE(m_window->commentEdit()->toPlainText().isEmpty());
     EXPECT_EQ(m_window->fileModel()->count(), 4) << "rows stay";
 }
 
@@ -46,12 +46,12 @@ TEST_F(DeleteFlowsTest, NoChangesNothingAndShowsNoProgress)
 {
     m_platform.queueAnswer(Platform::Answer::No);
     type("kept");
-    click(m_window->styledButton6());
+    click(m_window->deleteButton());
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(bytesOf(m_paths[i]), body(i) + block("c"));
     EXPECT_TRUE(m_steps.empty());
     EXPECT_TRUE(m_window->progressBar()->isHidden());
-    EXPECT_EQ(m_window->text1()->toPlainText(), "kept");
+    EXPECT_EQ(m_window->commentEdit()->toPlainText(), "kept");
 }
 
 TEST_F(DeleteFlowsTest, NoTickedRowLeavesFilesAndCommentButFinishesTheProgress)
@@ -59,10 +59,10 @@ TEST_F(DeleteFlowsTest, NoTickedRowLeavesFilesAndCommentButFinishesTheProgress)
     m_window->uncheckAllItems();
     type("kept");
     m_platform.queueAnswer(Platform::Answer::Yes);
-    click(m_window->styledButton6());
+    click(m_window->deleteButton());
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(bytesOf(m_paths[i]), body(i) + block("c"));
-    EXPECT_EQ(m_window->text1()->toPlainText(), "kept");
+    EXPECT_EQ(m_window->commentEdit()->toPlainText(), "kept");
     EXPECT_EQ(stepLabels().last(), "100%");
 }
 
@@ -70,7 +70,7 @@ TEST_F(DeleteFlowsTest, FailuresAreReportedOnceAtTheEnd)
 {
     ASSERT_TRUE(QFile::remove(m_paths[2]));
     m_platform.queueAnswer(Platform::Answer::Yes);
-    click(m_window->styledButton6());
+    click(m_window->deleteButton());
     ASSERT_EQ(messages().size(), 2u);
     const QString text = messages()[1].text;
     EXPECT_TRUE(text.startsWith("Comments could not be deleted from 1 of 4 files:")) << text.toStdString();
@@ -81,7 +81,7 @@ TEST_F(DeleteFlowsTest, FailuresAreReportedOnceAtTheEnd)
 
 TEST_F(FlowsTest, DeleteOnAnEmptyListAsksToOpenFiles)
 {
-    click(m_window->styledButton6()); // disabled while the list is empty: nothing at all
+    click(m_window->deleteButton()); // disabled while the list is empty: nothing at all
     EXPECT_TRUE(messages().empty());
     m_flows->deleteClicked();
     ASSERT_EQ(messages().size(), 1u);

@@ -70,7 +70,7 @@ protected:
         ASSERT_EQ(m_window->fileModel()->count(), paths.size()) << "a path could not be added";
     }
 
-    void type(const QString &text) { m_window->text1()->setPlainText(text); }
+    void type(const QString &text) { m_window->commentEdit()->setPlainText(text); }
 
     // The pointer enters the button, then presses and releases inside it.
     static void click(StyledButton *button)

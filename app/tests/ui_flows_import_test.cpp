@@ -5,14 +5,14 @@ namespace {
 TEST_F(FlowsTest, ImportAsksForATextFileAndCancelChangesNothing)
 {
     type("before");
-    click(m_window->styledButton2());
+    click(m_window->importButton());
     const auto opens = m_platform.calls(ScriptedPlatform::Kind::OpenFile);
     ASSERT_EQ(opens.size(), 1u);
     EXPECT_EQ(opens[0].open.filter, "Text Files (*.txt)|*.txt");
     EXPECT_EQ(opens[0].open.filterIndex, 1);
     EXPECT_TRUE(opens[0].open.fileName.isEmpty());
     EXPECT_EQ(opens[0].open.title, "Import");
-    EXPECT_EQ(m_window->text1()->toPlainText(), "before");
+    EXPECT_EQ(m_window->commentEdit()->toPlainText(), "before");
     EXPECT_TRUE(messages().empty());
 }
 
@@ -35,7 +35,7 @@ TEST_P(ImportSize, TheLimitIs65535Bytes)
     addRows({row});
     type("before");
     m_platform.queueOpenFile(path);
-    click(m_window->styledButton2());
+    click(m_window->importButton());
     const auto busy = m_platform.calls(ScriptedPlatform::Kind::BusyCursor);
     ASSERT_EQ(busy.size(), 2u);
     EXPECT_TRUE(busy[0].busy);
@@ -43,14 +43,14 @@ TEST_P(ImportSize, TheLimitIs65535Bytes)
     if (GetParam().accepted) {
         EXPECT_TRUE(messages().empty());
         const QString expected = QString::fromLatin1(content).replace("\r\n", "\n");
-        EXPECT_EQ(m_window->text1()->toPlainText(), expected);
-        EXPECT_EQ(m_window->text2()->toPlainText(), expected);
+        EXPECT_EQ(m_window->commentEdit()->toPlainText(), expected);
+        EXPECT_EQ(m_window->commentMirror()->toPlainText(), expected);
     } else {
         ASSERT_EQ(messages().size(), 1u);
         EXPECT_EQ(messages()[0].text, "Invalid file size.");
         EXPECT_EQ(messages()[0].title, "65 KB Limit");
         EXPECT_EQ(messages()[0].icon, Platform::Icon::Exclamation);
-        EXPECT_EQ(m_window->text1()->toPlainText(), "before");
+        EXPECT_EQ(m_window->commentEdit()->toPlainText(), "before");
     }
     EXPECT_EQ(m_window->fileModel()->count(), 1) << "the list is not touched";
     EXPECT_EQ(bytesOf(row), "r") << "nothing is saved by an import";
@@ -66,13 +66,13 @@ TEST_F(FlowsTest, ImportOfAFileThatCannotBeOpenedNamesIt)
     for (const QString &path : {m_dir.filePath("missing.txt"), m_dir.path()}) {
         m_platform.clearCalls();
         m_platform.queueOpenFile(path);
-        click(m_window->styledButton2());
+        click(m_window->importButton());
         ASSERT_EQ(messages().size(), 1u);
         EXPECT_EQ(messages()[0].text, "Can't open file: " + path);
         EXPECT_EQ(messages()[0].title, "Scrivlet 1.0");
         EXPECT_EQ(messages()[0].icon, Platform::Icon::Exclamation);
         EXPECT_TRUE(m_platform.calls(ScriptedPlatform::Kind::BusyCursor).empty());
-        EXPECT_EQ(m_window->text1()->toPlainText(), "before");
+        EXPECT_EQ(m_window->commentEdit()->toPlainText(), "before");
     }
 }
 

@@ -23,7 +23,7 @@ TEST_F(MissingLibraryTest, ABatchSaveSaysSoOnceAndChangesNothing)
 {
     addRows(m_paths);
     type("new");
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].icon, Platform::Icon::Exclamation);
     EXPECT_TRUE(messages()[0].text.contains("library")) << messages()[0].text.toStdString();
@@ -35,7 +35,7 @@ TEST_F(MissingLibraryTest, ASingleSaveIsNotClaimed)
 {
     addRows({m_paths[0]});
     type("new");
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_NE(messages()[0].text, "Comments saved successfully.");
     EXPECT_TRUE(messages()[0].text.contains("library"));
@@ -45,7 +45,7 @@ TEST_F(MissingLibraryTest, ADeleteSaysSoOnce)
 {
     addRows(m_paths);
     m_platform.queueAnswer(Platform::Answer::Yes);
-    click(m_window->styledButton6());
+    click(m_window->deleteButton());
     ASSERT_EQ(messages().size(), 2u); // the confirmation, then one report
     EXPECT_TRUE(messages()[1].text.contains("library"));
     for (const QString &path : m_paths)
@@ -60,7 +60,7 @@ TEST_F(MissingLibraryTest, RowClicksReportItOnlyOnceAndEmptyTheBox)
     clickRow(2);
     clickRow(3);
     EXPECT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(m_window->text1()->toPlainText().isEmpty());
+    EXPECT_TRUE(m_window->commentEdit()->toPlainText().isEmpty());
 }
 
 } // namespace

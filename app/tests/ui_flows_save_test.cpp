@@ -14,7 +14,7 @@ TEST_F(FlowsTest, SingleSaveWritesOneBlockAndSaysSo)
     const QString path = makeFile("a.bin", "ABC");
     addRows({path});
     type("hi");
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     EXPECT_EQ(bytesOf(path), "ABC" + block("hi"));
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "Comments saved successfully.");
@@ -22,10 +22,10 @@ TEST_F(FlowsTest, SingleSaveWritesOneBlockAndSaysSo)
     EXPECT_EQ(messages()[0].icon, Icon::Information);
 
     // Saving again replaces the block instead of adding a second one.
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     EXPECT_EQ(bytesOf(path), "ABC" + block("hi"));
     type("two\nlines");
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     EXPECT_EQ(bytesOf(path), "ABC" + block("two\r\nlines"));
     EXPECT_EQ(messages().size(), 3u);
 }
@@ -33,10 +33,10 @@ TEST_F(FlowsTest, SingleSaveWritesOneBlockAndSaysSo)
 TEST_F(FlowsTest, TheCommentBoxIsMirroredAndTheMirrorIsSaved)
 {
     type("mirrored");
-    EXPECT_EQ(m_window->text2()->toPlainText(), "mirrored");
+    EXPECT_EQ(m_window->commentMirror()->toPlainText(), "mirrored");
     const QString path = makeFile("m.txt", "");
     addRows({path});
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     EXPECT_EQ(bytesOf(path), block("mirrored"));
 }
 
@@ -61,7 +61,7 @@ TEST_P(SaveRefusal, TheCommentIsTestedBeforeTheList)
     if (c.rows > 0)
         addRows(paths);
     type(QString::fromLatin1(c.comment));
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, c.message);
     EXPECT_EQ(messages()[0].title, "Scrivlet 1.0");
@@ -82,7 +82,7 @@ TEST_F(FlowsTest, BlanksAndLineBreaksAloneAreAComment)
     const QString path = makeFile("b.txt", "x");
     addRows({path});
     type("  \n");
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     EXPECT_EQ(bytesOf(path), "x" + block("  \r\n"));
 }
 
@@ -92,7 +92,7 @@ TEST_F(FlowsTest, TheOnlyRowIsSavedEvenWhenUnticked)
     addRows({path});
     m_window->fileModel()->setCheckedAt(1, false);
     type("kept");
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     EXPECT_EQ(bytesOf(path), "body" + block("kept"));
 }
 
@@ -102,7 +102,7 @@ TEST_F(FlowsTest, SingleSaveToAVanishedFileSaysSoAndCreatesNothing)
     addRows({path});
     ASSERT_TRUE(QFile::remove(path));
     type("hi");
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     EXPECT_FALSE(QFileInfo::exists(path));
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].icon, Icon::Exclamation);
@@ -117,7 +117,7 @@ TEST_F(FlowsTest, SingleSaveToAFolderIsReportedNotClaimed)
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QDir().mkdir(path));
     type("hi");
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_NE(messages()[0].text, "Comments saved successfully.");
     EXPECT_TRUE(messages()[0].text.contains("not a regular file")) << messages()[0].text.toStdString();
@@ -173,7 +173,7 @@ TEST_F(FlowsTest, ReadOnlyFileIsReportedNotClaimed)
         if (!unwritable.done())
             GTEST_SKIP() << "cannot make a file unwritable here";
         type("hi");
-        click(m_window->styledButton4());
+        click(m_window->saveButton());
     }
     EXPECT_EQ(bytesOf(path), "x" + block("old"));
     ASSERT_EQ(messages().size(), 1u);
@@ -187,10 +187,10 @@ TEST_F(FlowsTest, ACommentTooLongForTheLibraryKeepsTheOldOne)
     const QString b = makeFile("b.txt", "B" + block("old"));
     addRows({a});
     type(QString(999'984, QLatin1Char('x')));
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     m_window->clearListView();
     addRows({a, b}); // now a batch
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     EXPECT_EQ(bytesOf(a), "A" + block("old"));
     EXPECT_EQ(bytesOf(b), "B" + block("old"));
     ASSERT_EQ(messages().size(), 2u);
@@ -204,11 +204,11 @@ TEST_F(FlowsTest, TheLargestCommentIsSavedAndReadsBackWhole)
     addRows({path});
     const QString comment(999'983, QLatin1Char('y'));
     type(comment);
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     EXPECT_EQ(bytesOf(path).size(), 4 + 17 + 999'983);
     type("replaced");
     clickRow(1);
-    EXPECT_EQ(m_window->text1()->toPlainText(), comment);
+    EXPECT_EQ(m_window->commentEdit()->toPlainText(), comment);
 }
 
 } // namespace

@@ -10,13 +10,13 @@ TEST_F(FlowsTest, ClickingARowShowsThatFilesComment)
     addRows({plain, multi, hi}); // hi on top
     type("unsaved text");
     clickRow(1);
-    EXPECT_EQ(m_window->text1()->toPlainText(), "hi");
-    EXPECT_EQ(m_window->text2()->toPlainText(), "hi");
+    EXPECT_EQ(m_window->commentEdit()->toPlainText(), "hi");
+    EXPECT_EQ(m_window->commentMirror()->toPlainText(), "hi");
     clickRow(2);
-    EXPECT_EQ(m_window->text1()->toPlainText(), "first\nsecond\n\nfourth");
-    EXPECT_EQ(m_window->text1()->document()->blockCount(), 4);
+    EXPECT_EQ(m_window->commentEdit()->toPlainText(), "first\nsecond\n\nfourth");
+    EXPECT_EQ(m_window->commentEdit()->document()->blockCount(), 4);
     clickRow(3);
-    EXPECT_TRUE(m_window->text1()->toPlainText().isEmpty());
+    EXPECT_TRUE(m_window->commentEdit()->toPlainText().isEmpty());
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(bytesOf(hi), "ABC" + block("hi")) << "reading changes nothing";
 }
@@ -28,7 +28,7 @@ TEST_F(FlowsTest, ARowWhoseFileVanishedShowsNothingAndCreatesNothing)
     ASSERT_TRUE(QFile::remove(path));
     type("typed");
     clickRow(1);
-    EXPECT_TRUE(m_window->text1()->toPlainText().isEmpty());
+    EXPECT_TRUE(m_window->commentEdit()->toPlainText().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(path));
     EXPECT_TRUE(messages().empty());
 }
@@ -37,21 +37,21 @@ TEST_F(FlowsTest, SavedCommentShowsAgainOnTheRoadOfOneComment)
 {
     const QString path = makeFile("road.txt", "content");
     m_platform.queueOpenFile(path); // Browse in "Single" mode picks the file
-    click(m_window->styledButton1());
+    click(m_window->browseButton());
     ASSERT_EQ(m_window->fileModel()->count(), 1);
     type("line one\nline two");
-    click(m_window->styledButton4());
+    click(m_window->saveButton());
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "Comments saved successfully.");
     type("");
     clickRow(1);
-    EXPECT_EQ(m_window->text1()->toPlainText(), "line one\nline two");
+    EXPECT_EQ(m_window->commentEdit()->toPlainText(), "line one\nline two");
     m_platform.queueAnswer(Platform::Answer::Yes);
     EXPECT_TRUE(m_window->fileModel()->isCheckedAt(1)) << "a click on the row does not untick it";
-    click(m_window->styledButton6());
+    click(m_window->deleteButton());
     EXPECT_EQ(bytesOf(path), "content");
     clickRow(1);
-    EXPECT_TRUE(m_window->text1()->toPlainText().isEmpty());
+    EXPECT_TRUE(m_window->commentEdit()->toPlainText().isEmpty());
 }
 
 } // namespace

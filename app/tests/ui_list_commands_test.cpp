@@ -29,8 +29,8 @@ protected:
 
 TEST_F(ListCommandsTest, ClearOnAnEmptyListOnlyComplains)
 {
-    m_window->styledButton7()->setEnabled(true);
-    click(m_window->styledButton7());
+    m_window->clearButton()->setEnabled(true);
+    click(m_window->clearButton());
     const auto messages = m_platform.messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, QStringLiteral(" Please open at least one file and try again."));
@@ -42,9 +42,9 @@ TEST_F(ListCommandsTest, ClearOnAnEmptyListOnlyComplains)
 TEST_F(ListCommandsTest, ClearAnsweredNoChangesNothing)
 {
     addThree();
-    const QString edit = m_window->flatEdit1()->text();
+    const QString edit = m_window->pathEdit()->text();
     m_platform.queueAnswer(Platform::Answer::No);
-    click(m_window->styledButton7());
+    click(m_window->clearButton());
     const auto messages = m_platform.messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, QStringLiteral("Do you want to clear?"));
@@ -52,22 +52,22 @@ TEST_F(ListCommandsTest, ClearAnsweredNoChangesNothing)
     EXPECT_EQ(messages[0].icon, Platform::Icon::None);
     EXPECT_EQ(messages[0].buttons, Platform::Buttons::YesNo);
     EXPECT_EQ(model().count(), 3);
-    EXPECT_EQ(m_window->flatEdit1()->text(), edit);
+    EXPECT_EQ(m_window->pathEdit()->text(), edit);
     EXPECT_EQ(status(), QStringLiteral("Total Files: 3"));
 }
 
 TEST_F(ListCommandsTest, ClearAnsweredYesEmptiesListEditAndStatusButKeepsButtonsAndComment)
 {
     addThree();
-    m_window->text1()->setPlainText(QStringLiteral("kept"));
+    m_window->commentEdit()->setPlainText(QStringLiteral("kept"));
     m_platform.queueAnswer(Platform::Answer::Yes);
-    click(m_window->styledButton7());
+    click(m_window->clearButton());
     EXPECT_EQ(model().count(), 0);
-    EXPECT_TRUE(m_window->flatEdit1()->text().isEmpty());
+    EXPECT_TRUE(m_window->pathEdit()->text().isEmpty());
     EXPECT_EQ(status(), QStringLiteral("Total Files: 0"));
-    EXPECT_TRUE(m_window->styledButton6()->isEnabled());
-    EXPECT_TRUE(m_window->styledButton7()->isEnabled());
-    EXPECT_EQ(m_window->text1()->toPlainText(), QStringLiteral("kept"));
+    EXPECT_TRUE(m_window->deleteButton()->isEnabled());
+    EXPECT_TRUE(m_window->clearButton()->isEnabled());
+    EXPECT_EQ(m_window->commentEdit()->toPlainText(), QStringLiteral("kept"));
     // A file added afterwards pairs with its own path.
     const QString d = makeFile(QStringLiteral("d"));
     m_platform.queueOpenFile(d);
@@ -78,25 +78,25 @@ TEST_F(ListCommandsTest, ClearAnsweredYesEmptiesListEditAndStatusButKeepsButtons
 TEST_F(ListCommandsTest, SelectAllUnticksAndTicksEveryRowWhenClicked)
 {
     addThree();
-    QTest::mouseClick(m_window->checkBox3(), Qt::LeftButton);
-    EXPECT_FALSE(m_window->checkBox3()->isChecked());
+    QTest::mouseClick(m_window->selectAllCheck(), Qt::LeftButton);
+    EXPECT_FALSE(m_window->selectAllCheck()->isChecked());
     EXPECT_TRUE(model().checkedPositions().isEmpty());
     model().setCheckedAt(2, true);
-    QTest::mouseClick(m_window->checkBox3(), Qt::LeftButton);
+    QTest::mouseClick(m_window->selectAllCheck(), Qt::LeftButton);
     EXPECT_EQ(model().checkedPositions(), (QList<int>{1, 2, 3}));
 }
 
 TEST_F(ListCommandsTest, SelectAllActsOnlyWhenClicked)
 {
     addThree();
-    m_window->checkBox3()->setChecked(false); // set from code: no click
+    m_window->selectAllCheck()->setChecked(false); // set from code: no click
     EXPECT_EQ(model().checkedPositions().size(), 3);
 }
 
 TEST_F(ListCommandsTest, SelectAllOnAnEmptyListShowsNothing)
 {
-    QTest::mouseClick(m_window->checkBox3(), Qt::LeftButton);
-    QTest::mouseClick(m_window->checkBox3(), Qt::LeftButton);
+    QTest::mouseClick(m_window->selectAllCheck(), Qt::LeftButton);
+    QTest::mouseClick(m_window->selectAllCheck(), Qt::LeftButton);
     EXPECT_TRUE(m_platform.calls().empty());
     EXPECT_EQ(model().count(), 0);
 }
@@ -113,8 +113,8 @@ int aboutWindows()
 
 TEST_F(ListCommandsTest, AboutOpensOneWindowThatOkCloses)
 {
-    click(m_window->styledButton3());
-    click(m_window->styledButton3());
+    click(m_window->aboutButton());
+    click(m_window->aboutButton());
     EXPECT_EQ(aboutWindows(), 1);
     AboutWindow *about = m_window->aboutWindow();
     ASSERT_NE(about, nullptr);
@@ -124,7 +124,7 @@ TEST_F(ListCommandsTest, AboutOpensOneWindowThatOkCloses)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(aboutWindows(), 0);
     EXPECT_EQ(m_window->aboutWindow(), nullptr);
-    click(m_window->styledButton3());
+    click(m_window->aboutButton());
     EXPECT_EQ(aboutWindows(), 1);
     EXPECT_NE(m_window->aboutWindow(), nullptr);
 }
@@ -140,7 +140,7 @@ TEST_F(ListCommandsTest, ClosingTheMainWindowClosesTheAboutWindow)
 
 TEST_F(ListCommandsTest, HelpAndTheSiteLinkOpenTheirAddressesTheEmailDoesNothing)
 {
-    click(m_window->styledButton5());
+    click(m_window->helpButton());
     m_window->aboutClicked();
     AboutWindow *about = m_window->aboutWindow();
     ASSERT_NE(about, nullptr);

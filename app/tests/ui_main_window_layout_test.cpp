@@ -143,23 +143,23 @@ TEST_F(MainWindowAtStart, WindowIsFixedSizeTitledAndWithoutMaximise)
 
 TEST_F(MainWindowAtStart, OptionsCaptionsAndInitialStates)
 {
-    EXPECT_EQ(m_window.groupBox1()->title(), QStringLiteral("Add Comments"));
-    EXPECT_EQ(m_window.frame1()->title(), QStringLiteral(" Options"));
-    EXPECT_EQ(m_window.radioButton3()->text(), QStringLiteral("Single"));
-    EXPECT_EQ(m_window.radioButton4()->text(), QStringLiteral("Multiple"));
-    EXPECT_EQ(m_window.checkBox2()->text(), QStringLiteral("Process Sub-Folders"));
-    EXPECT_EQ(m_window.checkBox3()->text(), QStringLiteral("Select All"));
-    EXPECT_TRUE(m_window.radioButton3()->isChecked());
-    EXPECT_FALSE(m_window.radioButton4()->isChecked());
-    EXPECT_FALSE(m_window.checkBox2()->isChecked());
-    EXPECT_TRUE(m_window.checkBox3()->isChecked());
-    EXPECT_TRUE(m_window.text1()->toPlainText().isEmpty());
-    EXPECT_FALSE(m_window.text2()->toPlainText().isEmpty());
-    EXPECT_TRUE(m_window.flatEdit1()->text().isEmpty());
+    EXPECT_EQ(m_window.commentGroup()->title(), QStringLiteral("Add Comments"));
+    EXPECT_EQ(m_window.optionsFrame()->title(), QStringLiteral(" Options"));
+    EXPECT_EQ(m_window.singleOption()->text(), QStringLiteral("Single"));
+    EXPECT_EQ(m_window.multipleOption()->text(), QStringLiteral("Multiple"));
+    EXPECT_EQ(m_window.subfoldersCheck()->text(), QStringLiteral("Process Sub-Folders"));
+    EXPECT_EQ(m_window.selectAllCheck()->text(), QStringLiteral("Select All"));
+    EXPECT_TRUE(m_window.singleOption()->isChecked());
+    EXPECT_FALSE(m_window.multipleOption()->isChecked());
+    EXPECT_FALSE(m_window.subfoldersCheck()->isChecked());
+    EXPECT_TRUE(m_window.selectAllCheck()->isChecked());
+    EXPECT_TRUE(m_window.commentEdit()->toPlainText().isEmpty());
+    EXPECT_FALSE(m_window.commentMirror()->toPlainText().isEmpty());
+    EXPECT_TRUE(m_window.pathEdit()->text().isEmpty());
     EXPECT_TRUE(m_window.percentLabel()->text().isEmpty());
-    EXPECT_TRUE(m_window.statusBar1()->currentMessage().isEmpty());
-    EXPECT_EQ(m_window.statusPanel2()->text(), QStringLiteral("scrivlet.example.org"));
-    EXPECT_EQ(m_window.text1()->font().family(), QStringLiteral("Arial"));
+    EXPECT_TRUE(m_window.statusBar()->currentMessage().isEmpty());
+    EXPECT_EQ(m_window.sitePanel()->text(), QStringLiteral("scrivlet.example.org"));
+    EXPECT_EQ(m_window.commentEdit()->font().family(), QStringLiteral("Arial"));
 }
 
 TEST_F(MainWindowAtStart, ListShowsNameSizeTypeWithRowCheckBoxes)
@@ -186,7 +186,7 @@ TEST_F(MainWindowAtStart, ProgressBarCarriesItsStoredLook)
     // Shown by the first save or delete run, not before.
     EXPECT_TRUE(bar->isHidden());
     EXPECT_TRUE(m_window.percentLabel()->isHidden());
-    EXPECT_TRUE(m_window.text2()->isHidden());
+    EXPECT_TRUE(m_window.commentMirror()->isHidden());
 }
 
 } // namespace

@@ -71,7 +71,7 @@ protected:
             paths << model().pathAt(position);
         return paths;
     }
-    QString status() const { return m_window->statusBar1()->currentMessage(); }
+    QString status() const { return m_window->statusBar()->currentMessage(); }
 
     QTemporaryDir m_dir;
     ScriptedPlatform m_platform;

@@ -38,11 +38,11 @@ CommentFlows::CommentFlows(MainWindow &window)
     : QObject(&window), m_window(window), m_store(std::make_unique<CommentStore>())
 {
     setObjectName(QStringLiteral("commentFlows"));
-    connect(window.styledButton4(), &StyledButton::Click, this, &CommentFlows::saveClicked);
-    connect(window.styledButton6(), &StyledButton::Click, this, &CommentFlows::deleteClicked);
-    connect(window.styledButton2(), &StyledButton::Click, this, &CommentFlows::importClicked);
+    connect(window.saveButton(), &StyledButton::Click, this, &CommentFlows::saveClicked);
+    connect(window.deleteButton(), &StyledButton::Click, this, &CommentFlows::deleteClicked);
+    connect(window.importButton(), &StyledButton::Click, this, &CommentFlows::importClicked);
     connect(window.fileList(), &QTableView::clicked, this, &CommentFlows::rowClicked);
-    connect(window.text1(), &QPlainTextEdit::textChanged, this, &CommentFlows::mirrorText);
+    connect(window.commentEdit(), &QPlainTextEdit::textChanged, this, &CommentFlows::mirrorText);
     m_drop = new FileDrop(window, this);
 }
 
@@ -61,7 +61,7 @@ void CommentFlows::setProgressInterval(std::chrono::milliseconds interval)
 
 void CommentFlows::mirrorText()
 {
-    m_window.text2()->setPlainText(m_window.text1()->toPlainText());
+    m_window.commentMirror()->setPlainText(m_window.commentEdit()->toPlainText());
 }
 
 void CommentFlows::saveClicked()
@@ -70,7 +70,7 @@ void CommentFlows::saveClicked()
     // inside the first would interleave their files and progress.
     if (m_running)
         return;
-    if (m_window.text1()->toPlainText().isEmpty()) {
+    if (m_window.commentEdit()->toPlainText().isEmpty()) {
         m_window.platform().messageBox(QStringLiteral("Please enter comments."), kTitle,
                                        Platform::Icon::Information, Platform::Buttons::Ok);
         return;
@@ -80,7 +80,8 @@ void CommentFlows::saveClicked()
         message(QStringLiteral("No file available to add comments."), true);
         return;
     }
-    const QString block = CommentText::blockText(CommentText::storedText(m_window.text2()->toPlainText()));
+    const QString block =
+        CommentText::blockText(CommentText::storedText(m_window.commentMirror()->toPlainText()));
     if (!CommentText::fitsLibrary(block)) {
         // Refused before any file is touched: cutting the old block and then failing to write
         // the new one would lose the old comment.
@@ -156,14 +157,14 @@ void CommentFlows::deleteClicked()
     const RunGuard guard(m_running);
     CommentFlowsProgress progress(*m_window.progressBar(), *m_window.percentLabel(), platform);
     progress.begin(static_cast<int>(list.size()));
-    QPlainTextEdit *text1 = m_window.text1();
+    QPlainTextEdit *editor = m_window.commentEdit();
     try {
         const BatchOutcome outcome = m_runner.run(
             list,
             [&](const QString &path) {
                 const int status = m_store->remove(path);
-                if (!text1->document()->isEmpty())
-                    text1->clear();
+                if (!editor->document()->isEmpty())
+                    editor->clear();
                 return status;
             },
             [&](int done, int total) { progress.report(done, total); });
@@ -191,13 +192,13 @@ void CommentFlows::rowClicked(const QModelIndex &index)
 
 void CommentFlows::readFileComment(const QString &path)
 {
-    QPlainTextEdit *text1 = m_window.text1();
-    text1->clear();
+    QPlainTextEdit *editor = m_window.commentEdit();
+    editor->clear();
     try {
         // Room for the largest comment the library writes, so every saved comment reads whole.
         const CommentReadResult result = m_store->read(path, CommentText::ReadCapacity);
         if (result.status == SCRIVLET_OK)
-            text1->setPlainText(CommentText::shownText(result.text));
+            editor->setPlainText(CommentText::shownText(result.text));
         else if (result.status != SCRIVLET_E_NOENT) // a vanished file simply has no comment
             message(BatchReport::single(QStringLiteral("The comment could not be read from"), path,
                                         result.status),
@@ -244,7 +245,7 @@ void CommentFlows::openFile(const QString &path)
         return;
     }
     platform.processEvents();
-    m_window.text1()->setPlainText(CommentText::shownText(*text)); // the mirror follows
+    m_window.commentEdit()->setPlainText(CommentText::shownText(*text)); // the mirror follows
     platform.setBusyCursor(false);
 }
 

@@ -60,7 +60,7 @@ bool FileDrop::eventFilter(QObject *watched, QEvent *event)
 
 void FileDrop::drop(const QStringList &paths)
 {
-    m_window.addFileRows(DroppedItems::filesToAdd(paths, m_window.checkBox2()->isChecked()));
+    m_window.addFileRows(DroppedItems::filesToAdd(paths, m_window.subfoldersCheck()->isChecked()));
     m_window.autoSizeColumns();
     m_window.checkAllItems();
     m_window.updateListCommands();

@@ -45,44 +45,51 @@ void MainWindow::buildFromDesign()
 {
     FormBuilder builder(this);
     builder.build(FormDesign::fromResource(QStringLiteral(":/forms/form1.json")));
-    m_fileList = builder.get<QTableView>(QStringLiteral("ListView1"));
-    m_groupBox1 = builder.get<QGroupBox>(QStringLiteral("GroupBox1"));
-    m_text1 = builder.get<QPlainTextEdit>(QStringLiteral("Text1"));
-    m_text2 = builder.get<QPlainTextEdit>(QStringLiteral("Text2"));
-    m_flatEdit1 = builder.get<QLineEdit>(QStringLiteral("FlatEdit1"));
-    m_frame1 = builder.get<QGroupBox>(QStringLiteral("Frame1"));
-    m_radioButton3 = builder.get<QRadioButton>(QStringLiteral("RadioButton3"));
-    m_radioButton4 = builder.get<QRadioButton>(QStringLiteral("RadioButton4"));
-    m_checkBox2 = builder.get<QCheckBox>(QStringLiteral("CheckBox2"));
-    m_checkBox3 = builder.get<QCheckBox>(QStringLiteral("CheckBox3"));
-    m_percent = builder.get<QLabel>(QStringLiteral("percent"));
-    m_progressBar = builder.get<XP_ProgressBar>(QStringLiteral("XP_ProgressBar1"));
-    m_statusBar = builder.get<QStatusBar>(QStringLiteral("StatusBar1"));
-    for (int i = 0; i < 7; ++i)
-        m_buttons[i] = builder.get<StyledButton>(QStringLiteral("StyledButton%1").arg(i + 1));
-    if (m_fileList == nullptr || m_text1 == nullptr || m_text2 == nullptr || m_flatEdit1 == nullptr ||
-        m_radioButton3 == nullptr || m_radioButton4 == nullptr || m_checkBox2 == nullptr ||
-        m_checkBox3 == nullptr || m_percent == nullptr || m_progressBar == nullptr ||
-        m_statusBar == nullptr ||
-        std::find(std::begin(m_buttons), std::end(m_buttons), nullptr) != std::end(m_buttons))
+    bool complete = true;
+    // The design names the controls; the window knows them by their roles.
+    const auto take = [&]<typename T>(T *&member, const char *name) {
+        member = builder.get<T>(QString::fromLatin1(name));
+        complete = complete && member != nullptr;
+    };
+    take(m_fileList, "ListView1");
+    take(m_commentGroup, "GroupBox1");
+    take(m_commentEdit, "Text1");
+    take(m_commentMirror, "Text2");
+    take(m_pathEdit, "FlatEdit1");
+    take(m_optionsFrame, "Frame1");
+    take(m_singleOption, "RadioButton3");
+    take(m_multipleOption, "RadioButton4");
+    take(m_subfoldersCheck, "CheckBox2");
+    take(m_selectAllCheck, "CheckBox3");
+    take(m_percentLabel, "percent");
+    take(m_progressBar, "XP_ProgressBar1");
+    take(m_statusBar, "StatusBar1");
+    take(m_browseButton, "StyledButton1");
+    take(m_importButton, "StyledButton2");
+    take(m_aboutButton, "StyledButton3");
+    take(m_saveButton, "StyledButton4");
+    take(m_helpButton, "StyledButton5");
+    take(m_deleteButton, "StyledButton6");
+    take(m_clearButton, "StyledButton7");
+    if (!complete)
         qFatal("the main window's design lacks a control");
 
     m_fileList->setModel(m_model);
     // The second panel names the web site; the bar shows its single status text instead.
-    m_statusPanel2 = new QLabel(QString::fromLatin1(kSiteHost));
-    m_statusPanel2->setObjectName(QStringLiteral("StatusBar1Panel2"));
-    m_statusBar->addPermanentWidget(m_statusPanel2);
-    m_statusPanel2->hide();
+    m_sitePanel = new QLabel(QString::fromLatin1(kSiteHost));
+    m_sitePanel->setObjectName(QStringLiteral("StatusBar1Panel2"));
+    m_statusBar->addPermanentWidget(m_sitePanel);
+    m_sitePanel->hide();
 }
 
 void MainWindow::wireCommands()
 {
-    connect(styledButton1(), &StyledButton::Click, this, &MainWindow::browseClicked);
-    connect(styledButton3(), &StyledButton::Click, this, &MainWindow::aboutClicked);
-    connect(styledButton5(), &StyledButton::Click, this, &MainWindow::helpClicked);
-    connect(styledButton7(), &StyledButton::Click, this, &MainWindow::clearClicked);
+    connect(browseButton(), &StyledButton::Click, this, &MainWindow::browseClicked);
+    connect(aboutButton(), &StyledButton::Click, this, &MainWindow::aboutClicked);
+    connect(helpButton(), &StyledButton::Click, this, &MainWindow::helpClicked);
+    connect(clearButton(), &StyledButton::Click, this, &MainWindow::clearClicked);
     // Only a click by the user acts; setting the box from code does not tick or untick rows.
-    connect(m_checkBox3, &QCheckBox::clicked, this, &MainWindow::selectAllClicked);
+    connect(m_selectAllCheck, &QCheckBox::clicked, this, &MainWindow::selectAllClicked);
 }
 
 QWidget *MainWindow::control(const QString &name) const
@@ -110,8 +117,8 @@ void MainWindow::writeStatusText()
 void MainWindow::updateListCommands()
 {
     const bool hasRows = m_model->count() > 0;
-    styledButton6()->setEnabled(hasRows);
-    styledButton7()->setEnabled(hasRows);
+    deleteButton()->setEnabled(hasRows);
+    clearButton()->setEnabled(hasRows);
 }
 
 void MainWindow::checkAllItems()
@@ -140,8 +147,8 @@ void MainWindow::clearListView()
 
 void MainWindow::browseClicked()
 {
-    if (m_radioButton3->isChecked() || m_radioButton4->isChecked()) {
-        if (m_radioButton3->isChecked())
+    if (m_singleOption->isChecked() || m_multipleOption->isChecked()) {
+        if (m_singleOption->isChecked())
             openSingle();
         else
             openMultiple();
@@ -162,9 +169,9 @@ void MainWindow::openSingle()
     // A path that names no file has no length: nothing changes.
     if (!QFileInfo(*chosen).isFile())
         return;
-    m_flatEdit1->setText(*chosen);
-    if (QFileInfo(m_flatEdit1->text()).isFile())
-        addFileRows({m_flatEdit1->text()});
+    m_pathEdit->setText(*chosen);
+    if (QFileInfo(m_pathEdit->text()).isFile())
+        addFileRows({m_pathEdit->text()});
 }
 
 void MainWindow::openMultiple()
@@ -175,9 +182,9 @@ void MainWindow::openMultiple()
     if (folder.isEmpty())
         return;
     clearListView();
-    m_flatEdit1->setText(folder);
+    m_pathEdit->setText(folder);
     m_platform.setBusyCursor(true);
-    addFileRows(FolderScan::scanForRows(m_flatEdit1->text(), m_checkBox2->isChecked()));
+    addFileRows(FolderScan::scanForRows(m_pathEdit->text(), m_subfoldersCheck->isChecked()));
     m_platform.setBusyCursor(false);
     if (m_model->count() == 0)
         m_platform.messageBox(QStringLiteral(" No  file to process."), QStringLiteral("Error"),
@@ -186,7 +193,7 @@ void MainWindow::openMultiple()
 
 void MainWindow::selectAllClicked()
 {
-    if (m_checkBox3->isChecked())
+    if (m_selectAllCheck->isChecked())
         checkAllItems();
     else
         uncheckAllItems();
@@ -203,7 +210,7 @@ void MainWindow::clearClicked()
                               Platform::Icon::None, Platform::Buttons::YesNo) != Platform::Answer::Yes)
         return;
     clearListView();
-    m_flatEdit1->clear();
+    m_pathEdit->clear();
     writeStatusText();
 }
 

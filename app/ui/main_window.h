@@ -40,28 +40,28 @@ public:
     Platform &platform() const { return m_platform; }
     FileListModel *fileModel() const { return m_model; }
 
-    // The controls, by their design names.
-    QTableView *fileList() const { return m_fileList; } // ListView1
-    QGroupBox *groupBox1() const { return m_groupBox1; }
-    QPlainTextEdit *text1() const { return m_text1; }             // comment editor
-    QPlainTextEdit *text2() const { return m_text2; }             // its hidden mirror
-    QLineEdit *flatEdit1() const { return m_flatEdit1; }          // file or folder last browsed
-    QGroupBox *frame1() const { return m_frame1; }                // " Options"
-    QRadioButton *radioButton3() const { return m_radioButton3; } // "Single"
-    QRadioButton *radioButton4() const { return m_radioButton4; } // "Multiple"
-    QCheckBox *checkBox2() const { return m_checkBox2; }          // "Process Sub-Folders"
-    QCheckBox *checkBox3() const { return m_checkBox3; }          // "Select All"
-    QLabel *percentLabel() const { return m_percent; }
-    XP_ProgressBar *progressBar() const { return m_progressBar; } // XP_ProgressBar1
-    QStatusBar *statusBar1() const { return m_statusBar; }
-    QLabel *statusPanel2() const { return m_statusPanel2; }
-    StyledButton *styledButton1() const { return m_buttons[0]; } // Browse
-    StyledButton *styledButton2() const { return m_buttons[1]; } // Import
-    StyledButton *styledButton3() const { return m_buttons[2]; } // About
-    StyledButton *styledButton4() const { return m_buttons[3]; } // Save
-    StyledButton *styledButton5() const { return m_buttons[4]; } // Help
-    StyledButton *styledButton6() const { return m_buttons[5]; } // Delete
-    StyledButton *styledButton7() const { return m_buttons[6]; } // Clear...
+    // The controls, by their roles (their design names are in forms/form1.json).
+    QTableView *fileList() const { return m_fileList; }
+    QGroupBox *commentGroup() const { return m_commentGroup; }
+    QPlainTextEdit *commentEdit() const { return m_commentEdit; }
+    QPlainTextEdit *commentMirror() const { return m_commentMirror; } // hidden copy of the comment
+    QLineEdit *pathEdit() const { return m_pathEdit; }                // file or folder last browsed
+    QGroupBox *optionsFrame() const { return m_optionsFrame; }
+    QRadioButton *singleOption() const { return m_singleOption; }
+    QRadioButton *multipleOption() const { return m_multipleOption; }
+    QCheckBox *subfoldersCheck() const { return m_subfoldersCheck; }
+    QCheckBox *selectAllCheck() const { return m_selectAllCheck; }
+    QLabel *percentLabel() const { return m_percentLabel; }
+    XP_ProgressBar *progressBar() const { return m_progressBar; }
+    QStatusBar *statusBar() const { return m_statusBar; }
+    QLabel *sitePanel() const { return m_sitePanel; } // the status bar's hidden web-site panel
+    StyledButton *browseButton() const { return m_browseButton; }
+    StyledButton *importButton() const { return m_importButton; }
+    StyledButton *aboutButton() const { return m_aboutButton; }
+    StyledButton *saveButton() const { return m_saveButton; }
+    StyledButton *helpButton() const { return m_helpButton; }
+    StyledButton *deleteButton() const { return m_deleteButton; }
+    StyledButton *clearButton() const { return m_clearButton; }
 
     // Any control of the design by its name ("ListView1", "percent", ...), or null.
     QWidget *control(const QString &name) const;
@@ -84,11 +84,11 @@ public:
     void clearListView();
 
     // Command handlers, public so tests and the flows can run them directly.
-    void browseClicked();    // StyledButton1
-    void selectAllClicked(); // CheckBox3
-    void clearClicked();     // StyledButton7
-    void aboutClicked();     // StyledButton3
-    void helpClicked();      // StyledButton5
+    void browseClicked();
+    void selectAllClicked();
+    void clearClicked();
+    void aboutClicked();
+    void helpClicked();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -103,20 +103,26 @@ private:
     Platform &m_platform;
     FileListModel *m_model = nullptr;
     QTableView *m_fileList = nullptr;
-    QGroupBox *m_groupBox1 = nullptr;
-    QPlainTextEdit *m_text1 = nullptr;
-    QPlainTextEdit *m_text2 = nullptr;
-    QLineEdit *m_flatEdit1 = nullptr;
-    QGroupBox *m_frame1 = nullptr;
-    QRadioButton *m_radioButton3 = nullptr;
-    QRadioButton *m_radioButton4 = nullptr;
-    QCheckBox *m_checkBox2 = nullptr;
-    QCheckBox *m_checkBox3 = nullptr;
-    QLabel *m_percent = nullptr;
+    QGroupBox *m_commentGroup = nullptr;
+    QPlainTextEdit *m_commentEdit = nullptr;
+    QPlainTextEdit *m_commentMirror = nullptr;
+    QLineEdit *m_pathEdit = nullptr;
+    QGroupBox *m_optionsFrame = nullptr;
+    QRadioButton *m_singleOption = nullptr;
+    QRadioButton *m_multipleOption = nullptr;
+    QCheckBox *m_subfoldersCheck = nullptr;
+    QCheckBox *m_selectAllCheck = nullptr;
+    QLabel *m_percentLabel = nullptr;
     XP_ProgressBar *m_progressBar = nullptr;
     QStatusBar *m_statusBar = nullptr;
-    QLabel *m_statusPanel2 = nullptr;
-    StyledButton *m_buttons[7] = {};
+    QLabel *m_sitePanel = nullptr;
+    StyledButton *m_browseButton = nullptr;
+    StyledButton *m_importButton = nullptr;
+    StyledButton *m_aboutButton = nullptr;
+    StyledButton *m_saveButton = nullptr;
+    StyledButton *m_helpButton = nullptr;
+    StyledButton *m_deleteButton = nullptr;
+    StyledButton *m_clearButton = nullptr;
     QPointer<AboutWindow> m_about;
     bool m_centred = false;
 };
