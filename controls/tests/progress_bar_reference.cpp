@@ -110,20 +110,8 @@ void barFrame(Picture &pic)
     pic.block(2, 2, r - 2, 3, 0xEFEFEF);
     pic.block(r - 2, 2, r - 1, b - 2, 0xEFEFEF);
     pic.border(0x686868);
-    const struct
-    {
-        int x, y;
-        std::uint32_t c;
-    } corners[] = {{0, 0, 0xFFFFFF},         {0, 1, 0xA6ABAC},         {0, 2, 0x7D7E7F},
-                   {1, 0, 0xA7ABAC},         {1, 1, 0x777777},         {2, 0, 0x7D7E7F},
-                   {2, 2, 0xBEBEBE},         {0, b - 1, 0xFFFFFF},     {1, b - 1, 0xA6ABAC},
-                   {2, b - 1, 0x7D7E7F},     {0, b - 3, 0x7D7E7F},     {0, b - 2, 0xA7ABAC},
-                   {1, b - 2, 0x777777},     {r - 1, 0, 0xFFFFFF},     {r - 1, 1, 0xBEBEBE},
-                   {r - 1, 2, 0x7D7E7F},     {r - 2, 2, 0xBEBEBE},     {r - 2, 1, 0x686868},
-                   {r - 1, b - 1, 0xFFFFFF}, {r - 1, b - 2, 0xBEBEBE}, {r - 1, b - 3, 0x7D7E7F},
-                   {r - 2, b - 2, 0x777777}, {r - 2, b - 1, 0xBEBEBE}, {r - 3, b - 1, 0x7D7E7F}};
-    for (const auto &corner : corners)
-        pic.pixel(corner.x, corner.y, corner.c);
+    for (const CornerPixel &corner : frameCorners(r, b))
+        pic.pixel(corner.x, corner.y, corner.colour);
 }
 
 // Looks 0, 1 and 2, horizontal.
@@ -191,6 +179,41 @@ void verticalBar(Picture &pic, int look, int p, std::uint32_t k)
 }
 
 } // namespace
+
+// clang-format off
+std::vector<CornerPixel> frameCorners(int width, int height)
+{
+    const int r = width, b = height;
+    return {
+        // left column
+        {0, 0, 0xFFFFFF},
+        {0, 1, 0xA6ABAC},
+        {0, 2, 0x7D7E7F},
+        {1, 0, 0xA7ABAC},
+        {1, 1, 0x777777},
+        {2, 0, 0x7D7E7F},
+        {2, 2, 0xBEBEBE},
+        {0, b - 1, 0xFFFFFF},
+        {1, b - 1, 0xA6ABAC},
+        {2, b - 1, 0x7D7E7F},
+        {0, b - 3, 0x7D7E7F},
+        {0, b - 2, 0xA7ABAC},
+        {1, b - 2, 0x777777},
+        // right column
+        {r - 1, 0, 0xFFFFFF},
+        {r - 1, 1, 0xBEBEBE},
+        {r - 1, 2, 0x7D7E7F},
+        {r - 2, 2, 0xBEBEBE},
+        {r - 2, 1, 0x686868},
+        {r - 1, b - 1, 0xFFFFFF},
+        {r - 1, b - 2, 0xBEBEBE},
+        {r - 1, b - 3, 0x7D7E7F},
+        {r - 2, b - 2, 0x777777},
+        {r - 2, b - 1, 0xBEBEBE},
+        {r - 3, b - 1, 0x7D7E7F},
+    };
+}
+// clang-format on
 
 QImage expectedVerticalBar(int look, int p, std::uint32_t k, int width, int height)
 {

@@ -4,6 +4,7 @@
 // brush patterns come from the canvas, whose own tests cover them.
 #include <QImage>
 #include <cstdint>
+#include <vector>
 
 namespace reference {
 
@@ -17,6 +18,17 @@ QImage expectedVerticalBar(int look, int p, std::uint32_t k, int width, int heig
 
 // Colour of line i of a gradient of n + 1 lines from `first` to `last` (0x00BBGGRR).
 std::uint32_t gradientColour(std::uint32_t first, std::uint32_t last, int n, int i);
+
+// One pixel the frame sets to round a corner.
+struct CornerPixel
+{
+    int x, y;
+    std::uint32_t colour; // 0x00BBGGRR
+};
+
+// The 24 corner pixels of the rounded frame of a width x height bar, in the order they are set:
+// the left column top to bottom, then the right column.
+std::vector<CornerPixel> frameCorners(int width, int height);
 
 // LightenColor, worked channel by channel.
 std::uint32_t lighten(std::uint32_t c, int a);

@@ -77,32 +77,27 @@ Rgb standardFace()
     return {gdi::GetRValue(face), gdi::GetGValue(face), gdi::GetBValue(face)};
 }
 
+// The four corners are cut alike, each a mirror image of the top left one: an offset (dx, dy)
+// from the top left corner stands for the pixel dx columns and dy rows in from each corner.
+void corners(Reference &r, int W, int H, std::initializer_list<std::pair<int, int>> offsets, Rgb c)
+{
+    for (auto [dx, dy] : offsets) {
+        r.pixel(dx, dy, c);
+        r.pixel(W - 1 - dx, dy, c);
+        r.pixel(dx, H - 1 - dy, c);
+        r.pixel(W - 1 - dx, H - 1 - dy, c);
+    }
+}
+
 void border(Reference &r, int W, int H)
 {
     r.row(1, W - 1, 0, {0, 60, 116});
     r.column(0, 1, H - 1, {0, 60, 116});
     r.column(W - 1, 1, H - 1, {0, 60, 116});
     r.row(1, W - 1, H - 1, {0, 60, 116});
-    for (auto [x, y] : {std::pair{1, 1}, {1, H - 2}, {W - 2, 1}, {W - 2, H - 2}})
-        r.pixel(x, y, {72, 110, 144});
-    for (auto [x, y] : {std::pair{0, 1},
-                        {1, 0},
-                        {1, H - 1},
-                        {0, H - 2},
-                        {W - 1, H - 2},
-                        {W - 2, H - 1},
-                        {W - 2, 0},
-                        {W - 1, 1}})
-        r.pixel(x, y, {106, 139, 162});
-    for (auto [x, y] : {std::pair{1, 2},
-                        {2, 1},
-                        {2, H - 2},
-                        {1, H - 3},
-                        {W - 2, H - 3},
-                        {W - 3, H - 2},
-                        {W - 3, 1},
-                        {W - 2, 2}})
-        r.pixel(x, y, {191, 199, 202});
+    corners(r, W, H, {{1, 1}}, {72, 110, 144});
+    corners(r, W, H, {{0, 1}, {1, 0}}, {106, 139, 162});
+    corners(r, W, H, {{1, 2}, {2, 1}}, {191, 199, 202});
 }
 
 QImage expectedFace(Look look, int W, int H)
@@ -113,19 +108,7 @@ QImage expectedFace(Look look, int W, int H)
         r.row(0, W, H - 1, {201, 199, 186});
         r.column(0, 0, H, {201, 199, 186});
         r.column(W - 1, 0, H, {201, 199, 186});
-        for (auto [x, y] : {std::pair{0, 1},
-                            {1, 1},
-                            {1, 0},
-                            {0, H - 2},
-                            {1, H - 2},
-                            {1, H - 1},
-                            {W - 1, 1},
-                            {W - 2, 1},
-                            {W - 2, 0},
-                            {W - 1, H - 2},
-                            {W - 2, H - 2},
-                            {W - 2, H - 1}})
-            r.pixel(x, y, {216, 213, 199});
+        corners(r, W, H, {{0, 1}, {1, 1}, {1, 0}}, {216, 213, 199});
         return r.image();
     }
     Reference r(W, H, standardFace());
