@@ -3,12 +3,18 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 QImage AppIcon::image(int size)
 {
-    QImage image(32, 32, QImage::Format_ARGB32_Premultiplied);
+    // Designed on a 32-pixel grid: larger sizes are drawn as vectors (sharp at 256 pixels for the
+    // icon theme), smaller ones are scaled down from 32 so they keep its weight.
+    const int canvas = std::max(size, 32);
+    QImage image(canvas, canvas, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(canvas / 32.0, canvas / 32.0);
 
     // The page, its top-right corner folded over.
     QPainterPath page;
@@ -44,7 +50,7 @@ QImage AppIcon::image(int size)
     p.drawLine(QPointF(-2.5, 1.5), QPointF(6.5, 1.5));
     p.drawLine(QPointF(-2.5, 4.5), QPointF(3.5, 4.5));
     p.end();
-    if (size == 32)
+    if (size == canvas)
         return image;
     return image.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }

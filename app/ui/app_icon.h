@@ -4,7 +4,7 @@
 #include <QImage>
 
 // The program's own icon: a page with a folded corner and a yellow note pinned to it, drawn at
-// 32 x 32 pixels (and 16 x 16 for title bars).
+// 32 x 32 pixels (16 x 16 for title bars; any size for the desktop's icon theme).
 class AppIcon
 {
 public:
