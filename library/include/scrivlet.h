@@ -11,13 +11,25 @@
  *
  * Strings are zero-terminated 8-bit strings in the system's 8-bit encoding. Text and path are passed
  * by reference (a pointer to a pointer to the string); the result area of ReadComments and the text
- * of InStrRev and DisplayStringByVal by value. Every call opens and closes its own files and keeps
- * no state, so the library needs no initialisation. Calls are not thread-safe against each other
- * on the same file.
+ * of InStrRev and DisplayStringByVal by value. Every call opens and closes the files it works on,
+ * and the library needs no initialisation. Calls may come from several threads:
+ * those on one file wait for each other like calls from different processes.
  *
  * The operations that change files never rewrite a file's own bytes: WriteComments only appends,
- * DelComments and eraser only cut the file's end off. Files without a block are never opened for
- * writing. Only regular files are touched; reading never creates a file.
+ * DelComments and eraser only cut the file's end off, ReplaceComments writes only from the block's
+ * start on. Files without a block are never opened for writing by DelComments and eraser. Only
+ * regular files are touched; reading never creates a file, and only WriteComments creates one.
+ *
+ * Scrivlet's processes never interleave their work on one file: every call takes an advisory lock
+ * on the file (shared for ReadComments, exclusive for the calls that change it) and waits a bounded
+ * time for it, then gives SCRIVLET_E_BUSY. The lock binds only programs that take it: a program that
+ * appends to the same file without locking (a log writer) cannot be held off. The size is checked
+ * again right before any cut, so bytes appended meanwhile are never cut off.
+ *
+ * ReplaceComments is the one call for saving and deleting a comment: it survives a full disk, a
+ * file-size limit and a failing write (see there). The other calls that change
+ * files keep their historic behaviour; on a failing write WriteComments cuts the file back to its
+ * prior length.
  */
 #ifndef SCRIVLET_H
 #define SCRIVLET_H
@@ -47,12 +59,30 @@ extern "C" {
 #define SCRIVLET_E_NOTREG (-2)   /**< the path names a folder, FIFO, socket or device, not a regular file */
 #define SCRIVLET_E_ACCESS (-3)   /**< no permission to read or write the file */
 #define SCRIVLET_E_TOOLONG (-4)  /**< the text is longer than SCRIVLET_MAX_TEXT, or the path too long */
-#define SCRIVLET_E_IO (-5)       /**< reading, writing or cutting failed (disk full, I/O error, ...) */
+#define SCRIVLET_E_IO (-5)       /**< reading, writing or cutting failed (an I/O error, ...) */
 #define SCRIVLET_E_INVALID (-6)  /**< a null pointer where a string was required */
+#define SCRIVLET_E_BUSY (-7)     /**< another Scrivlet call held the file's lock for too long */
+#define SCRIVLET_E_MARKER (-8)   /**< the comment would not read back exactly (it holds a marker) */
+#define SCRIVLET_E_CHANGED (-9)  /**< the file changed meanwhile (another inode, other bytes) */
+#define SCRIVLET_E_NOSPACE (-10) /**< no room: the disk or quota is full, or a file-size limit */
 /**@}*/
+
+/** The markers around a comment; both consist of kept bytes only. */
+#define SCRIVLET_START_MARKER "#.START.#"
+#define SCRIVLET_END_MARKER "#.END.# "
 
 /** The largest length that WriteComments accepts. */
 #define SCRIVLET_MAX_TEXT 1000000
+/** The longest comment text whose block (text and both markers) fits SCRIVLET_MAX_TEXT. */
+#define SCRIVLET_MAX_COMMENT 999983
+
+/** @name Flags of ReplaceComments, to be combined with |. */
+/**@{*/
+#define SCRIVLET_REPLACE_UTF8 0x1u       /**< keep bytes 0x80..0xFF too (UTF-8 text) */
+#define SCRIVLET_REPLACE_KEEP_TIMES 0x2u /**< give the file back its access and modification times */
+#define SCRIVLET_REPLACE_SYNC 0x4u       /**< flush the journal and the file to the disk (power cuts) */
+#define SCRIVLET_REPLACE_REMOVE 0x8u     /**< remove the block instead; the text is not looked at */
+/**@}*/
 
 /**
  * Appends the kept bytes of a text to the end of a file (the caller passes the whole block, markers
@@ -65,9 +95,12 @@ extern "C" {
  * @param[in] path    pointer to a pointer to the file's path
  * @return SCRIVLET_OK, or SCRIVLET_E_TOOLONG (length above SCRIVLET_MAX_TEXT: nothing written),
  *         SCRIVLET_E_NOTREG, SCRIVLET_E_ACCESS, SCRIVLET_E_NOENT (the folder is missing),
- *         SCRIVLET_E_IO, SCRIVLET_E_INVALID.
+ *         SCRIVLET_E_NOSPACE, SCRIVLET_E_IO (on both the file is cut back to its prior length),
+ *         SCRIVLET_E_BUSY, SCRIVLET_E_INVALID. A killed process may leave part of the text
+ *         appended; ReplaceComments does not.
  */
-SCRIVLET_API int SCRIVLET_CALL WriteComments(const char *const *text, int32_t length, const char *const *path);
+SCRIVLET_API int SCRIVLET_CALL WriteComments(const char *const *text, int32_t length,
+                                             const char *const *path);
 
 /**
  * Extracts the comment text of the file's block into a caller's area: the text from the last start
@@ -80,7 +113,7 @@ SCRIVLET_API int SCRIVLET_CALL WriteComments(const char *const *text, int32_t le
  * @param[in] capacity  size of @p result in bytes; 0 or less writes nothing at all
  * @param[in] path      pointer to a pointer to the file's path
  * @return SCRIVLET_OK (also for a file without a block), SCRIVLET_E_NOENT, SCRIVLET_E_NOTREG,
- *         SCRIVLET_E_ACCESS, SCRIVLET_E_IO, SCRIVLET_E_INVALID.
+ *         SCRIVLET_E_ACCESS, SCRIVLET_E_IO, SCRIVLET_E_BUSY, SCRIVLET_E_INVALID.
  */
 SCRIVLET_API int SCRIVLET_CALL ReadComments(char *result, int32_t capacity, const char *const *path);
 
@@ -91,18 +124,51 @@ SCRIVLET_API int SCRIVLET_CALL ReadComments(char *result, int32_t capacity, cons
  *
  * @param[in] path  pointer to a pointer to the file's path
  * @return SCRIVLET_OK (also when there was nothing to cut), SCRIVLET_E_NOENT, SCRIVLET_E_NOTREG,
- *         SCRIVLET_E_ACCESS, SCRIVLET_E_IO, SCRIVLET_E_INVALID.
+ *         SCRIVLET_E_ACCESS, SCRIVLET_E_IO, SCRIVLET_E_CHANGED (the file grew or was replaced
+ *         between the search and the cut: nothing cut), SCRIVLET_E_BUSY, SCRIVLET_E_INVALID.
  */
 SCRIVLET_API int SCRIVLET_CALL DelComments(const char *const *path);
 
 /**
  * Cuts off a trailer delimited by bytes of value 0x81: the file keeps everything before its
- * second-last 0x81 byte. A file with fewer than two 0x81 bytes is left unchanged.
+ * second-last 0x81 byte. A file with fewer than two 0x81 bytes is left unchanged. It knows nothing
+ * of comment blocks: UTF-8 text (a comment saved with SCRIVLET_REPLACE_UTF8, or the file's own
+ * bytes) may hold 0x81 bytes, and the cut then falls inside it.
  *
  * @param[in] path  pointer to a pointer to the file's path
  * @return the same statuses as DelComments.
  */
 SCRIVLET_API int SCRIVLET_CALL eraser(const char *const *path);
+
+/**
+ * Replaces the file's comment block by the block of @p text, or removes it, as one change: the
+ * file ends either as before or as asked, never in between. The file must exist (it is not
+ * created). Without flags the file ends exactly as after DelComments followed by WriteComments of
+ * SCRIVLET_START_MARKER, the text and SCRIVLET_END_MARKER.
+ *
+ * How: one open of the file, an exclusive lock, a read of its tail only. Then the space is reserved
+ * where the file system allows it, the new block is written over the old one and the file is cut
+ * only when the block got shorter.
+ *
+ * On failure: any error (a full disk, a file-size limit, a failing write or cut) puts the file's
+ * prior bytes back before the call returns it, so a failed call leaves the file as it was.
+ *
+ * @param[in] path    pointer to a pointer to the file's path
+ * @param[in] text    pointer to a pointer to the comment text, without markers; only its first
+ *                    @p length bytes are examined and only kept bytes are stored (with
+ *                    SCRIVLET_REPLACE_UTF8 also 0x80..0xFF). Not looked at with SCRIVLET_REPLACE_REMOVE.
+ * @param[in] length  number of bytes to examine, at most SCRIVLET_MAX_COMMENT; 0 or less gives the
+ *                    empty comment (a block of the two markers)
+ * @param[in] flags   SCRIVLET_REPLACE_* flags combined with |; others are ignored
+ * @return SCRIVLET_OK, or without a change to the file: SCRIVLET_E_TOOLONG (length above
+ *         SCRIVLET_MAX_COMMENT), SCRIVLET_E_MARKER (the kept text contains a marker or forms one
+ *         with the block's markers, so it would not read back as given), SCRIVLET_E_NOENT (the
+ *         file is missing), SCRIVLET_E_NOTREG, SCRIVLET_E_ACCESS, SCRIVLET_E_BUSY,
+ *         SCRIVLET_E_NOSPACE, SCRIVLET_E_IO, SCRIVLET_E_CHANGED (another program appended to the
+ *         file meanwhile), SCRIVLET_E_INVALID.
+ */
+SCRIVLET_API int SCRIVLET_CALL ReplaceComments(const char *const *path, const char *const *text,
+                                               int32_t length, uint32_t flags);
 
 /**
  * Finds the last occurrence of a character in a zero-terminated text.
@@ -138,14 +204,30 @@ static inline int scrivlet_is_kept_byte(unsigned char byte)
 static inline const char *scrivlet_status_text(int status)
 {
     switch (status) {
-    case SCRIVLET_OK: return "done";
-    case SCRIVLET_E_NOENT: return "no such file";
-    case SCRIVLET_E_NOTREG: return "not a regular file";
-    case SCRIVLET_E_ACCESS: return "no access";
-    case SCRIVLET_E_TOOLONG: return "too long";
-    case SCRIVLET_E_IO: return "input/output error";
-    case SCRIVLET_E_INVALID: return "invalid argument";
-    default: return "unknown error";
+    case SCRIVLET_OK:
+        return "done";
+    case SCRIVLET_E_NOENT:
+        return "no such file";
+    case SCRIVLET_E_NOTREG:
+        return "not a regular file";
+    case SCRIVLET_E_ACCESS:
+        return "no access";
+    case SCRIVLET_E_TOOLONG:
+        return "too long";
+    case SCRIVLET_E_IO:
+        return "input/output error";
+    case SCRIVLET_E_INVALID:
+        return "invalid argument";
+    case SCRIVLET_E_BUSY:
+        return "busy (locked by another Scrivlet program)";
+    case SCRIVLET_E_MARKER:
+        return "the comment contains a comment marker";
+    case SCRIVLET_E_CHANGED:
+        return "the file changed meanwhile";
+    case SCRIVLET_E_NOSPACE:
+        return "no space left (disk full or file-size limit)";
+    default:
+        return "unknown error";
     }
 }
 

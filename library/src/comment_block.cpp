@@ -15,13 +15,33 @@ std::string_view view(Bytes bytes)
 
 } // namespace
 
-std::string keptBytes(Bytes text)
+std::string keptBytes(Bytes text, bool utf8)
 {
     std::string kept;
     kept.reserve(text.size());
-    std::copy_if(text.begin(), text.end(), std::back_inserter(kept),
-                 [](char byte) { return scrivlet_is_kept_byte(static_cast<unsigned char>(byte)) != 0; });
+    std::copy_if(text.begin(), text.end(), std::back_inserter(kept), [utf8](char byte) {
+        const auto value = static_cast<unsigned char>(byte);
+        return scrivlet_is_kept_byte(value) != 0 || (utf8 && value >= 0x80);
+    });
     return kept;
+}
+
+std::string blockOf(Bytes text)
+{
+    std::string block;
+    block.reserve(kMinBlockSize + text.size());
+    block.append(kStartMarker).append(view(text)).append(kEndMarker);
+    return block;
+}
+
+bool readsBackExactly(Bytes keptText)
+{
+    // The block's own start marker is found before any byte in front of the block is looked at,
+    // so checking the block alone answers for every file it may be appended to.
+    const std::string block = blockOf(keptText);
+    const auto found = locateBlock(block);
+    return found && found->start == 0 && found->textEnd == block.size() - kEndMarker.size() &&
+           view(keptText).find('\0') == std::string_view::npos;
 }
 
 bool endsWithEndMarker(Bytes image)

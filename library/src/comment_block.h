@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scrivlet.h"
+
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -11,8 +13,8 @@
 // file's tail piece by piece and get the same answers as on the whole image.
 namespace scrivlet::comment_block {
 
-inline constexpr std::string_view kStartMarker = "#.START.#";
-inline constexpr std::string_view kEndMarker = "#.END.# ";
+inline constexpr std::string_view kStartMarker = SCRIVLET_START_MARKER;
+inline constexpr std::string_view kEndMarker = SCRIVLET_END_MARKER;
 /// The smallest block: the two markers back to back (an empty comment).
 inline constexpr std::size_t kMinBlockSize = kStartMarker.size() + kEndMarker.size();
 /// The byte that delimits the trailer eraser() cuts off.
@@ -28,8 +30,16 @@ struct BlockPosition
     std::size_t textEnd = 0;
 };
 
-/// The bytes WriteComments keeps of a text, in order: 0x20..0x7E, CR and LF.
-std::string keptBytes(Bytes text);
+/// The bytes WriteComments keeps of a text, in order: 0x20..0x7E, CR and LF; with @p utf8 also
+/// 0x80..0xFF, so that UTF-8 text passes whole.
+std::string keptBytes(Bytes text, bool utf8 = false);
+
+/// "#.START.#" + text + "#.END.# ".
+std::string blockOf(Bytes text);
+
+/// Whether the block of @p keptText, wherever it is appended, reads back as exactly this text: the
+/// text holds no marker and forms none with the block's own markers.
+bool readsBackExactly(Bytes keptText);
 
 /// Whether the image ends in the end marker (its last eight bytes), i.e. may carry a block.
 bool endsWithEndMarker(Bytes image);

@@ -2,6 +2,7 @@
 
 #include "library/src/comment_block.h"
 #include "library/src/file_access.h"
+#include "library/src/tail_change.h"
 #include "scrivlet.h"
 
 #include <algorithm>
@@ -106,28 +107,41 @@ int copyText(const FileAccess &file, std::uint64_t length, Window window, std::s
     }
 }
 
-// Cuts the file opened for reading as @p reader to @p length bytes, through a second handle opened
-// for writing only now, so that files left as they are are never opened for writing.
-int cut(const char *path, const FileAccess &reader, std::uint64_t oldLength, std::uint64_t length)
+// Cuts the file opened for reading (and locked) as @p reader to @p length bytes, through a second
+// handle opened for writing only now, so that files left as they are are never opened for writing.
+int cut(const char *path, const FileAccess &reader, std::uint64_t length)
 {
     FileAccess writer;
     if (const int status = writer.open(path, FileAccess::Mode::Write); status != SCRIVLET_OK)
         return status;
-    std::uint64_t now = 0;
-    if (const int status = writer.size(now); status != SCRIVLET_OK)
-        return status;
-    // The path was replaced, or the file changed, between the search and the cut: cutting now
-    // could lose bytes that are not the block's.
-    if (!writer.sameFileAs(reader) || now != oldLength)
-        return SCRIVLET_E_IO;
+    // The path was replaced, or a program that does not lock appended to the file, since the
+    // search: cutting now could lose bytes that are not the block's.
+    if (!writer.sameFileAs(reader) || writer.length() != reader.length())
+        return SCRIVLET_E_CHANGED;
     return writer.truncate(length);
 }
 
-int openForReading(const char *path, FileAccess &file, std::uint64_t &length)
+// The bytes from the block's start to the file's end (none without a block).
+int blockBytes(const FileAccess &file, const StartSearch &search, std::string &bytes)
 {
-    if (const int status = file.open(path, FileAccess::Mode::Read); status != SCRIVLET_OK)
+    bytes.clear();
+    if (!search.start)
+        return SCRIVLET_OK;
+    const Window &window = search.window;
+    const auto skip = static_cast<std::size_t>(*search.start - window.begin);
+    if (window.begin + window.bytes.size() == file.length()) {
+        bytes.assign(window.bytes, skip);
+        return SCRIVLET_OK;
+    }
+    bytes.resize(static_cast<std::size_t>(file.length() - *search.start));
+    return file.readAt(*search.start, bytes);
+}
+
+int openLocked(const char *path, FileAccess::Mode mode, FileAccess::Lock lock, FileAccess &file)
+{
+    if (const int status = file.open(path, mode); status != SCRIVLET_OK)
         return status;
-    return file.size(length);
+    return file.lock(lock);
 }
 
 } // namespace
@@ -138,18 +152,56 @@ int write(const char *path, std::span<const char> text)
         return SCRIVLET_E_TOOLONG;
     const std::string kept = cb::keptBytes(text);
     FileAccess file;
-    if (const int status = file.open(path, FileAccess::Mode::Append); status != SCRIVLET_OK)
+    if (const int status = openLocked(path, FileAccess::Mode::Append, FileAccess::Lock::Exclusive, file);
+        status != SCRIVLET_OK)
         return status;
-    return file.append(kept);
+    TailChange change;
+    change.offset = file.length();
+    change.after = kept;
+    return applyTailChange(file, path, change, nullptr);
+}
+
+int replace(const char *path, std::span<const char> text, std::uint32_t flags, ChunkSizes chunks)
+{
+    const bool remove = (flags & SCRIVLET_REPLACE_REMOVE) != 0;
+    std::string block;
+    if (!remove) {
+        if (text.size() > SCRIVLET_MAX_COMMENT)
+            return SCRIVLET_E_TOOLONG;
+        const std::string kept = cb::keptBytes(text, (flags & SCRIVLET_REPLACE_UTF8) != 0);
+        if (!cb::readsBackExactly(kept))
+            return SCRIVLET_E_MARKER;
+        block = cb::blockOf(kept);
+    }
+    FileAccess file;
+    if (const int status = openLocked(path, FileAccess::Mode::Update, FileAccess::Lock::Exclusive, file);
+        status != SCRIVLET_OK)
+        return status;
+    const StartSearch search = findBlockStart(file, file.length(), chunks);
+    if (search.status != SCRIVLET_OK)
+        return search.status;
+    std::string before;
+    if (const int status = blockBytes(file, search, before); status != SCRIVLET_OK)
+        return status;
+    TailChange change;
+    change.offset = search.start.value_or(file.length());
+    change.before = before;
+    change.after = block;
+    change.keepTimes = (flags & SCRIVLET_REPLACE_KEEP_TIMES) != 0;
+    change.sync = (flags & SCRIVLET_REPLACE_SYNC) != 0;
+    if (change.before == change.after)
+        return SCRIVLET_OK;
+    return applyTailChange(file, path, change, nullptr);
 }
 
 int read(const char *path, std::size_t limit, std::string &text, ChunkSizes chunks)
 {
     text.clear();
     FileAccess file;
-    std::uint64_t length = 0;
-    if (const int status = openForReading(path, file, length); status != SCRIVLET_OK)
+    if (const int status = openLocked(path, FileAccess::Mode::Read, FileAccess::Lock::Shared, file);
+        status != SCRIVLET_OK)
         return status;
+    const std::uint64_t length = file.length();
     StartSearch search = findBlockStart(file, length, chunks);
     if (search.status != SCRIVLET_OK || !search.start)
         return search.status;
@@ -165,23 +217,24 @@ int read(const char *path, std::size_t limit, std::string &text, ChunkSizes chun
 
 int remove(const char *path, ChunkSizes chunks)
 {
+    // Read only, though exclusively locked: a file without a block is never opened for writing.
     FileAccess file;
-    std::uint64_t length = 0;
-    if (const int status = openForReading(path, file, length); status != SCRIVLET_OK)
+    if (const int status = openLocked(path, FileAccess::Mode::Read, FileAccess::Lock::Exclusive, file);
+        status != SCRIVLET_OK)
         return status;
-    const StartSearch search = findBlockStart(file, length, chunks);
+    const StartSearch search = findBlockStart(file, file.length(), chunks);
     if (search.status != SCRIVLET_OK || !search.start)
         return search.status;
-    return cut(path, file, length, *search.start);
+    return cut(path, file, *search.start);
 }
 
 int erase(const char *path, ChunkSizes chunks)
 {
     FileAccess file;
-    std::uint64_t length = 0;
-    if (const int status = openForReading(path, file, length); status != SCRIVLET_OK)
+    if (const int status = openLocked(path, FileAccess::Mode::Read, FileAccess::Lock::Exclusive, file);
+        status != SCRIVLET_OK)
         return status;
-    std::uint64_t end = length;
+    std::uint64_t end = file.length();
     std::size_t chunk = std::max(chunks.first, std::size_t{1});
     std::string piece;
     int seen = 0;
@@ -192,7 +245,7 @@ int erase(const char *path, ChunkSizes chunks)
         if (const int status = file.readAt(begin, piece); status != SCRIVLET_OK)
             return status;
         if (const auto at = cb::findNthLastByte(piece, cb::kEraserDelimiter, 2, seen))
-            return cut(path, file, length, begin + *at);
+            return cut(path, file, begin + *at);
         end = begin;
         chunk = grown(chunk, chunks);
     }

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 
 // The operations on a file's comment block, joining the format (comment_block) and the file access
 // (file_access). A block is located by reading backwards from the file's end in growing chunks, so
 // the cost depends on the block's size, not the file's; the answers are those of a search over the
-// whole file image. Every function returns a SCRIVLET_* status.
+// whole file image. Every function returns a SCRIVLET_* status. Each takes the file's lock: shared
+// for reading, exclusive for changing it.
 namespace scrivlet::comment_file {
 
 /// How much is read at a time: the first chunk (from the file's end) and the largest one.
@@ -19,8 +21,13 @@ struct ChunkSizes
 };
 
 /// Appends the kept bytes of @p text to the file, creating it when missing. A text longer than
-/// SCRIVLET_MAX_TEXT writes nothing.
+/// SCRIVLET_MAX_TEXT writes nothing; a failed write is cut off again.
 int write(const char *path, std::span<const char> text);
+
+/// Replaces the file's block by the block of @p text (its kept bytes), or removes it with
+/// SCRIVLET_REPLACE_REMOVE, as one change (see applyTailChange); @p flags are SCRIVLET_REPLACE_*.
+/// A file that already ends as asked is not written.
+int replace(const char *path, std::span<const char> text, std::uint32_t flags, ChunkSizes chunks = {});
 
 /// Gives the text of the file's block (empty without one), cut at its first zero byte and to at
 /// most @p limit bytes. A missing file is not created.

@@ -39,6 +39,27 @@ SCRIVLET_API int SCRIVLET_CALL WriteComments(const char *const *text, int32_t le
     }
 }
 
+SCRIVLET_API int SCRIVLET_CALL ReplaceComments(const char *const *path, const char *const *text,
+                                               int32_t length, uint32_t flags)
+{
+    try {
+        const char *file = pathFrom(path);
+        if (file == nullptr)
+            return SCRIVLET_E_INVALID;
+        if ((flags & SCRIVLET_REPLACE_REMOVE) != 0 || length <= 0)
+            return scrivlet::comment_file::replace(file, {}, flags);
+        if (length > SCRIVLET_MAX_COMMENT)
+            return SCRIVLET_E_TOOLONG;
+        const char *bytes = text != nullptr ? *text : nullptr;
+        if (bytes == nullptr)
+            return SCRIVLET_E_INVALID;
+        return scrivlet::comment_file::replace(file, std::span(bytes, static_cast<std::size_t>(length)),
+                                               flags);
+    } catch (...) {
+        return SCRIVLET_E_IO;
+    }
+}
+
 SCRIVLET_API int SCRIVLET_CALL ReadComments(char *result, int32_t capacity, const char *const *path)
 {
     try {

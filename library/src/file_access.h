@@ -1,15 +1,42 @@
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
 namespace scrivlet {
 
-/// One open regular file, closed when the object goes. Every operation returns a SCRIVLET_*
-/// status. Nothing here knows about comment blocks.
+/// The calls that change a file, as the test seam sees them.
+enum class FileChange {
+    Write,    ///< a write at an offset or at the end
+    Truncate, ///< a cut (or an extension) to a length
+    Reserve,  ///< a reservation of disk space
+};
+
+/// Test seam, consulted before every write, cut and reservation of every file (journals included).
+/// It returns 0 to let the call go on, or an errno value (ENOSPC, EIO, EFBIG, ...) to make it fail
+/// with; for a failing write it may first let @p bytes (at most the call's size) through.
+using ChangeHook = int (*)(FileChange change, std::size_t &bytes, void *context);
+/// Installs @p hook for the whole process (nullptr removes it). Not thread-safe: tests only.
+void setChangeHook(ChangeHook hook, void *context);
+
+/// Which file a handle holds: the same numbers mean the same file while it exists.
+struct FileIdentity
+{
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FileIdentity &) const = default;
+};
+
+/// One open regular file, closed (and unlocked) when the object goes. Every operation returns a
+/// SCRIVLET_* status. Nothing here knows about comment blocks.
 ///
 /// Opening never blocks on a FIFO or device and refuses anything but a regular file; handles are
-/// not inherited by child processes; other programs may keep the file open meanwhile.
+/// not inherited by child processes; other programs may keep the file open meanwhile (no sharing
+/// restriction). Locks are advisory and bind only those who take them: on POSIX a flock() on the
+/// open file, on Windows LockFileEx on one byte far beyond any end of file, so that no byte of
+/// data is ever locked against other programs.
 class FileAccess
 {
 public:
@@ -17,7 +44,10 @@ public:
         Read,   ///< read only; a missing file is not created
         Write,  ///< write to an existing file (for cutting its end off); a missing file is not created
         Append, ///< write at the end; a missing file is created (0666 less the umask)
+        Update, ///< read and write an existing file; a missing file is not created
+        Create, ///< read and write a new file that must not exist yet (0600)
     };
+    enum class Lock { Shared, Exclusive };
 
     FileAccess() = default;
     ~FileAccess();
@@ -26,32 +56,67 @@ public:
     FileAccess(const FileAccess &) = delete;
     FileAccess &operator=(const FileAccess &) = delete;
 
-    /// Opens @p path; on success the object holds the file.
+    /// How long lock() waits for a lock held by someone else before it gives SCRIVLET_E_BUSY.
+    static void setLockWait(std::chrono::milliseconds wait);
+    static std::chrono::milliseconds lockWait();
+
+    /// Opens @p path; on success the object holds the file, and its length, identity and times
+    /// are those of the moment of opening.
     int open(const char *path, Mode mode);
     void close();
     bool isOpen() const;
 
-    /// The file's length in bytes as it was when opened.
+    /// Takes the lock, waiting at most lockWait() (or not at all with @p wait false) for a holder
+    /// to let go. When it had to wait, length, identity and times are taken afresh, since the
+    /// holder may have changed the file.
+    int lock(Lock kind, bool wait = true);
+    /// Takes length and identity afresh from the file, and with @p times its times too (those
+    /// restoreTimes() puts back).
+    int refresh(bool times = false);
+
+    /// The file's length when opened, locked after a wait, or refreshed; changes made through this
+    /// object are followed.
+    std::uint64_t length() const { return m_length; }
     int size(std::uint64_t &length) const;
+    FileIdentity identity() const { return m_identity; }
     /// Whether both objects hold the same file (not merely the same path).
     bool sameFileAs(const FileAccess &other) const;
+
     /// Reads exactly buffer.size() bytes from @p offset (short reads are continued).
     int readAt(std::uint64_t offset, std::span<char> buffer) const;
-    /// Cuts the file to @p length bytes in place.
-    int truncate(std::uint64_t length);
+    /// Reads what there is from @p offset, at most buffer.size() bytes; @p got tells how many.
+    int readSomeAt(std::uint64_t offset, std::span<char> buffer, std::size_t &got) const;
+    /// Writes all of @p bytes at @p offset (short writes are continued).
+    int writeAt(std::uint64_t offset, std::span<const char> bytes);
     /// Writes all of @p bytes at the file's end (short writes are continued).
     int append(std::span<const char> bytes);
+    /// Cuts (or extends) the file to @p length bytes in place.
+    int truncate(std::uint64_t length);
+    /// Reserves disk space for bytes [offset, offset + count) without changing the length, so that
+    /// writing them later cannot run out of space. SCRIVLET_OK where the file system cannot.
+    int reserve(std::uint64_t offset, std::uint64_t count);
+    /// Flushes the file's data to the disk.
+    int sync();
+    /// Gives the file back the access and modification times it had when opened.
+    int restoreTimes();
 
 private:
+    int tryLock(Lock kind, bool &contended);
 #ifdef _WIN32
     void *m_handle = nullptr;
+    std::int64_t m_accessTime = 0;
+    std::int64_t m_writeTime = 0;
 #else
     int m_fd = -1;
-    // Taken by the fstat that checks the file type at open, so no further call is needed for them.
-    std::uint64_t m_length = 0;
-    std::uint64_t m_device = 0;
-    std::uint64_t m_inode = 0;
+    std::int64_t m_accessTimeNs = 0;
+    std::int64_t m_modifyTimeNs = 0;
 #endif
+    bool m_locked = false;
+    std::uint64_t m_length = 0;
+    FileIdentity m_identity;
 };
+
+/// The SCRIVLET_* status for an errno value.
+int statusOfErrno(int error);
 
 } // namespace scrivlet

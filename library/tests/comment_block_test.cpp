@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace cb = scrivlet::comment_block;
@@ -91,6 +92,58 @@ TEST(KeptBytes, KeepsExactlyNinetySevenValues)
     EXPECT_EQ(kept[2], ' ');
     EXPECT_EQ(kept.back(), '~');
 }
+
+TEST(KeptBytes, Utf8KeepsTheHighHalfToo)
+{
+    std::string all;
+    for (int value = 0; value < 256; ++value)
+        all += static_cast<char>(value);
+    const std::string kept = cb::keptBytes(all, true);
+    ASSERT_EQ(kept.size(), 97u + 128u);
+    EXPECT_EQ(kept.substr(kept.size() - 129), "~" + all.substr(128));
+}
+
+struct ReadBackCase
+{
+    const char *name;
+    std::string text;
+    bool readsBack;
+};
+
+// Names the case in failure messages and ctest listings, not its bytes.
+void PrintTo(const ReadBackCase &value, std::ostream *out)
+{
+    *out << value.name;
+}
+
+class ReadsBackExactly : public ::testing::TestWithParam<ReadBackCase>
+{
+};
+
+TEST_P(ReadsBackExactly, RefusesTextsThatHoldOrFormMarkers)
+{
+    const ReadBackCase &c = GetParam();
+    EXPECT_EQ(cb::readsBackExactly(c.text), c.readsBack);
+    // Appended behind bytes that end in marker fragments, the block reads back the same way.
+    const std::string image = "#.START.#x#.START" + cb::blockOf(c.text);
+    const auto block = cb::locateBlock(image);
+    ASSERT_TRUE(block.has_value());
+    EXPECT_EQ(image.substr(block->textBegin, block->textEnd - block->textBegin) == c.text, c.readsBack);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ReadsBackExactly,
+    ::testing::Values(ReadBackCase{"Plain", "a comment\r\nwith two lines", true},
+                      ReadBackCase{"Empty", "", true}, ReadBackCase{"HighBytes", "caf\xc3\xa9", true},
+                      ReadBackCase{"StartMarker", "a#.START.#b", false},
+                      ReadBackCase{"EndMarker", "a#.END.# b", false},
+                      ReadBackCase{"EndMarkerAtTheEnd", "a#.END.# ", false},
+                      ReadBackCase{"StartMarkerAtTheStart", "#.START.#", false},
+                      ReadBackCase{"FormsAStartMarkerWithTheOwn", ".START.#b", false},
+                      ReadBackCase{"FormsAnEndMarkerAcrossTheEnd", "a#.END.#", true},
+                      ReadBackCase{"FragmentsOnly", "#.START #.END.#x .START.# END.# ", true},
+                      ReadBackCase{"HashesAndDots", "#.#.##..", true}),
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 struct NthLastCase
 {

@@ -1,5 +1,6 @@
 // The chunked operations against a plain reference that works on the whole file image, written
-// straight from the whole-file algorithms, over many generated files with planted markers.
+// straight from the whole-file algorithms, over many generated files with planted markers. A
+// replace is held against a delete followed by an append.
 #include "library/src/comment_file.h"
 
 #include "scrivlet.h"
@@ -78,6 +79,17 @@ std::string referenceErase(const std::string &image)
     return image;
 }
 
+std::string referenceKept(const std::string &text)
+{
+    std::string kept;
+    for (const char byte : text) {
+        const auto value = static_cast<unsigned char>(byte);
+        if ((value >= 0x20 && value <= 0x7e) || value == '\r' || value == '\n')
+            kept += byte;
+    }
+    return kept;
+}
+
 // Files made of marker pieces, whole markers and filler, often closed by an end marker.
 std::string generateImage(std::mt19937 &random)
 {
@@ -116,6 +128,7 @@ TEST(CommentFileReference, ChunkedOperationsMatchTheWholeImage)
     std::uniform_int_distribution<std::size_t> growth(1, 4);
     std::uniform_int_distribution<std::size_t> limit(0, 40);
     int withBlock = 0;
+    int refused = 0;
     for (int round = 0; round < 4000; ++round) {
         const std::string image = generateImage(random);
         const std::size_t first = firstChunk(random);
@@ -137,7 +150,26 @@ TEST(CommentFileReference, ChunkedOperationsMatchTheWholeImage)
         writeFile(path, image);
         ASSERT_EQ(cf::erase(path.c_str(), chunks), SCRIVLET_OK);
         ASSERT_EQ(readFile(path), referenceErase(image));
+
+        // A replace ends as a delete followed by the append of the block, unless the comment would
+        // not read back from there as given; then it leaves the file alone.
+        const std::string comment = generateImage(random).substr(0, limit(random));
+        const std::string kept = referenceKept(comment);
+        const std::string expected = referenceRemove(image) + kStart + kept + kEnd;
+        const bool readsBack =
+            referenceRead(expected, 100000) == kept && kept.find('\0') == std::string::npos;
+        SCOPED_TRACE(::testing::Message() << "comment [" << comment << "]");
+        writeFile(path, image);
+        ASSERT_EQ(cf::replace(path.c_str(), comment, 0, chunks), readsBack ? SCRIVLET_OK : SCRIVLET_E_MARKER);
+        ASSERT_EQ(readFile(path), readsBack ? expected : image);
+        refused += readsBack ? 0 : 1;
+
+        writeFile(path, image);
+        ASSERT_EQ(cf::replace(path.c_str(), comment, SCRIVLET_REPLACE_REMOVE, chunks), SCRIVLET_OK);
+        ASSERT_EQ(readFile(path), referenceRemove(image));
     }
+    EXPECT_GT(refused, 200);
+    EXPECT_LT(refused, 3000);
     // The generator must exercise both outcomes, or the comparison proves little.
     EXPECT_GT(withBlock, 1000);
     EXPECT_LT(withBlock, 3500);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <dlfcn.h>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <sys/stat.h>
@@ -23,6 +24,7 @@ namespace {
 using WriteFn = int (*)(const char *const *, int32_t, const char *const *);
 using ReadFn = int (*)(char *, int32_t, const char *const *);
 using PathFn = int (*)(const char *const *);
+using ReplaceFn = int (*)(const char *const *, const char *const *, int32_t, uint32_t);
 using InStrRevFn = int32_t (*)(const char *, int16_t);
 using DisplayFn = int32_t (*)(const char *);
 
@@ -64,10 +66,10 @@ protected:
 
 void *Exports::s_handle = nullptr;
 
-TEST_F(Exports, ExactlyTheSixFunctionsAreExported)
+TEST_F(Exports, ExactlyTheDocumentedFunctionsAreExported)
 {
-    for (const char *name :
-         {"WriteComments", "ReadComments", "DelComments", "eraser", "InStrRev", "DisplayStringByVal"})
+    for (const char *name : {"WriteComments", "ReadComments", "DelComments", "eraser", "InStrRev",
+                             "DisplayStringByVal", "ReplaceComments"})
         EXPECT_NE(::dlsym(s_handle, name), nullptr) << name;
 
     FILE *pipe = ::popen(("nm -D --defined-only '"s + SCRIVLET_LIBRARY_FILE + "' 2>/dev/null").c_str(), "r");
@@ -82,7 +84,7 @@ TEST_F(Exports, ExactlyTheSixFunctionsAreExported)
     if (::pclose(pipe) != 0 && names.empty())
         GTEST_SKIP() << "nm is not available";
     EXPECT_EQ(names, (std::set<std::string>{"DelComments", "DisplayStringByVal", "InStrRev", "ReadComments",
-                                            "WriteComments", "eraser"}));
+                                            "ReplaceComments", "WriteComments", "eraser"}));
 }
 
 TEST_F(Exports, SaveReadDeleteRoundTrip)
@@ -179,6 +181,65 @@ TEST_F(Exports, NullPointersAreRejected)
     EXPECT_EQ(area[0], '\0');
     EXPECT_EQ(find<PathFn>("DelComments")(nullptr), SCRIVLET_E_INVALID);
     EXPECT_EQ(find<PathFn>("eraser")(&null), SCRIVLET_E_INVALID);
+    EXPECT_FALSE(exists(path));
+}
+
+struct ReplaceCall
+{
+    const char *name;
+    const char *text; // nullptr: a null text pointer
+    int32_t length;
+    uint32_t flags;
+    int status;
+    std::string after;
+};
+
+// Names the case in failure messages and ctest listings, not its bytes.
+void PrintTo(const ReplaceCall &value, std::ostream *out)
+{
+    *out << value.name;
+}
+
+class ReplaceExport : public Exports, public ::testing::WithParamInterface<ReplaceCall>
+{
+};
+
+TEST_P(ReplaceExport, TakesTheTextByReferenceAndLengthBytesOfIt)
+{
+    const ReplaceCall &c = GetParam();
+    const std::string path = m_dir.file("f");
+    writeFile(path, "own#.START.#old#.END.# ");
+    const char *p = path.c_str();
+    const char *t = c.text;
+    EXPECT_EQ(find<ReplaceFn>("ReplaceComments")(&p, c.text != nullptr ? &t : nullptr, c.length, c.flags),
+              c.status);
+    EXPECT_EQ(readFile(path), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ReplaceExport,
+    ::testing::Values(
+        ReplaceCall{"WholeText", "new note", 8, 0, SCRIVLET_OK, "own#.START.#new note#.END.# "},
+        ReplaceCall{"FirstLengthBytes", "new note", 3, 0, SCRIVLET_OK, "own#.START.#new#.END.# "},
+        ReplaceCall{"ZeroLengthIsTheEmptyComment", "new", 0, 0, SCRIVLET_OK, "own#.START.##.END.# "},
+        ReplaceCall{"NegativeLengthIsTheEmptyComment", nullptr, -3, 0, SCRIVLET_OK, "own#.START.##.END.# "},
+        ReplaceCall{"RemoveNeedsNoText", nullptr, 5, SCRIVLET_REPLACE_REMOVE, SCRIVLET_OK, "own"},
+        ReplaceCall{"NullText", nullptr, 5, 0, SCRIVLET_E_INVALID, "own#.START.#old#.END.# "},
+        ReplaceCall{"TooLong", "x", SCRIVLET_MAX_COMMENT + 1, 0, SCRIVLET_E_TOOLONG,
+                    "own#.START.#old#.END.# "},
+        ReplaceCall{"Marker", "#.END.# ", 8, 0, SCRIVLET_E_MARKER, "own#.START.#old#.END.# "}),
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(Exports, ReplaceCommentsNeedsAPathAndAnExistingFile)
+{
+    const char *text = "x";
+    const char *null = nullptr;
+    const std::string path = m_dir.file("missing");
+    const char *p = path.c_str();
+    const auto replace = find<ReplaceFn>("ReplaceComments");
+    EXPECT_EQ(replace(nullptr, &text, 1, 0), SCRIVLET_E_INVALID);
+    EXPECT_EQ(replace(&null, &text, 1, 0), SCRIVLET_E_INVALID);
+    EXPECT_EQ(replace(&p, &text, 1, 0), SCRIVLET_E_NOENT);
     EXPECT_FALSE(exists(path));
 }
 
