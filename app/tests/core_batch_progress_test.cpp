@@ -1,4 +1,5 @@
 #include "app/core/batch_progress.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,11 @@ struct PercentCase
     long long total;
     int expected;
 };
+
+void PrintTo(const PercentCase &c, std::ostream *os)
+{
+    *os << c.done << " of " << c.total << " is " << c.expected << "%";
+}
 
 class BatchProgressPercent : public ::testing::TestWithParam<PercentCase>
 {
@@ -38,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(Table, BatchProgressPercent,
                                            PercentCase{1, 10000, 0}, PercentCase{9999, 10000, 100},
                                            PercentCase{0, 5, 0}, PercentCase{0, 0, 100},
                                            PercentCase{6, 5, 100}, // never past 100
-                                           PercentCase{5'000'000'000LL, 10'000'000'000LL, 50}));
+                                           PercentCase{5'000'000'000LL, 10'000'000'000LL, 50}),
+                         PrintedCaseName());
 
 // Against the floating-point rounding in the default mode (to nearest, halves to even): for
 // these small totals the quotient is never near enough a half to be misrounded.

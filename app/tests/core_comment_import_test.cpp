@@ -1,4 +1,5 @@
 #include "app/core/comment_import.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,11 @@ struct SizeCase
     bool loaded;
 };
 
+void PrintTo(const SizeCase &c, std::ostream *os)
+{
+    *os << c.bytes << " bytes " << (c.loaded ? "loaded" : "too large");
+}
+
 class CommentImportSize : public ::testing::TestWithParam<SizeCase>
 {
 };
@@ -67,7 +73,8 @@ TEST_P(CommentImportSize, AcceptsUpTo65535Bytes)
 INSTANTIATE_TEST_SUITE_P(Edges, CommentImportSize,
                          ::testing::Values(SizeCase{0, true}, SizeCase{1, true}, SizeCase{65'534, true},
                                            SizeCase{65'535, true}, SizeCase{65'536, false},
-                                           SizeCase{1'000'000, false}));
+                                           SizeCase{1'000'000, false}),
+                         PrintedCaseName());
 
 TEST(CommentImport, TextKeepsLineBreaksAndEightBitLetters)
 {

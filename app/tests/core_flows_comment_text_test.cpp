@@ -1,4 +1,5 @@
 #include "app/core/comment_text.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,12 @@ struct FitCase
     bool fits;
 };
 
+void PrintTo(const FitCase &c, std::ostream *os)
+{
+    *os << c.asciiBytes << " ASCII and " << c.twoByteLetters << " two-byte letters "
+        << (c.fits ? "fit" : "are too long");
+}
+
 class CommentTextFits : public ::testing::TestWithParam<FitCase>
 {
 };
@@ -43,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(Edges, CommentTextFits,
                          ::testing::Values(FitCase{999'983, 0, true}, FitCase{999'984, 0, false},
                                            FitCase{1, 499'991, true},  // 1 + 999,982 + 17 = 1,000,000
                                            FitCase{0, 499'992, false}, // 999,984 + 17
-                                           FitCase{0, 0, true}));
+                                           FitCase{0, 0, true}),
+                         PrintedCaseName());
 
 } // namespace
 
@@ -55,6 +63,21 @@ struct LineBreakCase
     const char *stored;
     const char *shownAgain;
 };
+
+// The typed text with its line breaks spelt out: "a\r\nb" is "a CR LF b".
+void PrintTo(const LineBreakCase &c, std::ostream *os)
+{
+    const char *separator = "";
+    bool inWord = false;
+    for (const char *p = c.editor; *p != '\0'; ++p) {
+        const bool lineBreak = *p == '\r' || *p == '\n';
+        if (lineBreak || !inWord)
+            *os << separator;
+        *os << (*p == '\r' ? "CR" : *p == '\n' ? "LF" : std::string(1, *p));
+        separator = " ";
+        inWord = !lineBreak;
+    }
+}
 
 class CommentTextLineBreaks : public ::testing::TestWithParam<LineBreakCase>
 {
@@ -74,6 +97,7 @@ INSTANTIATE_TEST_SUITE_P(Table, CommentTextLineBreaks,
                                            LineBreakCase{"a\r\nb", "a\r\nb", "a\nb"},
                                            LineBreakCase{"a\rb", "a\r\nb", "a\nb"},
                                            LineBreakCase{"\n\n", "\r\n\r\n", "\n\n"},
-                                           LineBreakCase{"a\r\n\r\nb\n", "a\r\n\r\nb\r\n", "a\n\nb\n"}));
+                                           LineBreakCase{"a\r\n\r\nb\n", "a\r\n\r\nb\r\n", "a\n\nb\n"}),
+                         PrintedCaseName());
 
 } // namespace

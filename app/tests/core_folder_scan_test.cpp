@@ -1,4 +1,5 @@
 #include "app/core/folder_scan.h"
+#include "tests/support/case_name.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,6 +64,11 @@ struct NameCase
     bool excluded;
 };
 
+void PrintTo(const NameCase &c, std::ostream *os)
+{
+    *os << c.path;
+}
+
 class ExtensionTest : public ::testing::TestWithParam<NameCase>
 {
 };
@@ -80,7 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"/a/x.Db", "Db", false}, NameCase{"/a/x.db.txt", "txt", false},
                       NameCase{"/a/x.tar.gz", "gz", false}, NameCase{"/a.db/readme", "", false},
                       NameCase{"/a/noext", "", false}, NameCase{"/a/.db", "db", true},
-                      NameCase{"/a/x.", "", false}));
+                      NameCase{"/a/x.", "", false}),
+    PrintedCaseName());
 
 TEST(FolderScan, TrailingSlash)
 {

@@ -1,4 +1,5 @@
 #include "app/core/format_size.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ struct SizeCase
 
 void PrintTo(const SizeCase &c, std::ostream *os)
 {
-    *os << c.bytes << " -> " << c.text;
+    *os << c.bytes << " is " << c.text;
 }
 
 class FormatSizeTest : public ::testing::TestWithParam<SizeCase>
@@ -44,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SizeCase{10737418239LL, "10.00 GB"}, SizeCase{10737418240LL, "10.0 GB"},
                       SizeCase{107374182400LL, "100 GB"}, SizeCase{1073741823999LL, "999 GB"},
                       SizeCase{1073741824000LL, "0.98 TB"}, SizeCase{1099511627776LL, "1.00 TB"},
-                      SizeCase{5497558138880000LL, "5000.00 TB"}));
+                      SizeCase{5497558138880000LL, "5000.00 TB"}),
+    PrintedCaseName());
 
 TEST(FormatSize, UsesTheLocaleDecimalSeparatorWithoutGrouping)
 {

@@ -1,5 +1,7 @@
 #include "ui_window_fixture.h"
 
+#include "tests/support/case_name.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -145,6 +147,11 @@ struct EmptyCase
     bool subfolders;
 };
 
+void PrintTo(const EmptyCase &c, std::ostream *os)
+{
+    *os << (c.file != nullptr ? c.file : "no file") << (c.subfolders ? " with sub-folders" : "");
+}
+
 class BrowseEmptyFolder : public BrowseTest, public ::testing::WithParamInterface<EmptyCase>
 {
 };
@@ -175,7 +182,8 @@ TEST_P(BrowseEmptyFolder, EmptiesTheListAndSaysThereIsNothingToProcess)
 INSTANTIATE_TEST_SUITE_P(Folders, BrowseEmptyFolder,
                          ::testing::Values(EmptyCase{nullptr, false}, EmptyCase{nullptr, true},
                                            EmptyCase{"thumbs.db", false}, EmptyCase{"thumbs.db", true},
-                                           EmptyCase{"sub/only/deep.db", true}, EmptyCase{".hidden", true}));
+                                           EmptyCase{"sub/only/deep.db", true}, EmptyCase{".hidden", true}),
+                         PrintedCaseName());
 
 TEST_F(BrowseTest, UpperCaseDbIsListed)
 {

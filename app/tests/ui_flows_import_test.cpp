@@ -1,5 +1,7 @@
 #include "ui_flows_fixture.h"
 
+#include "tests/support/case_name.h"
+
 namespace {
 
 TEST_F(FlowsTest, ImportAsksForATextFileAndCancelChangesNothing)
@@ -21,6 +23,11 @@ struct ImportSizeCase
     qsizetype bytes;
     bool accepted;
 };
+
+void PrintTo(const ImportSizeCase &c, std::ostream *os)
+{
+    *os << c.bytes << " bytes " << (c.accepted ? "accepted" : "refused");
+}
 
 class ImportSize : public FlowsTest, public ::testing::WithParamInterface<ImportSizeCase>
 {
@@ -58,7 +65,8 @@ TEST_P(ImportSize, TheLimitIs65535Bytes)
 
 INSTANTIATE_TEST_SUITE_P(Edges, ImportSize,
                          ::testing::Values(ImportSizeCase{65'535, true}, ImportSizeCase{65'536, false},
-                                           ImportSizeCase{6, true}));
+                                           ImportSizeCase{6, true}),
+                         PrintedCaseName());
 
 TEST_F(FlowsTest, ImportOfAFileThatCannotBeOpenedNamesIt)
 {

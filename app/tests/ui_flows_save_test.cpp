@@ -1,5 +1,7 @@
 #include "ui_flows_fixture.h"
 
+#include "tests/support/case_name.h"
+
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -48,6 +50,11 @@ struct RefusalCase
     Icon icon;
 };
 
+void PrintTo(const RefusalCase &c, std::ostream *os)
+{
+    *os << (*c.comment != '\0' ? "a comment" : "no comment") << " and " << c.rows << " rows";
+}
+
 class SaveRefusal : public FlowsTest, public ::testing::WithParamInterface<RefusalCase>
 {
 };
@@ -75,7 +82,8 @@ INSTANTIATE_TEST_SUITE_P(Order, SaveRefusal,
                                            RefusalCase{"", 1, "Please enter comments.", Icon::Information},
                                            RefusalCase{"", 3, "Please enter comments.", Icon::Information},
                                            RefusalCase{"text", 0, "No file available to add comments.",
-                                                       Icon::Exclamation}));
+                                                       Icon::Exclamation}),
+                         PrintedCaseName());
 
 TEST_F(FlowsTest, BlanksAndLineBreaksAloneAreAComment)
 {

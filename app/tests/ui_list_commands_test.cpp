@@ -1,5 +1,7 @@
 #include "ui_window_fixture.h"
 
+#include "tests/support/case_name.h"
+
 #include "app/ui/about_window.h"
 
 #include <QApplication>
@@ -191,6 +193,7 @@ INSTANTIATE_TEST_SUITE_P(
                                      QRect(8, 24, 161, 17)},
                       AboutPlacement{"Label1", "https://scrivlet.example.org/", QRect(8, 48, 153, 17)},
                       AboutPlacement{"Label4", "support@scrivlet.example.org", QRect(8, 72, 177, 25)},
-                      AboutPlacement{"StyledButton1", "OK", QRect(128, 104, 73, 25)}));
+                      AboutPlacement{"StyledButton1", "OK", QRect(128, 104, 73, 25)}),
+    PrintedCaseName());
 
 } // namespace

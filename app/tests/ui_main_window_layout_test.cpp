@@ -4,6 +4,7 @@
 #include "app/platform/scripted_platform.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "controls/styled_button/styled_button.h"
+#include "tests/support/case_name.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -82,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(Table, MainWindowLayout,
                                            Placement{"StyledButton7", "Form1", QRect(320, 440, 65, 25)},
                                            Placement{"StyledButton4", "Form1", QRect(488, 440, 73, 25)},
                                            Placement{"StatusBar1", "Form1", QRect(0, 477, 568, 25)},
-                                           Placement{"Text2", "Form1", QRect(16, 608, 513, 233)}));
+                                           Placement{"Text2", "Form1", QRect(16, 608, 513, 233)}),
+                         PrintedCaseName());
 
 struct ButtonCase
 {
@@ -93,7 +95,7 @@ struct ButtonCase
 
 void PrintTo(const ButtonCase &b, std::ostream *os)
 {
-    *os << b.name;
+    *os << b.name << " " << b.caption;
 }
 
 class MainWindowButtons : public SharedWindow, public ::testing::WithParamInterface<ButtonCase>
@@ -122,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(Table, MainWindowButtons,
                                            ButtonCase{"StyledButton4", "Save", true},
                                            ButtonCase{"StyledButton5", "Help", true},
                                            ButtonCase{"StyledButton6", "Delete", false},
-                                           ButtonCase{"StyledButton7", "Clear...", false}));
+                                           ButtonCase{"StyledButton7", "Clear...", false}),
+                         PrintedCaseName());
 
 class MainWindowAtStart : public ::testing::Test
 {

@@ -1,5 +1,6 @@
 #include "app/platform/qt_platform.h"
 #include "app/ui/form_design.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ struct FilterCase
 
 void PrintTo(const FilterCase &c, std::ostream *os)
 {
-    *os << c.windowsFilter;
+    *os << (*c.windowsFilter != '\0' ? c.windowsFilter : "no filter");
 }
 
 class OpenDialogFilters : public ::testing::TestWithParam<FilterCase>
@@ -31,13 +32,19 @@ INSTANTIATE_TEST_SUITE_P(
                       FilterCase{"Text Files (*.txt)|*.txt", {"Text Files (*.txt) (*.txt)"}},
                       FilterCase{"Text|*.txt|Pictures|*.png;*.jpg",
                                  {"Text (*.txt)", "Pictures (*.png *.jpg)"}},
-                      FilterCase{"Broken|", {}}, FilterCase{"", {}}, FilterCase{"No pattern", {}}));
+                      FilterCase{"Broken|", {}}, FilterCase{"", {}}, FilterCase{"No pattern", {}}),
+    PrintedCaseName());
 
 struct PixelCase
 {
     int twips;
     int pixels;
 };
+
+void PrintTo(const PixelCase &c, std::ostream *os)
+{
+    *os << c.twips << " twips is " << c.pixels << (c.pixels == 1 || c.pixels == -1 ? " pixel" : " pixels");
+}
 
 class TwipsToPixels : public ::testing::TestWithParam<PixelCase>
 {
@@ -52,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(Table, TwipsToPixels,
                          ::testing::Values(PixelCase{0, 0}, PixelCase{15, 1}, PixelCase{7, 0},
                                            PixelCase{8, 1}, PixelCase{22, 1}, // 1.4667
                                            PixelCase{23, 2},                  // 1.5333
-                                           PixelCase{8520, 568}, PixelCase{-120, -8}));
+                                           PixelCase{8520, 568}, PixelCase{-120, -8}),
+                         PrintedCaseName());
 
 TEST(FormDesignText, ReadsControlsInOrderWithTheirContainers)
 {

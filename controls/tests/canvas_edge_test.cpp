@@ -1,6 +1,7 @@
 // DrawEdge: 3-D borders of one or two one-pixel rings.
 #include "controls/raster/canvas.h"
 #include "controls/tests/support/image_compare.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,11 @@ struct EdgeCase
     Ring outer; // the ring at distance 0 from the rectangle's border
     Ring inner; // the ring at distance 1
 };
+
+void PrintTo(const EdgeCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class Edges : public ::testing::TestWithParam<EdgeCase>
 {
@@ -87,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // A lone outer border: one ring, the inside untouched.
                       EdgeCase{"sunken_outer", BDR_SUNKENOUTER, {kC.shadow, kC.highlight}, {kPaper, kPaper}},
                       EdgeCase{"raised_outer", BDR_RAISEDOUTER, {kC.light, kC.darkShadow}, {kPaper, kPaper}}),
-    [](const ::testing::TestParamInfo<EdgeCase> &param) { return std::string(param.param.name); });
+    PrintedCaseName());
 
 TEST(CanvasEdge, OnlyTheNamedSidesAreDrawn)
 {

@@ -1,6 +1,7 @@
 // Rectangle fills and frames, hatch and pattern brushes, pixels and blits.
 #include "controls/raster/canvas.h"
 #include "controls/tests/support/image_compare.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,11 @@ struct RectCase
     const char *name;
     Rect rect;
 };
+
+void PrintTo(const RectCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class RectFills : public ::testing::TestWithParam<RectCase>
 {
@@ -75,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RectCase{"overhanging", {-4, -2, 20, 4}}, RectCase{"one_column", {5, 1, 6, 9}},
                       RectCase{"one_row", {1, 4, 11, 5}}, RectCase{"one_pixel", {3, 3, 4, 4}},
                       RectCase{"empty", {4, 4, 4, 8}}, RectCase{"inverted", {8, 8, 2, 2}}),
-    [](const ::testing::TestParamInfo<RectCase> &param) { return std::string(param.param.name); });
+    PrintedCaseName());
 
 // The 8 x 8 cells of the six hatch styles, row by row ('#' is a line pixel).
 const char *const kHatchCells[6][8] = {
@@ -138,7 +144,8 @@ INSTANTIATE_TEST_SUITE_P(
                       HatchCase{HS_FDIAGONAL, {0, 0}, OPAQUE}, HatchCase{HS_BDIAGONAL, {0, 0}, OPAQUE},
                       HatchCase{HS_CROSS, {0, 0}, OPAQUE}, HatchCase{HS_DIAGCROSS, {0, 0}, OPAQUE},
                       HatchCase{HS_BDIAGONAL, {3, 5}, OPAQUE}, HatchCase{HS_CROSS, {-2, 7}, TRANSPARENT},
-                      HatchCase{HS_FDIAGONAL, {1, 0}, TRANSPARENT}));
+                      HatchCase{HS_FDIAGONAL, {1, 0}, TRANSPARENT}),
+    PrintedCaseName());
 
 TEST(CanvasBrush, UnknownHatchStyleIsANullBrushThatPaintsNothing)
 {

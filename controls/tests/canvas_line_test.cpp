@@ -3,6 +3,7 @@
 // when mostly vertical).
 #include "controls/raster/canvas.h"
 #include "controls/tests/support/image_compare.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,11 @@ struct LineCase
     PixelSet expected;
 };
 
+void PrintTo(const LineCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class KnownLines : public ::testing::TestWithParam<LineCase>
 {
 };
@@ -100,13 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"one in three", 0, 0, 3, 1, {{0, 0}, {1, 0}, {2, 1}}},
                       LineCase{"one in three back", 3, 1, 0, 0, {{3, 1}, {2, 1}, {1, 0}}},
                       LineCase{"single step", 5, 5, 6, 5, {{5, 5}}}, LineCase{"point", 5, 5, 5, 5, {}}),
-    [](const ::testing::TestParamInfo<LineCase> &param) {
-        std::string name = param.param.name;
-        for (char &ch : name)
-            if (ch == ' ')
-                ch = '_';
-        return name;
-    });
+    PrintedCaseName());
 
 // Every line between points of a 9 x 9 grid (all octants, all slopes up to 8:1) against the
 // floating-point reference; the start pixel is always set and the end pixel never.

@@ -1,5 +1,6 @@
 // Window outlines: rectangle, polygon and rounded-rectangle regions.
 #include "controls/raster/gdi_region.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +82,8 @@ TEST_P(Octagon, CornersCutByOnePixel)
 }
 
 INSTANTIATE_TEST_SUITE_P(Canvas, Octagon,
-                         ::testing::Values(SizeCase{65, 25}, SizeCase{73, 25}, SizeCase{20, 20}));
+                         ::testing::Values(SizeCase{65, 25}, SizeCase{73, 25}, SizeCase{20, 20}),
+                         PrintedCaseName());
 
 TEST(CanvasRegion, RectanglePolygonIsTheRectangleEitherWayRound)
 {

@@ -1,6 +1,7 @@
 // DrawText: measuring, placement flags, clipping and access-key marks. Glyph pixels depend on
 // the font engine, so these tests check rectangles, where ink lands and where it does not.
 #include "controls/raster/canvas.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,20 @@ TEST_F(CanvasText, SingleLineIgnoresLineBreaks)
     EXPECT_EQ(multi.height(), 2 * single.height());
 }
 
+// The format flags in words: "centre vcentre single line"; "left top" when none is set.
+std::string flagWords(unsigned format)
+{
+    const std::pair<unsigned, const char *> names[] = {
+        {DT_CENTER, "centre"},      {DT_RIGHT, "right"},          {DT_VCENTER, "vcentre"},
+        {DT_BOTTOM, "bottom"},      {DT_WORDBREAK, "word break"}, {DT_SINGLELINE, "single line"},
+        {DT_NOPREFIX, "no prefix"}, {DT_RTLREADING, "rtl"},       {DT_HIDEPREFIX, "hide prefix"}};
+    std::string words;
+    for (const auto &[flag, name] : names)
+        if ((format & flag) != 0)
+            words += (words.empty() ? "" : " ") + std::string(name);
+    return words.empty() ? std::string("left top") : words;
+}
+
 struct PrefixCase
 {
     const char *text;
@@ -92,7 +107,7 @@ struct PrefixCase
 
 void PrintTo(const PrefixCase &c, std::ostream *out)
 {
-    *out << c.text << " format 0x" << std::hex << c.format;
+    *out << c.text << " " << flagWords(c.format);
 }
 
 class Prefixes : public CanvasText, public ::testing::WithParamInterface<PrefixCase>
@@ -112,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(Canvas, Prefixes,
                          ::testing::Values(PrefixCase{"&Save", 0, "Save"},
                                            PrefixCase{"&Save", DT_HIDEPREFIX, "Save"},
                                            PrefixCase{"&Save", DT_NOPREFIX, "&Save"},
-                                           PrefixCase{"Salt && Pepper", 0, "Salt & Pepper"}));
+                                           PrefixCase{"Salt && Pepper", 0, "Salt & Pepper"}),
+                         PrintedCaseName());
 
 struct PlaceCase
 {
@@ -123,7 +139,7 @@ struct PlaceCase
 
 void PrintTo(const PlaceCase &c, std::ostream *out)
 {
-    *out << "format 0x" << std::hex << c.format;
+    *out << flagWords(c.format);
 }
 
 class Placement : public CanvasText, public ::testing::WithParamInterface<PlaceCase>
@@ -155,7 +171,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PlaceCase{DT_RIGHT | DT_BOTTOM | DT_SINGLELINE, 1, 1},
                       PlaceCase{DT_CENTER | DT_VCENTER | DT_WORDBREAK, 0, -1}, // not single-line: top
                       PlaceCase{DT_BOTTOM | DT_WORDBREAK, -1, -1}, PlaceCase{DT_LEFT | DT_RTLREADING, -1, -1},
-                      PlaceCase{DT_RIGHT | DT_RTLREADING, 1, -1}));
+                      PlaceCase{DT_RIGHT | DT_RTLREADING, 1, -1}),
+    PrintedCaseName());
 
 TEST_F(CanvasText, ClippedToTheRectangleUnlessNoClip)
 {

@@ -1,6 +1,7 @@
 // PropertyBag: keys without case, read defaults, writes that leave defaults out, kept order and
 // the JSON store.
 #include "controls/host/property_bag.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -133,7 +134,8 @@ INSTANTIATE_TEST_SUITE_P(Host, Lenient,
                                            LenientCase{R"({"v": 4294967296})", true, 77, 0x1234u},
                                            LenientCase{R"({"v": 2.5})", true, 77, 0x1234u},
                                            LenientCase{R"({"v": "12"})", true, 77, 0x1234u},
-                                           LenientCase{R"({"v": false})", false, 0, 0x1234u}));
+                                           LenientCase{R"({"v": false})", false, 0, 0x1234u}),
+                         PrintedCaseName());
 
 TEST(HostPropertyBag, Int16OutOfRangeGivesTheDefault)
 {

@@ -2,6 +2,7 @@
 // standard values, and -1 for what names no colour.
 #include "controls/host/system_colors.h"
 #include "controls/raster/standard_colors.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RoleCase{gdi::COLOR_3DDKSHADOW, QPalette::Active, QPalette::Shadow},
                       RoleCase{gdi::COLOR_3DLIGHT, QPalette::Active, QPalette::Midlight},
                       RoleCase{gdi::COLOR_INFOTEXT, QPalette::Active, QPalette::ToolTipText},
-                      RoleCase{gdi::COLOR_INFOBK, QPalette::Active, QPalette::ToolTipBase}));
+                      RoleCase{gdi::COLOR_INFOBK, QPalette::Active, QPalette::ToolTipBase}),
+    PrintedCaseName());
 
 struct TranslateCase
 {
@@ -116,7 +118,8 @@ INSTANTIATE_TEST_SUITE_P(Host, StandardTranslation,
                                            TranslateCase{0x8000010Fu, gdi::CLR_INVALID},
                                            TranslateCase{0x01000005u, gdi::CLR_INVALID}, // palette index
                                            TranslateCase{0x40C0C0C0u, gdi::CLR_INVALID},
-                                           TranslateCase{0xFFFFFFFFu, gdi::CLR_INVALID}));
+                                           TranslateCase{0xFFFFFFFFu, gdi::CLR_INVALID}),
+                         PrintedCaseName());
 
 TEST(HostSystemColors, IndexesWithoutARoleKeepTheStandardValue)
 {

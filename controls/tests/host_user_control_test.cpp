@@ -1,11 +1,13 @@
 // UserControl: the host services the own controls use: events, property-changed notification,
 // ambient values, focus moves, one event-loop pass and the drawn surface.
 #include "controls/host/user_control.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -103,7 +105,7 @@ struct AccessKeyCase
 
 void PrintTo(const AccessKeyCase &c, std::ostream *out)
 {
-    *out << c.caption << " key " << c.pressed;
+    *out << c.caption << " with Alt+" << QKeySequence(c.pressed).toString().toStdString();
 }
 
 class AccessKeys : public ::testing::TestWithParam<AccessKeyCase>
@@ -135,7 +137,14 @@ INSTANTIATE_TEST_SUITE_P(Host, AccessKeys,
                                            AccessKeyCase{"Sa&ve", Qt::Key_V, 1},
                                            AccessKeyCase{"&Save", Qt::Key_B, 0},
                                            AccessKeyCase{"Salt && Pepper", Qt::Key_P, 0},
-                                           AccessKeyCase{"Save", Qt::Key_S, 0}));
+                                           AccessKeyCase{"Save", Qt::Key_S, 0}),
+                         [](const ::testing::TestParamInfo<AccessKeyCase> &param) {
+                             // The access-key mark is spelt out, or "&Save" and "Save" would meet.
+                             std::string text;
+                             for (const char c : ::testing::PrintToString(param.param))
+                                 text += c == '&' ? std::string(" amp ") : std::string(1, c);
+                             return caseName(text);
+                         });
 
 TEST(HostUserControl, DoEventsRunsPendingWork)
 {

@@ -7,6 +7,7 @@
 #include "controls/raster/canvas.h"
 #include "controls/tests/progress_bar_reference.h"
 #include "controls/tests/support/image_compare.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,11 @@ struct TextCase
     const char *text;
 };
 
+void PrintTo(const TextCase &c, std::ostream *out)
+{
+    *out << "look " << c.look << " at " << c.percentage;
+}
+
 class CaptionText : public ::testing::TestWithParam<TextCase>
 {
 };
@@ -80,7 +86,15 @@ INSTANTIATE_TEST_SUITE_P(Table, CaptionText,
                          ::testing::Values(TextCase{0, 45, "45 %"}, TextCase{1, 0, "0 %"},
                                            TextCase{9, 100, "100 %"}, TextCase{4, 250, "100 %"},
                                            TextCase{2, 45, "Gathering Required Information"},
-                                           TextCase{2, 100, "Gathering Required Information"}));
+                                           TextCase{2, 100, "Gathering Required Information"}),
+                         PrintedCaseName());
+
+// Names a (look, percentage) case look_4_at_45.
+std::string lookAtPercentage(const ::testing::TestParamInfo<std::tuple<int, int>> &info)
+{
+    return caseName("look " + std::to_string(std::get<0>(info.param)) + " at " +
+                    std::to_string(std::get<1>(info.param)));
+}
 
 class CaptionPlace : public ::testing::TestWithParam<std::tuple<int, int>>
 {
@@ -103,7 +117,8 @@ TEST_P(CaptionPlace, IsCentredOnTheBar)
 
 INSTANTIATE_TEST_SUITE_P(SingleColourLooks, CaptionPlace,
                          ::testing::Combine(::testing::Values(0, 1, 2, 3, 4, 5, 7, 8),
-                                            ::testing::Values(0, 45, 100)));
+                                            ::testing::Values(0, 45, 100)),
+                         lookAtPercentage);
 
 // Every pixel the caption changed, with its colour, against the same drawing without caption.
 struct Changed
@@ -146,6 +161,11 @@ struct TwoTone
     bool someCovered, someUncovered;
 };
 
+void PrintTo(const TwoTone &c, std::ostream *out)
+{
+    *out << "look " << c.look << " at " << c.percentage;
+}
+
 class TwoToneCaption : public ::testing::TestWithParam<TwoTone>
 {
 };
@@ -172,7 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TwoTone{6, 100, reference::lighten(kBarColour, 80), 0xC0C0C0, true, false},
                       TwoTone{6, 0, 0, 0xC0C0C0, false, true}, TwoTone{9, 45, 0xFFFFFF, 0x000040, true, true},
                       TwoTone{9, 100, 0xFFFFFF, 0x000040, true, false},
-                      TwoTone{9, 0, 0, 0x000040, false, true}));
+                      TwoTone{9, 0, 0, 0x000040, false, true}),
+    PrintedCaseName());
 
 TEST(CaptionState, LeavesTheHatchGapsPainted)
 {

@@ -5,6 +5,7 @@
 #include "controls/raster/canvas.h"
 #include "controls/tests/progress_bar_reference.h"
 #include "controls/tests/support/image_compare.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,13 @@ QString name(int look, int percentage, const char *what = "look")
     return QStringLiteral("%1%2-%3").arg(QLatin1String(what)).arg(look).arg(percentage);
 }
 
+// Names a (look, percentage) case look_4_at_45.
+std::string lookAtPercentage(const ::testing::TestParamInfo<std::tuple<int, int>> &info)
+{
+    return caseName("look " + std::to_string(std::get<0>(info.param)) + " at " +
+                    std::to_string(std::get<1>(info.param)));
+}
+
 class LookAtPercentage : public ::testing::TestWithParam<std::tuple<int, int>>
 {
 };
@@ -66,13 +74,15 @@ TEST_P(LookAtPercentage, MatchesTheRulesPixelForPixel)
 // Looks 10 and -1 are not looks of their own: they draw as the smooth bar.
 INSTANTIATE_TEST_SUITE_P(AllLooks, LookAtPercentage,
                          ::testing::Combine(::testing::Values(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, -1),
-                                            ::testing::Values(0, 45, 98, 100)));
+                                            ::testing::Values(0, 45, 98, 100)),
+                         lookAtPercentage);
 
 // Other percentages and a taller bar, where the block grid, the 98 and 101 divisors and the
 // shines' middle behave differently.
 INSTANTIATE_TEST_SUITE_P(MorePercentages, LookAtPercentage,
                          ::testing::Combine(::testing::Values(0, 1, 2, 3, 4, 5, 6, 7, 8, 9),
-                                            ::testing::Values(1, 13, 50, 77, 99)));
+                                            ::testing::Values(1, 13, 50, 77, 99)),
+                         lookAtPercentage);
 
 class TallBar : public ::testing::TestWithParam<std::tuple<int, int>>
 {
@@ -88,7 +98,8 @@ TEST_P(TallBar, MatchesTheRules)
 
 INSTANTIATE_TEST_SUITE_P(AllLooks, TallBar,
                          ::testing::Combine(::testing::Values(0, 1, 2, 3, 4, 5, 6, 7, 8, 9),
-                                            ::testing::Values(0, 45, 100)));
+                                            ::testing::Values(0, 45, 100)),
+                         lookAtPercentage);
 
 class VerticalBar : public ::testing::TestWithParam<std::tuple<int, int>>
 {
@@ -104,7 +115,8 @@ TEST_P(VerticalBar, FillsFromTheBottom)
 }
 
 INSTANTIATE_TEST_SUITE_P(BarLooks, VerticalBar,
-                         ::testing::Combine(::testing::Values(0, 1, 2), ::testing::Values(0, 45, 98, 100)));
+                         ::testing::Combine(::testing::Values(0, 1, 2), ::testing::Values(0, 45, 98, 100)),
+                         lookAtPercentage);
 
 class HatchStyle : public ::testing::TestWithParam<std::tuple<int, int>>
 {
@@ -120,7 +132,11 @@ TEST_P(HatchStyle, FillsWithTheHatchOnTheLightenedBackground)
 }
 
 INSTANTIATE_TEST_SUITE_P(SixStyles, HatchStyle,
-                         ::testing::Combine(::testing::Values(0, 1, 2, 3, 4, 5), ::testing::Values(45, 100)));
+                         ::testing::Combine(::testing::Values(0, 1, 2, 3, 4, 5), ::testing::Values(45, 100)),
+                         [](const ::testing::TestParamInfo<std::tuple<int, int>> &param) {
+                             return caseName("style " + std::to_string(std::get<0>(param.param)) + " at " +
+                                             std::to_string(std::get<1>(param.param)));
+                         });
 
 TEST(HatchStyle, UnknownStyleLeavesOnlyTheEdge)
 {
@@ -177,6 +193,11 @@ struct FillCase
     int look, percentage, fillRight;
 };
 
+void PrintTo(const FillCase &c, std::ostream *out)
+{
+    *out << "look " << c.look << " at " << c.percentage;
+}
+
 class FillEdge : public ::testing::TestWithParam<FillCase>
 {
 };
@@ -197,7 +218,8 @@ INSTANTIATE_TEST_SUITE_P(Table, FillEdge,
                                            FillCase{1, 45, 49},   // round(49.84) = 50, grid of 2 from 3
                                            FillCase{3, 45, 47},   // round(47.25)
                                            FillCase{5, 100, 104}, // round(103.96): 101, not 100
-                                           FillCase{8, 100, 104}, FillCase{9, 50, 50}));
+                                           FillCase{8, 100, 104}, FillCase{9, 50, 50}),
+                         PrintedCaseName());
 
 TEST(Gradient, SingleLineTakesTheFirstColour)
 {

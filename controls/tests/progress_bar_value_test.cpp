@@ -1,5 +1,6 @@
 // The mapping between `Value` and the stored percentage, quirks included.
 #include "controls/progress_bar/progress_value.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,11 @@ struct Assignment
     std::int32_t value, maximum, minimum;
     std::optional<std::int32_t> percentage;
 };
+
+void PrintTo(const Assignment &c, std::ostream *out)
+{
+    *out << "value " << c.value << " max " << c.maximum << " min " << c.minimum;
+}
 
 class ValueAssignment : public ::testing::TestWithParam<Assignment>
 {
@@ -41,12 +47,18 @@ INSTANTIATE_TEST_SUITE_P(
                       Assignment{21474837, 1000, 0, std::nullopt}, // the 32-bit product overflows
                       Assignment{-21474837, 1000, 0, std::nullopt},
                       Assignment{21474836, 1, 100, std::nullopt}, // the sum no longer fits
-                      Assignment{1, 1000, 0, 0}));                // a whole-percent step is lost
+                      Assignment{1, 1000, 0, 0}),                 // a whole-percent step is lost
+    PrintedCaseName());
 
 struct Reading
 {
     std::int32_t percentage, maximum, minimum, value;
 };
+
+void PrintTo(const Reading &c, std::ostream *out)
+{
+    *out << c.percentage << " percent max " << c.maximum << " min " << c.minimum;
+}
 
 class ValueReading : public ::testing::TestWithParam<Reading>
 {
@@ -68,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Reading{std::numeric_limits<std::int32_t>::max(),
                               std::numeric_limits<std::int32_t>::max(), 0, 0}, // the result does not fit: 0
                       Reading{std::numeric_limits<std::int32_t>::min(),
-                              std::numeric_limits<std::int32_t>::max(), 0, 0}));
+                              std::numeric_limits<std::int32_t>::max(), 0, 0}),
+    PrintedCaseName());
 
 TEST(ValueMapping, RoundTripsEveryValueForSmallMaxima)
 {

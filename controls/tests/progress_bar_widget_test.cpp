@@ -7,6 +7,7 @@
 #include "controls/raster/canvas.h"
 #include "controls/tests/progress_bar_reference.h"
 #include "controls/tests/support/image_compare.h"
+#include "tests/support/case_name.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -159,7 +160,10 @@ TEST_P(MainWindowBar, ShowsTheEtchedLook)
                             QStringLiteral("mainwindow-%1").arg(GetParam())));
 }
 
-INSTANTIATE_TEST_SUITE_P(Percentages, MainWindowBar, ::testing::Values(0, 45, 98, 100));
+INSTANTIATE_TEST_SUITE_P(Percentages, MainWindowBar, ::testing::Values(0, 45, 98, 100),
+                         [](const ::testing::TestParamInfo<int> &param) {
+                             return std::to_string(param.param) + "_percent";
+                         });
 
 TEST_F(ProgressBarWidget, BufferGrowsAndNeverShrinks)
 {

@@ -5,6 +5,7 @@
 #include "controls/styled_button/button_painter.h"
 #include "controls/styled_button/styled_button.h"
 #include "controls/tests/support/image_compare.h"
+#include "tests/support/case_name.h"
 
 #include <QFocusEvent>
 #include <QTest>
@@ -70,6 +71,25 @@ private:
 };
 
 enum class Look { Normal, Hot, Pressed, Disabled, Focused, Default };
+
+const char *lookName(Look look)
+{
+    switch (look) {
+    case Look::Normal:
+        return "normal";
+    case Look::Hot:
+        return "hot";
+    case Look::Pressed:
+        return "pressed";
+    case Look::Disabled:
+        return "disabled";
+    case Look::Focused:
+        return "focused";
+    case Look::Default:
+        return "default";
+    }
+    return "?";
+}
 
 Rgb standardFace()
 {
@@ -171,6 +191,11 @@ struct FaceCase
     const char *name;
 };
 
+void PrintTo(const FaceCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class GradientFace : public StandardColours, public ::testing::WithParamInterface<FaceCase>
 {
 };
@@ -223,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FaceCase{73, Look::Pressed, "w73_pressed"},
                       FaceCase{73, Look::Disabled, "w73_disabled"},
                       FaceCase{73, Look::Focused, "w73_focused"}, FaceCase{73, Look::Default, "w73_default"}),
-    [](const auto &p) { return std::string(p.param.name); });
+    PrintedCaseName());
 
 // Without a caption every pixel is compared, on sizes other than the program's too.
 struct BareCase
@@ -234,6 +259,12 @@ struct BareCase
     bool focus;
     Look look;
 };
+
+void PrintTo(const BareCase &c, std::ostream *out)
+{
+    *out << c.width << "x" << c.height << " " << lookName(c.look)
+         << (c.focus && c.look != Look::Focused ? " with focus" : "");
+}
 
 class BareGradientFace : public StandardColours, public ::testing::WithParamInterface<BareCase>
 {
@@ -261,7 +292,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, BareGradientFace,
                                            BareCase{120, 48, ButtonState::Pressed, false, Look::Pressed},
                                            BareCase{33, 21, ButtonState::Normal, true, Look::Focused},
                                            BareCase{64, 26, ButtonState::Disabled, false, Look::Disabled},
-                                           BareCase{65, 25, ButtonState::Hot, true, Look::Hot}));
+                                           BareCase{65, 25, ButtonState::Hot, true, Look::Hot}),
+                         PrintedCaseName());
 
 // Spot values a reader can check by hand: the first and last face rows of a 65 x 25 button.
 TEST_F(StandardColours, FirstAndLastFaceRowsOfARestingButton)

@@ -1,6 +1,7 @@
 // The button's reaction to the pointer, the keyboard and the focus, watched through its events.
 #include "controls/styled_button/button_tooltip.h"
 #include "controls/styled_button/styled_button.h"
+#include "tests/support/case_name.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -93,6 +94,11 @@ struct Scenario
     int leaves;
     ButtonState state;
 };
+
+void PrintTo(const Scenario &s, std::ostream *out)
+{
+    *out << s.name;
+}
 
 class ButtonInput : public ::testing::TestWithParam<Scenario>
 {
@@ -187,7 +193,7 @@ INSTANTIATE_TEST_SUITE_P(
                      enter(r.button);
                  },
                  0, 0, 0, ButtonState::Normal}),
-    [](const auto &p) { return std::string(p.param.name); });
+    PrintedCaseName());
 
 // Arrows move the focus like Tab and Shift+Tab; Tab itself also reports the pointer as gone.
 struct FocusCase
@@ -197,6 +203,11 @@ struct FocusCase
     int target; // -1 left, 0 stays, 1 right
     int leaves;
 };
+
+void PrintTo(const FocusCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class ButtonFocus : public ::testing::TestWithParam<FocusCase>
 {
@@ -222,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FocusCase{"left", Qt::Key_Left, -1, 0}, FocusCase{"up", Qt::Key_Up, -1, 0},
                       FocusCase{"tab", Qt::Key_Tab, 1, 1}, FocusCase{"backtab", Qt::Key_Backtab, -1, 1},
                       FocusCase{"letter", Qt::Key_X, 0, 0}),
-    [](const auto &p) { return std::string(p.param.name); });
+    PrintedCaseName());
 
 TEST(ButtonToggle, UpToggleGoesDownSilentlyAndComesUpWithAClick)
 {

@@ -4,6 +4,7 @@
 #include "controls/styled_button/caption_layout.h"
 #include "controls/styled_button/icon_painter.h"
 #include "controls/styled_button/styled_button.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,11 @@ struct PlaceCase
     Rect rect;
     unsigned format;
 };
+
+void PrintTo(const PlaceCase &c, std::ostream *out)
+{
+    *out << "align " << c.align << " margin " << c.margin << (c.rtl ? " right to left" : "");
+}
 
 class CaptionPlacementTable : public ::testing::TestWithParam<PlaceCase>
 {
@@ -46,7 +52,8 @@ INSTANTIATE_TEST_SUITE_P(Alignments, CaptionPlacementTable,
                                            PlaceCase{1, 6, false, {6, 4, 50, 20}, 20},
                                            PlaceCase{0, 3, true, {12, 4, 56, 20}, 21 | DT_RTLREADING},
                                            PlaceCase{9, 3, false, {4, 4, 69, 21}, 0x1234},
-                                           PlaceCase{-1, 3, true, {4, 4, 69, 21}, 0x1234 | DT_RTLREADING}));
+                                           PlaceCase{-1, 3, true, {4, 4, 69, 21}, 0x1234 | DT_RTLREADING}),
+                         PrintedCaseName());
 
 // The button measures its own caption: the centred box hugs the measured text.
 TEST(CaptionOfAButton, CentredBoxFollowsTheMeasuredText)
@@ -75,6 +82,11 @@ struct IconCase
     Point at;
 };
 
+void PrintTo(const IconCase &c, std::ostream *out)
+{
+    *out << "align " << c.align;
+}
+
 class IconPlacement : public ::testing::TestWithParam<IconCase>
 {
 };
@@ -88,13 +100,20 @@ TEST_P(IconPlacement, AlignsWithinTheMargin)
 
 INSTANTIATE_TEST_SUITE_P(Alignments, IconPlacement,
                          ::testing::Values(IconCase{0, {24, 4}}, IconCase{1, {3, 4}}, IconCase{2, {46, 4}},
-                                           IconCase{3, {24, 3}}, IconCase{4, {24, 6}}, IconCase{5, {0, 0}}));
+                                           IconCase{3, {24, 3}}, IconCase{4, {24, 6}}, IconCase{5, {0, 0}}),
+                         PrintedCaseName());
 
 struct GreyCase
 {
     QRgb in;
     QRgb out;
 };
+
+void PrintTo(const GreyCase &c, std::ostream *out)
+{
+    *out << (qAlpha(c.in) == 255 ? "rgb " : "transparent rgb ") << qRed(c.in) << " " << qGreen(c.in) << " "
+         << qBlue(c.in);
+}
 
 class IconGrey : public ::testing::TestWithParam<GreyCase>
 {
@@ -119,7 +138,8 @@ INSTANTIATE_TEST_SUITE_P(Colours, IconGrey,
                                            GreyCase{qRgb(10, 200, 30), qRgb(125, 125, 125)},
                                            GreyCase{qRgb(255, 255, 0), qRgb(235, 235, 235)},
                                            GreyCase{qRgb(250, 250, 250), qRgb(255, 255, 255)},
-                                           GreyCase{qRgba(255, 0, 0, 0), qRgba(84, 84, 84, 0)}));
+                                           GreyCase{qRgba(255, 0, 0, 0), qRgba(84, 84, 84, 0)}),
+                         PrintedCaseName());
 
 TEST(IconMask, MaskColourIsTransparentAndTheRestGreyWhenDisabled)
 {
@@ -154,6 +174,11 @@ struct OutlineCase
     std::vector<QPoint> in;
 };
 
+void PrintTo(const OutlineCase &c, std::ostream *out)
+{
+    *out << "style " << c.style;
+}
+
 class Outline : public ::testing::TestWithParam<OutlineCase>
 {
 };
@@ -177,6 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
         OutlineCase{7, {{0, 0}, {0, 24}}, {{32, 12}, {64, 12}}},
         OutlineCase{8, {{0, 0}, {1, 0}, {0, 1}, {0, 24}, {2, 24}, {64, 0}}, {{2, 0}, {32, 12}, {4, 24}}},
         OutlineCase{10, {{0, 0}, {1, 1}, {64, 24}, {64, 0}}, {{32, 0}, {32, 24}, {0, 12}, {64, 12}}},
-        OutlineCase{0, {}, {{0, 0}, {64, 0}, {0, 24}, {64, 24}}}, OutlineCase{6, {}, {{0, 0}, {64, 24}}}));
+        OutlineCase{0, {}, {{0, 0}, {64, 0}, {0, 24}, {64, 24}}}, OutlineCase{6, {}, {{0, 0}, {64, 24}}}),
+    PrintedCaseName());
 
 } // namespace

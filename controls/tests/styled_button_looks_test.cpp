@@ -5,6 +5,7 @@
 #include "controls/styled_button/button_painter.h"
 #include "controls/styled_button/styled_button.h"
 #include "controls/tests/support/image_compare.h"
+#include "tests/support/case_name.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -39,6 +40,11 @@ struct MarginCase
     bool disabledFace; // whether the face itself (not only the caption) changes when disabled
 };
 
+void PrintTo(const MarginCase &c, std::ostream *out)
+{
+    *out << "style " << c.style;
+}
+
 class LookMargin : public Looks, public ::testing::WithParamInterface<MarginCase>
 {
 };
@@ -64,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(AllStyles, LookMargin,
                                            MarginCase{4, 3, false}, MarginCase{5, 3, true},
                                            MarginCase{6, 3, true}, MarginCase{7, 4, true},
                                            MarginCase{8, 4, true}, MarginCase{9, 6, true},
-                                           MarginCase{10, 7, false}));
+                                           MarginCase{10, 7, false}),
+                         PrintedCaseName());
 
 TEST_F(Looks, HotDiffersFromRestWhereTheLookHasAHoverShade)
 {
@@ -133,6 +140,13 @@ struct CaptionColourCase
     gdi::ColorRef expected;
 };
 
+void PrintTo(const CaptionColourCase &c, std::ostream *out)
+{
+    const char *states[] = {"?", "normal", "hot", "pressed", "disabled"};
+    const auto state = static_cast<std::size_t>(c.state);
+    *out << (c.custom ? "custom colours " : "system colours ") << states[state < 5 ? state : 0];
+}
+
 class CaptionColour : public Looks, public ::testing::WithParamInterface<CaptionColourCase>
 {
 };
@@ -167,7 +181,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CaptionColourCase{true, ButtonState::Pressed, gdi::RGB(0, 0, 200)},
                       CaptionColourCase{true, ButtonState::Disabled, gdi::RGB(0, 150, 0)},
                       CaptionColourCase{false, ButtonState::Hot, gdi::RGB(90, 60, 30)},
-                      CaptionColourCase{false, ButtonState::Disabled, gdi::RGB(0, 150, 0)}));
+                      CaptionColourCase{false, ButtonState::Disabled, gdi::RGB(0, 150, 0)}),
+    PrintedCaseName());
 
 TEST_F(Looks, IconIsPlacedAndShiftedWhenPressed)
 {
