@@ -2,7 +2,7 @@
 // and a file list of a million rows in its view (insert, tick all, scroll to the end, clear).
 // The tree is made once under /tmp and reused by later runs.
 #include "app/core/file_list_model.h"
-#include "app/core/folder_scan.h"
+#include "app/core/folder_rows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,7 +56,7 @@ void BM_ScanOnly(benchmark::State &state)
 {
     const QString root = benchTree();
     for (auto _ : state) {
-        const QStringList paths = FolderScan::scanForRows(root, true);
+        const QStringList paths = FolderRows::scan(root, true);
         benchmark::DoNotOptimize(paths.size());
         state.counters["files"] = static_cast<double>(paths.size());
     }
@@ -73,7 +73,7 @@ void BM_AddFolderOf100kFiles(benchmark::State &state)
         QTableView view;
         view.setModel(&model);
         view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-        model.addFiles(FolderScan::scanForRows(root, true));
+        model.addFiles(FolderRows::scan(root, true));
         model.checkAll();
         benchmark::DoNotOptimize(model.typeAt(1));
         state.counters["rows"] = model.count();
@@ -88,7 +88,7 @@ struct MillionRows
     MillionRows()
     {
         const QString root = benchTree();
-        one = FolderScan::scanForRows(root + QStringLiteral("/top0/sub1"), false).constFirst();
+        one = FolderRows::scan(root + QStringLiteral("/top0/sub1"), false).constFirst();
         view.resize(553, 153);
         view.verticalHeader()->hide();
         view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

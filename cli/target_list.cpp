@@ -1,8 +1,7 @@
 #include "cli/target_list.h"
 
-#include "app/core/folder_scan.h"
+#include "core/folder_scan.h"
 
-#include <QFile>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,14 +39,7 @@ void TargetList::addFolder(const std::string &folder)
         return;
     }
 
-    QString name = QFile::decodeName(QByteArray::fromStdString(trimmed));
-    QStringList files;
-    if (m_recursive)
-        FolderScan::recursiveDir(files, name, QStringLiteral("*"), true);
-    else
-        files = FolderScan::folderFiles(name);
-    for (const QString &file : files) {
-        if (!FolderScan::isExcluded(file))
-            m_entries.push_back({QFile::encodeName(file).toStdString(), {}});
-    }
+    const auto found = scrivlet::core::FolderScan::scan(trimmed, m_recursive);
+    for (const std::string &file : found.files)
+        m_entries.push_back({file, {}});
 }

@@ -4,7 +4,7 @@
 #include <vector>
 
 /// The files a command works on, from its path arguments. Folders are entered with the rules of
-/// the program's folder scans (app/core/folder_scan.h): `-r` takes the scan with sub-folders
+/// the program's folder scans (core/folder_scan.h): `-r` takes the scan with sub-folders
 /// (no hidden files or folders, no symbolic links to folders, no "db" files); `ls` without `-r`
 /// takes a folder's own files (hidden ones included, no "db" files). Other commands refuse a
 /// folder without `-r`. Files named directly are taken as they are, even when missing: the

@@ -1,18 +1,18 @@
 #include "app/core/comment_text.h"
 
+#include "core/comment_text.h"
+
+using CoreText = scrivlet::core::CommentText;
+
 QString CommentText::shownText(const QString &storedText)
 {
-    QString text = storedText;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
+    return QString::fromUtf8(CoreText::shownText(storedText.toUtf8().toStdString()));
 }
 
 QString CommentText::storedText(const QString &editorText)
 {
-    return shownText(editorText).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return QString::fromUtf8(CoreText::storedText(editorText.toUtf8().toStdString()));
 }
-
 QString CommentText::blockText(const QString &comment)
 {
     return QLatin1String(StartMarker) + comment + QLatin1String(EndMarker);

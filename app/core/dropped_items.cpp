@@ -1,6 +1,6 @@
 #include "app/core/dropped_items.h"
 
-#include "app/core/folder_scan.h"
+#include "app/core/folder_rows.h"
 
 #include <QFileInfo>
 
@@ -13,8 +13,8 @@ QStringList DroppedItems::filesToAdd(const QStringList &droppedPaths, bool inclu
             path.chop(1);
         const QFileInfo info(path);
         if (info.isDir())
-            files += FolderScan::scanForRows(path, includeSubfolders);
-        else if (info.isFile() && !FolderScan::isExcluded(path))
+            files += FolderRows::scan(path, includeSubfolders);
+        else if (info.isFile() && !FolderRows::isExcluded(path))
             files.append(path);
         // Anything else (vanished, a device, a dangling link) is skipped.
     }

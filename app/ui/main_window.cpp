@@ -1,7 +1,7 @@
 #include "app/ui/main_window.h"
 
 #include "app/core/file_list_model.h"
-#include "app/core/folder_scan.h"
+#include "app/core/folder_rows.h"
 #include "app/platform/platform.h"
 #include "app/ui/about_window.h"
 #include "app/ui/app_icon.h"
@@ -184,7 +184,7 @@ void MainWindow::openMultiple()
     clearListView();
     m_pathEdit->setText(folder);
     m_platform.setBusyCursor(true);
-    addFileRows(FolderScan::scanForRows(m_pathEdit->text(), m_subfoldersCheck->isChecked()));
+    addFileRows(FolderRows::scan(m_pathEdit->text(), m_subfoldersCheck->isChecked()));
     m_platform.setBusyCursor(false);
     if (m_model->count() == 0)
         m_platform.messageBox(QStringLiteral(" No  file to process."), QStringLiteral("Error"),
