@@ -33,16 +33,30 @@ bool startsWith(std::string_view text, std::string_view prefix)
 // Checks that the options fit the command; the message names the first that does not.
 std::string checkCombination(const Invocation &inv)
 {
-    const bool isSet = inv.command == Command::Set;
-    if (!isSet && inv.source != TextSource::None)
+    const Command c = inv.command;
+    const bool reads = c == Command::Show || c == Command::List;
+    const bool changes = c == Command::Set || c == Command::Remove;
+    if (c != Command::Set && inv.source != TextSource::None)
         return "-m, -F and - belong to 'set'";
-    if (isSet && inv.source == TextSource::None)
+    if (c == Command::Set && inv.source == TextSource::None)
         return "'set' needs the comment: -m TEXT, -F FILE or -";
-    if (inv.json && inv.command != Command::Show && inv.command != Command::List)
+    if (inv.json && !reads)
         return "--json belongs to 'show' and 'ls'";
-    if (inv.keepTime && inv.command != Command::Set && inv.command != Command::Remove)
+    if (inv.nullSeparated && !reads)
+        return "-0 belongs to 'show' and 'ls'";
+    if (inv.json && inv.nullSeparated)
+        return "give --json or -0, not both";
+    if (inv.keepTime && !changes)
         return "--keep-time belongs to 'set' and 'rm'";
-    if (inv.paths.empty() && inv.command != Command::List)
+    if (inv.sync && !changes)
+        return "--sync belongs to 'set' and 'rm'";
+    if (inv.utf8 && c != Command::Set)
+        return "--utf8 belongs to 'set'";
+    if (inv.grep && c != Command::List)
+        return "--grep belongs to 'ls'";
+    if (inv.extendedRegex && !inv.grep)
+        return "-E needs --grep PATTERN";
+    if (inv.paths.empty() && c != Command::List)
         return "no file given";
     return {};
 }
@@ -85,6 +99,12 @@ CommandLine::Result CommandLine::parse(const std::vector<std::string> &arguments
         inv.text = std::move(text);
         return true;
     };
+    auto setGrep = [&inv](std::string pattern) {
+        if (inv.grep)
+            return false;
+        inv.grep = std::move(pattern);
+        return true;
+    };
 
     bool optionsEnded = false;
     for (; i < arguments.size(); ++i) {
@@ -102,11 +122,27 @@ CommandLine::Result CommandLine::parse(const std::vector<std::string> &arguments
             inv.recursive = true;
         } else if (arg == "--json") {
             inv.json = true;
+        } else if (arg == "-0" || arg == "--null") {
+            inv.nullSeparated = true;
         } else if (arg == "--keep-time") {
             inv.keepTime = true;
+        } else if (arg == "--sync") {
+            inv.sync = true;
+        } else if (arg == "--utf8") {
+            inv.utf8 = true;
+        } else if (arg == "-E" || arg == "--extended-regexp") {
+            inv.extendedRegex = true;
         } else if (arg == "--help" || arg == "-h") {
             inv.help = true;
             return result;
+        } else if (arg == "--grep") {
+            if (i + 1 >= arguments.size())
+                return fail("option '" + arg + "' needs a value");
+            if (!setGrep(arguments[++i]))
+                return fail("give --grep only once");
+        } else if (startsWith(arg, "--grep=")) {
+            if (!setGrep(arg.substr(7)))
+                return fail("give --grep only once");
         } else if (arg == "-m" || arg == "-F" || arg == "--message" || arg == "--file") {
             if (i + 1 >= arguments.size())
                 return fail("option '" + arg + "' needs a value");
@@ -133,10 +169,10 @@ CommandLine::Result CommandLine::parse(const std::vector<std::string> &arguments
 
 const char *CommandLine::usage()
 {
-    return "Usage: scriv show [-r] [--json] PATH...\n"
-           "       scriv set (-m TEXT | -F TEXTFILE | -) [-r] [--keep-time] PATH...\n"
-           "       scriv rm [-r] [--keep-time] PATH...\n"
-           "       scriv ls [-r] [--json] [DIR...]\n"
+    return "Usage: scriv show [-r] [--json | -0] PATH...\n"
+           "       scriv set (-m TEXT | -F TEXTFILE | -) [-r] [--utf8] [--keep-time] [--sync] PATH...\n"
+           "       scriv rm [-r] [--keep-time] [--sync] PATH...\n"
+           "       scriv ls [-r] [--json | -0] [--grep PATTERN [-E]] [DIR...]\n"
            "\n"
            "Reads, writes and removes the comment that Scrivlet keeps at the end of a file.\n"
            "\n"
@@ -149,16 +185,31 @@ const char *CommandLine::usage()
            "\n"
            "Options:\n"
            "  -m, --message TEXT  the comment is TEXT\n"
-           "  -F, --file FILE     the comment is the content of FILE\n"
+           "  -F, --file FILE     the comment is the content of FILE, without a comment block\n"
+           "                      FILE carries itself\n"
            "  -                   the comment is read from standard input\n"
-           "                      (from FILE and standard input one final line feed is left out)\n"
+           "                      (from FILE and standard input one final line break is left out)\n"
+           "      --utf8          keep letters outside ASCII (stored as the bytes given, UTF-8)\n"
            "  -r, --recursive     go into folders and their sub-folders; hidden files and folders,\n"
            "                      symbolic links to folders and files ending in .db are left out\n"
-           "      --json          machine-readable output\n"
+           "      --grep PATTERN  list only files whose comment contains PATTERN (a fixed string)\n"
+           "  -E, --extended-regexp  PATTERN is a POSIX extended regular expression\n"
+           "      --json          machine-readable output: one array of {\"path\", \"comment\"} or\n"
+           "                      {\"path\", \"error\"}; a byte that is not part of valid UTF-8 is\n"
+           "                      written as \\udc80..\\udcff (0xDC00 + the byte), as Python's\n"
+           "                      surrogateescape does: os.fsencode(entry[\"path\"]) gives the bytes\n"
+           "  -0, --null          end each path with a NUL byte, for xargs -0 (show: each comment\n"
+           "                      follows its path and ends with a NUL byte too)\n"
            "      --keep-time     keep each file's access and modification times\n"
+           "      --sync          wait until each change is on the disk (survives a power cut)\n"
            "  -h, --help          show this help\n"
            "      --version       show the version\n"
            "\n"
-           "Comments keep printable ASCII characters and line breaks; others are dropped with a\n"
-           "warning. Exit status: 0 all files handled, 1 some failed, 2 usage error.\n";
+           "Comments keep printable ASCII characters and line breaks (with --utf8 also bytes\n"
+           "0x80-0xFF); others are dropped with a warning. A comment holding \"#.START.#\" or\n"
+           "\"#.END.# \", or longer than 999983 bytes, is refused before any file is touched.\n"
+           "SIGINT, SIGTERM and SIGHUP let the file in hand finish first.\n"
+           "Exit status: 0 all files handled, 1 some failed (or a folder could not be read, or\n"
+           "the output could not be written), 2 usage error or refused comment, 128 + the signal\n"
+           "number when stopped by a signal.\n";
 }

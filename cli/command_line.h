@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,12 @@ struct Invocation
     std::string text; ///< the comment for -m, the file name for -F
     bool recursive = false;
     bool json = false;
+    bool nullSeparated = false; ///< -0: paths end in NUL bytes, for xargs -0
     bool keepTime = false;
+    bool sync = false;
+    bool utf8 = false;
+    std::optional<std::string> grep; ///< ls: only comments that contain this
+    bool extendedRegex = false;      ///< -E: grep is a POSIX extended regular expression
     bool help = false;
     bool version = false;
     std::vector<std::string> paths;

@@ -1,34 +1,34 @@
 // scriv: shows, sets and removes Scrivlet comments from the command line.
 #include "cli/command_line.h"
+#include "cli/output.h"
 #include "cli/scriv_app.h"
+#include "cli/stop_signals.h"
 
-#include <QCoreApplication>
-#include <clocale>
-#include <iostream>
 #include <unistd.h>
 
 int main(int argc, char **argv)
 {
-    // Paths and comments stay in the locale's 8-bit encoding, as the program passes them.
-    std::setlocale(LC_ALL, "");
-    std::ios::sync_with_stdio(false);
-
+    // No locale is set: paths and comments are bytes and pass through unchanged.
+    Output out(STDOUT_FILENO, "standard output");
+    Output err(STDERR_FILENO, "standard error");
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const CommandLine::Result parsed = CommandLine::parse(arguments);
     if (!parsed.error.empty()) {
-        std::cerr << "scriv: " << parsed.error << "\n" << CommandLine::usage();
+        err << "scriv: " << parsed.error << "\n" << CommandLine::usage();
         return ScrivApp::UsageError;
     }
-    if (parsed.invocation.help) {
-        std::cout << CommandLine::usage();
+    if (parsed.invocation.help || parsed.invocation.version) {
+        if (parsed.invocation.help)
+            out << CommandLine::usage();
+        else
+            out << "scriv " SCRIV_VERSION "\n";
+        if (!out.close()) {
+            err << "scriv: " << out.failure() << '\n';
+            return ScrivApp::SomeFailed;
+        }
         return ScrivApp::Success;
     }
-    if (parsed.invocation.version) {
-        std::cout << "scriv " << SCRIV_VERSION << "\n";
-        return ScrivApp::Success;
-    }
-    // The folder scans and the JSON output use Qt Core; its codecs follow the locale.
-    QCoreApplication app(argc, argv);
-    ScrivApp scriv(std::cin, std::cout, std::cerr, ::isatty(STDOUT_FILENO) != 0);
+    StopSignals::install();
+    ScrivApp scriv(STDIN_FILENO, out, err, ::isatty(STDOUT_FILENO) != 0);
     return scriv.run(parsed.invocation);
 }

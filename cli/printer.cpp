@@ -1,11 +1,10 @@
 #include "cli/printer.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QString>
+#include "cli/json_text.h"
+#include "cli/output.h"
 
-Printer::Printer(std::ostream &out, std::ostream &err, bool json, bool terminal)
-    : m_out(out), m_err(err), m_json(json), m_terminal(terminal)
+Printer::Printer(Output &out, Output &err, Format format, bool terminal)
+    : m_out(out), m_err(err), m_format(format), m_terminal(terminal)
 {}
 
 std::string Printer::shown(std::string_view text, bool sanitize)
@@ -13,29 +12,38 @@ std::string Printer::shown(std::string_view text, bool sanitize)
     std::string result(text);
     if (!sanitize)
         return result;
-    for (char &c : result) {
-        const auto byte = static_cast<unsigned char>(c);
-        if ((byte < 0x20 && c != '\n' && c != '\r' && c != '\t') || byte == 0x7F)
-            c = '?';
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(result[i]);
+        if ((byte < 0x20 && byte != '\n' && byte != '\r' && byte != '\t') || byte == 0x7F) {
+            result[i] = '?';
+        } else if (byte == 0xC2 && i + 1 < result.size()) {
+            // U+0080..U+009F in UTF-8: the C1 controls, which some terminals obey.
+            const auto next = static_cast<unsigned char>(result[i + 1]);
+            if (next >= 0x80 && next <= 0x9F)
+                result.replace(i, 2, "?");
+        }
     }
     return result;
 }
 
-void Printer::addJson(const std::string &path, const char *key, std::string_view value)
+void Printer::addJson(const std::string &path, std::string_view key, std::string_view value)
 {
-    QJsonObject entry;
-    entry.insert(QStringLiteral("path"),
-                 QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())));
-    entry.insert(QLatin1String(key),
-                 QString::fromLocal8Bit(value.data(), static_cast<qsizetype>(value.size())));
-    m_entries.append(entry);
+    m_out << (m_jsonStarted ? ",\n  {\"path\": " : "[\n  {\"path\": ") << JsonText::quoted(path) << ", \""
+          << key << "\": " << JsonText::quoted(value) << '}';
+    m_jsonStarted = true;
 }
 
-void Printer::comment(const std::string &path, const std::string &text, bool withPath)
+void Printer::comment(const std::string &path, std::string_view text, bool withPath)
 {
-    if (m_json) {
+    switch (m_format) {
+    case Format::Json:
         addJson(path, "comment", text);
         return;
+    case Format::NullSeparated:
+        m_out << path << '\0' << text << '\0';
+        return;
+    case Format::Text:
+        break;
     }
     if (!withPath) {
         m_out << shown(text);
@@ -59,32 +67,39 @@ void Printer::comment(const std::string &path, const std::string &text, bool wit
     }
 }
 
-void Printer::listing(const std::string &path, const std::string &text)
+void Printer::listing(const std::string &path, std::string_view text)
 {
-    if (m_json) {
+    switch (m_format) {
+    case Format::Json:
         addJson(path, "comment", text);
         return;
+    case Format::NullSeparated:
+        m_out << path << '\0';
+        return;
+    case Format::Text:
+        break;
     }
-    std::string_view first = text;
-    first = first.substr(0, first.find_first_of("\r\n"));
+    const std::string_view first = text.substr(0, text.find_first_of("\r\n"));
     m_out << shown(path) << ": " << shown(first) << '\n';
 }
 
 void Printer::failure(const std::string &path, std::string_view reason)
 {
-    if (m_json)
+    if (m_format == Format::Json)
         addJson(path, "error", reason);
     m_err << "scriv: " << shown(path, true) << ": " << reason << '\n';
+    m_err.flush();
 }
 
 void Printer::warning(std::string_view message)
 {
     m_err << "scriv: " << message << '\n';
+    m_err.flush();
 }
 
 void Printer::finish()
 {
-    if (m_json)
-        m_out << QJsonDocument(m_entries).toJson(QJsonDocument::Indented).toStdString();
+    if (m_format == Format::Json)
+        m_out << (m_jsonStarted ? "\n]\n" : "[]\n");
     m_out.flush();
 }

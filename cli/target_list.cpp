@@ -3,7 +3,6 @@
 #include "core/folder_scan.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 TargetList::TargetList(Mode mode, bool recursive) : m_mode(mode), m_recursive(recursive)
 {}
@@ -34,12 +33,10 @@ void TargetList::addFolder(const std::string &folder)
     std::string trimmed = folder;
     while (trimmed.size() > 1 && trimmed.back() == '/')
         trimmed.pop_back();
-    if (::access(trimmed.c_str(), R_OK | X_OK) != 0) {
-        m_entries.push_back({folder, "cannot read the folder"});
-        return;
-    }
-
-    const auto found = scrivlet::core::FolderScan::scan(trimmed, m_recursive);
-    for (const std::string &file : found.files)
-        m_entries.push_back({file, {}});
+    auto found = scrivlet::core::FolderScan::scan(trimmed, m_recursive);
+    m_entries.reserve(m_entries.size() + found.files.size() + found.unreadableFolders.size());
+    for (std::string &file : found.files)
+        m_entries.push_back({std::move(file), {}});
+    for (std::string &unreadable : found.unreadableFolders)
+        m_entries.push_back({std::move(unreadable), "cannot read the folder"});
 }

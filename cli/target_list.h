@@ -8,7 +8,8 @@
 /// (no hidden files or folders, no symbolic links to folders, no "db" files); `ls` without `-r`
 /// takes a folder's own files (hidden ones included, no "db" files). Other commands refuse a
 /// folder without `-r`. Files named directly are taken as they are, even when missing: the
-/// command reports them.
+/// command reports them. A folder that cannot be read becomes an entry with a reason, so that
+/// the command reports it and fails.
 class TargetList
 {
 public:

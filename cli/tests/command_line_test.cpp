@@ -18,12 +18,6 @@ struct ValidCase
     std::vector<std::string> paths;
 };
 
-// Test names in ctest show the case's name, not its bytes.
-void PrintTo(const ValidCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
-
 class ValidArguments : public testing::TestWithParam<ValidCase>
 {
 };
@@ -69,12 +63,6 @@ struct UsageCase
     const char *messagePart;
 };
 
-// Test names in ctest show the case's name, not its bytes.
-void PrintTo(const UsageCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
-
 class UsageErrors : public testing::TestWithParam<UsageCase>
 {
 };
@@ -100,9 +88,57 @@ INSTANTIATE_TEST_SUITE_P(CommandLine, UsageErrors, testing::Values(
     UsageCase{"TextForShow", {"show", "-m", "x", "f"}, "belong to 'set'"},
     UsageCase{"JsonForSet", {"set", "-m", "x", "--json", "f"}, "--json"},
     UsageCase{"KeepTimeForShow", {"show", "--keep-time", "f"}, "--keep-time"},
-    UsageCase{"KeepTimeForList", {"ls", "--keep-time"}, "--keep-time"}),
+    UsageCase{"KeepTimeForList", {"ls", "--keep-time"}, "--keep-time"},
+    UsageCase{"SyncForShow", {"show", "--sync", "f"}, "--sync"},
+    UsageCase{"Utf8ForRemove", {"rm", "--utf8", "f"}, "--utf8"},
+    UsageCase{"NullForSet", {"set", "-m", "x", "-0", "f"}, "-0"},
+    UsageCase{"NullAndJson", {"ls", "-0", "--json"}, "not both"},
+    UsageCase{"GrepForShow", {"show", "--grep", "x", "f"}, "--grep"},
+    UsageCase{"GrepWithoutPattern", {"ls", "--grep"}, "needs a value"},
+    UsageCase{"GrepTwice", {"ls", "--grep", "a", "--grep=b"}, "only once"},
+    UsageCase{"RegexWithoutGrep", {"ls", "-E"}, "-E needs --grep"}),
     [](const testing::TestParamInfo<UsageCase> &param) { return std::string(param.param.name); });
 // clang-format on
+
+struct FlagCase
+{
+    const char *name;
+    std::vector<std::string> arguments;
+    bool Invocation::*flag;
+};
+
+class Flags : public testing::TestWithParam<FlagCase>
+{
+};
+
+TEST_P(Flags, AreSetByTheirOptionAndOnlyByIt)
+{
+    const CommandLine::Result result = CommandLine::parse(GetParam().arguments);
+    ASSERT_EQ(result.error, "");
+    EXPECT_TRUE(result.invocation.*GetParam().flag);
+    const CommandLine::Result without = CommandLine::parse({GetParam().arguments.front(), "f"});
+    EXPECT_FALSE(without.invocation.*GetParam().flag);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(CommandLine, Flags, testing::Values(
+    FlagCase{"NullShort", {"ls", "-0"}, &Invocation::nullSeparated},
+    FlagCase{"NullLong", {"show", "f", "--null"}, &Invocation::nullSeparated},
+    FlagCase{"Utf8", {"set", "--utf8", "-m", "x", "f"}, &Invocation::utf8},
+    FlagCase{"SyncOnSet", {"set", "-m", "x", "--sync", "f"}, &Invocation::sync},
+    FlagCase{"SyncOnRemove", {"rm", "--sync", "f"}, &Invocation::sync},
+    FlagCase{"RegexShort", {"ls", "-E", "--grep", "a|b"}, &Invocation::extendedRegex},
+    FlagCase{"RegexLong", {"ls", "--grep=a", "--extended-regexp"}, &Invocation::extendedRegex}),
+    [](const testing::TestParamInfo<FlagCase> &param) { return std::string(param.param.name); });
+// clang-format on
+
+TEST(CommandLine, GrepTakesThePatternAsItIs)
+{
+    EXPECT_EQ(CommandLine::parse({"ls", "--grep", "-r"}).invocation.grep, "-r");
+    EXPECT_EQ(CommandLine::parse({"ls", "--grep="}).invocation.grep, "");
+    EXPECT_EQ(CommandLine::parse({"ls", "--grep=a=b", "d"}).invocation.paths, std::vector<std::string>{"d"});
+    EXPECT_FALSE(CommandLine::parse({"ls"}).invocation.grep.has_value());
+}
 
 TEST(CommandLine, HelpAndVersionWinOverEverythingAfterThem)
 {

@@ -2,9 +2,8 @@
 #include "scriv_runner.h"
 #include "temp_folder.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include "json_reader.h"
+
 #include <algorithm>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -66,7 +65,13 @@ TEST(ScrivShow, PrintsTheCommentAloneOrEveryLineAfterThePath)
     EXPECT_EQ(several.out, a + ": one line\n" + b + ": first\n" + b + ": second\n" + c + ":\n");
 }
 
-class ShowSetRoundTrip : public testing::TestWithParam<std::string>
+struct RoundTripCase
+{
+    const char *name;
+    std::string comment;
+};
+
+class ShowSetRoundTrip : public testing::TestWithParam<RoundTripCase>
 {
 };
 
@@ -74,18 +79,22 @@ TEST_P(ShowSetRoundTrip, WhatShowPrintsSetsTheSameCommentAgain)
 {
     TempFolder dir;
     const std::string file = dir.write("f", "content");
-    ASSERT_EQ(ScrivRunner::run({"set", "-m", GetParam(), file}).exitCode, 0);
+    ASSERT_EQ(ScrivRunner::run({"set", "-m", GetParam().comment, file}).exitCode, 0);
     const std::string before = TempFolder::read(file);
-    EXPECT_EQ(before, "content" + block(GetParam()));
+    EXPECT_EQ(before, "content" + block(GetParam().comment));
 
     const auto shown = ScrivRunner::run({"show", file});
     ASSERT_EQ(ScrivRunner::run({"set", "-", file}, shown.out).exitCode, 0);
     EXPECT_EQ(TempFolder::read(file), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scriv, ShowSetRoundTrip,
-                         testing::Values("", "x", "two\nlines", "ends in a line feed\n", "\n\n", "crlf\r\n",
-                                         " blanks around "));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Scriv, ShowSetRoundTrip, testing::Values(
+    RoundTripCase{"Empty", ""}, RoundTripCase{"OneLetter", "x"}, RoundTripCase{"TwoLines", "two\nlines"},
+    RoundTripCase{"EndsInALineFeed", "ends in a line feed\n"}, RoundTripCase{"OnlyLineFeeds", "\n\n"},
+    RoundTripCase{"EndsInCrLf", "crlf\r\n"}, RoundTripCase{"BlanksAround", " blanks around "}),
+    [](const testing::TestParamInfo<RoundTripCase> &param) { return std::string(param.param.name); });
+// clang-format on
 
 TEST(ScrivRemove, CutsOnlyTheBlockAndLeavesFilesWithoutOne)
 {
@@ -161,23 +170,25 @@ TEST(ScrivJson, ShowAndListGiveOneArrayWithErrorsAsEntries)
     const std::string missing = dir.file("missing");
     const auto shown = ScrivRunner::run({"show", "--json", a, missing});
     EXPECT_EQ(shown.exitCode, 1);
-    const QJsonArray entries = QJsonDocument::fromJson(QByteArray::fromStdString(shown.out)).array();
-    ASSERT_EQ(entries.size(), 2);
-    EXPECT_EQ(entries[0].toObject()["path"].toString().toStdString(), a);
-    EXPECT_EQ(entries[0].toObject()["comment"].toString().toStdString(), "say \"hi\"\n\\o/");
-    EXPECT_EQ(entries[1].toObject()["path"].toString().toStdString(), missing);
-    EXPECT_FALSE(entries[1].toObject()["error"].toString().isEmpty());
+    const auto entries = JsonReader::parseArray(shown.out);
+    ASSERT_TRUE(entries.has_value()) << shown.out;
+    ASSERT_EQ(entries->size(), 2u);
+    EXPECT_EQ(entries->at(0), (JsonReader::Object{{"path", a}, {"comment", "say \"hi\"\n\\o/"}}));
+    EXPECT_EQ(entries->at(1).at("path"), missing);
+    EXPECT_EQ(entries->at(1).at("error"), "no such file");
 
     const auto listed = ScrivRunner::run({"ls", "--json", dir.path()});
-    const QJsonArray rows = QJsonDocument::fromJson(QByteArray::fromStdString(listed.out)).array();
-    ASSERT_EQ(rows.size(), 1);
-    EXPECT_EQ(rows[0].toObject()["comment"].toString().toStdString(), "say \"hi\"\n\\o/");
+    const auto rows = JsonReader::parseArray(listed.out);
+    ASSERT_TRUE(rows.has_value()) << listed.out;
+    ASSERT_EQ(rows->size(), 1u);
+    EXPECT_EQ(rows->at(0).at("comment"), "say \"hi\"\n\\o/");
 
     ::mkdir(dir.file("empty").c_str(), 0755);
     const auto none = ScrivRunner::run({"ls", "--json", dir.file("empty")});
     EXPECT_EQ(none.exitCode, 0);
-    EXPECT_TRUE(QJsonDocument::fromJson(QByteArray::fromStdString(none.out)).isArray());
-    EXPECT_TRUE(QJsonDocument::fromJson(QByteArray::fromStdString(none.out)).array().isEmpty());
+    const auto nothing = JsonReader::parseArray(none.out);
+    ASSERT_TRUE(nothing.has_value()) << none.out;
+    EXPECT_TRUE(nothing->empty());
 }
 
 class KeepTime : public testing::TestWithParam<std::vector<std::string>>
@@ -216,22 +227,19 @@ TEST_P(KeepTime, PutsBackAccessAndModificationTimes)
 
 INSTANTIATE_TEST_SUITE_P(Scriv, KeepTime,
                          testing::Values(std::vector<std::string>{"set", "--keep-time", "-m", "new"},
-                                         std::vector<std::string>{"rm", "--keep-time"}));
+                                         std::vector<std::string>{"rm", "--keep-time"}),
+                         [](const testing::TestParamInfo<std::vector<std::string>> &param) {
+                             return param.param.front();
+                         });
 
 struct StatusCase
 {
+    const char *name;
     std::vector<std::string> arguments;
     int exitCode;
     const char *outPart;
     const char *errPart;
 };
-
-void PrintTo(const StatusCase &c, std::ostream *os)
-{
-    *os << "scriv";
-    for (const std::string &argument : c.arguments)
-        *os << ' ' << argument;
-}
 
 class ExitStatus : public testing::TestWithParam<StatusCase>
 {
@@ -247,14 +255,16 @@ TEST_P(ExitStatus, TellsSuccessFailureAndUsage)
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Scriv, ExitStatus, testing::Values(
-    StatusCase{{"--help"}, 0, "Usage: scriv show", ""},
-    StatusCase{{"set", "--help"}, 0, "Usage: scriv show", ""},
-    StatusCase{{"--version"}, 0, "scriv 1.", ""},
-    StatusCase{{}, 2, "", "no command given"},
-    StatusCase{{"frobnicate"}, 2, "", "Usage:"},
-    StatusCase{{"set", "/tmp"}, 2, "", "needs the comment"},
-    StatusCase{{"show", "/nonexistent/scriv-missing"}, 1, "", "/nonexistent/scriv-missing: no such file"},
-    StatusCase{{"set", "-F", "/nonexistent/scriv-comment", "/tmp"}, 1, "", "cannot read the comment"}));
+    StatusCase{"Help", {"--help"}, 0, "Usage: scriv show", ""},
+    StatusCase{"HelpAfterCommand", {"set", "--help"}, 0, "Usage: scriv show", ""},
+    StatusCase{"Version", {"--version"}, 0, "scriv 1.", ""},
+    StatusCase{"NoCommand", {}, 2, "", "no command given"},
+    StatusCase{"UnknownCommand", {"frobnicate"}, 2, "", "Usage:"},
+    StatusCase{"SetWithoutComment", {"set", "/tmp"}, 2, "", "needs the comment"},
+    StatusCase{"ShowMissingFile", {"show", "/nonexistent/scriv-missing"}, 1, "", "/nonexistent/scriv-missing: no such file"},
+    StatusCase{"UnreadableCommentFile", {"set", "-F", "/nonexistent/scriv-comment", "/tmp"}, 1, "", "cannot read the comment"},
+    StatusCase{"BadRegex", {"ls", "-E", "--grep", "(", "/tmp"}, 2, "", "--grep: "}),
+    [](const testing::TestParamInfo<StatusCase> &param) { return std::string(param.param.name); });
 // clang-format on
 
 TEST(ExitStatus, SomeFailuresStillHandleTheOtherFiles)

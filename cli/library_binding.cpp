@@ -1,0 +1,51 @@
+#include "cli/library_binding.h"
+
+#include <climits>
+#include <dlfcn.h>
+#include <mutex>
+#include <unistd.h>
+
+namespace {
+
+// The folder scriv runs from, where its library lies.
+std::string programFolder()
+{
+    char path[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0)
+        return ".";
+    const std::string executable(path, static_cast<std::size_t>(length));
+    return executable.substr(0, executable.rfind('/'));
+}
+
+template <typename Function>
+bool bind(void *library, const char *name, Function &function, std::string &error)
+{
+    function = reinterpret_cast<Function>(::dlsym(library, name));
+    if (function == nullptr)
+        error = std::string("the library has no export ") + name;
+    return function != nullptr;
+}
+
+} // namespace
+
+const LibraryBinding *LibraryBinding::get(std::string &error)
+{
+    static LibraryBinding binding;
+    static std::string failure;
+    static bool bound = false;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        const std::string file = programFolder() + "/libScrivlet.so";
+        void *library = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (library == nullptr) {
+            const char *reason = ::dlerror();
+            failure = "cannot load " + file + ": " + (reason != nullptr ? reason : "unknown reason");
+            return;
+        }
+        bound = bind(library, "ReadComments", binding.read, failure) &&
+                bind(library, "ReplaceComments", binding.replace, failure);
+    });
+    error = failure;
+    return bound ? &binding : nullptr;
+}

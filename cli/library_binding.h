@@ -1,0 +1,22 @@
+#pragma once
+
+#include "scrivlet.h"
+
+#include <string>
+
+/// The comment store library's exports, bound by name from libScrivlet.so beside scriv at their
+/// first use, as the program binds them. `scriv --help` and `--version` thus start without loading
+/// it (and, linked with its C++ runtime inside, without any library but the C library).
+class LibraryBinding
+{
+public:
+    using ReadFunction = int(SCRIVLET_CALL *)(char *, int32_t, const char *const *);
+    using ReplaceFunction = int(SCRIVLET_CALL *)(const char *const *, const char *const *, int32_t, uint32_t);
+
+    ReadFunction read = nullptr;
+    ReplaceFunction replace = nullptr;
+
+    /// The bound exports, or nothing with the reason in @p error (the library or an export is
+    /// missing). Binds once; later calls give the same answer.
+    static const LibraryBinding *get(std::string &error);
+};
