@@ -36,7 +36,8 @@ screenshot: configure
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-bench: bootstrap
+bench:
+	@bash scripts/bootstrap.sh attr
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_BENCH=ON -DBUILD_TESTING=OFF $(CMAKE_ARGS)
 	cmake --build build-bench -j $(JOBS)
 	@set -e; for b in build-bench/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
