@@ -36,6 +36,12 @@ struct DraftCase
     std::size_t dropped;
 };
 
+// Failures name the case instead of dumping its (large) bytes.
+void PrintTo(const DraftCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class Draft : public ::testing::TestWithParam<DraftCase>
 {
 };
