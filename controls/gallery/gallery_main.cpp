@@ -18,7 +18,10 @@ GalleryPage::GalleryPage(const char *name, Render render)
     registry().emplace_back(QString::fromUtf8(name), std::move(render));
 }
 
-const std::vector<std::pair<QString, GalleryPage::Render>> &GalleryPage::all() { return registry(); }
+const std::vector<std::pair<QString, GalleryPage::Render>> &GalleryPage::all()
+{
+    return registry();
+}
 
 int main(int argc, char **argv)
 {

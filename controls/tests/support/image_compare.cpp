@@ -16,9 +16,9 @@ QString saveFolder()
     const QImage actual = actualIn.convertToFormat(QImage::Format_RGB32);
     const QImage expected = expectedIn.convertToFormat(QImage::Format_RGB32);
     if (actual.size() != expected.size())
-        return ::testing::AssertionFailure() << name.toStdString() << ": size " << actual.width() << "x"
-                                             << actual.height() << ", expected " << expected.width() << "x"
-                                             << expected.height();
+        return ::testing::AssertionFailure()
+               << name.toStdString() << ": size " << actual.width() << "x" << actual.height() << ", expected "
+               << expected.width() << "x" << expected.height();
     for (int y = 0; y < expected.height(); ++y) {
         for (int x = 0; x < expected.width(); ++x) {
             if (mask && qGray(mask->pixel(x, y)) == 0)

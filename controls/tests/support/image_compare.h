@@ -10,8 +10,8 @@
 
 // Same, but only the pixels where mask is non-zero (mask.size() == expected.size()) are compared;
 // used to keep text out of exact comparisons.
-::testing::AssertionResult imagesEqualWhere(const QImage &actual, const QImage &expected,
-                                            const QImage &mask, const QString &name);
+::testing::AssertionResult imagesEqualWhere(const QImage &actual, const QImage &expected, const QImage &mask,
+                                            const QString &name);
 
 // A colour as it appears in a Format_RGB32 image, from a 0x00BBGGRR value.
 QRgb rgbFromColorRef(unsigned colorRef);
