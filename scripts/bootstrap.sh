@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation fonts-dejavu-core
+          libgtest-dev libgmock-dev libbenchmark-dev clang-format fonts-liberation fonts-dejavu-core
           xvfb xauth desktop-file-utils appstream lintian dpkg-dev shellcheck "$@")
 
 missing=()
