@@ -1,6 +1,9 @@
-# Build flags every target of ours links (PRIVATE), instead of options set for the whole tree:
+# Interface targets every target of ours links (PRIVATE), instead of options set for the whole tree:
 #   Scrivlet::warnings    the compiler's warnings; errors with SCRIVLET_WERROR (CI) so none creep in
 #   Scrivlet::sanitizers  AddressSanitizer and UndefinedBehaviorSanitizer with SCRIVLET_SANITIZE
+#   Scrivlet::dl          the system's dlopen library (none on Windows)
+# After them, every link item must be a target: a misspelt name stops the configure instead of
+# being passed on to the linker as -l<name>.
 add_library(scrivlet_warnings INTERFACE)
 add_library(Scrivlet::warnings ALIAS scrivlet_warnings)
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
@@ -24,3 +27,14 @@ if(SCRIVLET_SANITIZE)
         -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(scrivlet_sanitizers INTERFACE -fsanitize=address,undefined)
 endif()
+
+add_library(scrivlet_dl INTERFACE)
+add_library(Scrivlet::dl ALIAS scrivlet_dl)
+target_link_libraries(scrivlet_dl INTERFACE ${CMAKE_DL_LIBS})
+if(WIN32)
+    add_library(scrivlet_user32 INTERFACE)
+    add_library(Scrivlet::user32 ALIAS scrivlet_user32)
+    target_link_libraries(scrivlet_user32 INTERFACE user32)
+endif()
+
+set(CMAKE_LINK_LIBRARIES_ONLY_TARGETS ON)
