@@ -7,7 +7,7 @@ ifneq ($(CI),)
 CMAKE_ARGS += -DSCRIVLET_WERROR=ON
 endif
 
-.PHONY: all bootstrap configure build run test bench gallery screenshot clean
+.PHONY: all bootstrap configure build run test bench gallery screenshot package clean
 
 all: build
 
@@ -46,6 +46,11 @@ gallery: configure
 	cmake --build $(BUILD) -j $(JOBS) --target scrivlet_gallery
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/scrivlet_gallery $(BUILD)/gallery
 	@echo "wrote $(BUILD)/gallery/"
+
+# Debian packages (scrivlet, libscrivlet1, libscrivlet-dev) in $(BUILD)/packages/.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/packages/*.deb
 
 clean:
 	rm -rf $(BUILD) build-bench

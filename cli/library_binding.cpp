@@ -3,6 +3,7 @@
 #include <climits>
 #include <dlfcn.h>
 #include <mutex>
+#include <string>
 #include <unistd.h>
 
 namespace {
@@ -36,13 +37,22 @@ const LibraryBinding *LibraryBinding::get(std::string &error)
     static bool bound = false;
     static std::once_flag once;
     std::call_once(once, [] {
-        const std::string file = programFolder() + "/libScrivlet.so";
-        void *library = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr) {
+        // Beside scriv first, as the program does; then the installed library by its SONAME,
+        // which the loader finds in the system's library folders.
+        const std::string beside = programFolder() + "/libScrivlet.so";
+        const std::string installed = "libScrivlet.so." + std::to_string(SCRIVLET_SOVERSION);
+        void *library = nullptr;
+        for (const std::string &file : {beside, installed}) {
+            library = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+            if (library != nullptr)
+                break;
             const char *reason = ::dlerror();
-            failure = "cannot load " + file + ": " + (reason != nullptr ? reason : "unknown reason");
-            return;
+            failure += (failure.empty() ? "cannot load " : "; nor ") + file + ": " +
+                       (reason != nullptr ? reason : "unknown reason");
         }
+        if (library == nullptr)
+            return;
+        failure.clear();
         bound = bind(library, "ReadComments", binding.read, failure) &&
                 bind(library, "ReplaceComments", binding.replace, failure);
     });

@@ -4,8 +4,8 @@
 
 #include <string>
 
-/// The comment store library's exports, bound by name from libScrivlet.so beside scriv at their
-/// first use, as the program binds them. `scriv --help` and `--version` thus start without loading
+/// The comment store library's exports, bound by name at their first use from libScrivlet.so beside
+/// scriv, else from the installed libScrivlet.so.1, as the program binds them. `scriv --help` and `--version` thus start without loading
 /// it (and, linked with its C++ runtime inside, without any library but the C library).
 class LibraryBinding
 {

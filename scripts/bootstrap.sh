@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev clang-format fonts-liberation fonts-dejavu-core
-          xvfb xauth desktop-file-utils appstream lintian dpkg-dev shellcheck "$@")
+          xvfb xauth desktop-file-utils appstream lintian dpkg-dev file shellcheck "$@")
 
 missing=()
 for p in "${packages[@]}"; do

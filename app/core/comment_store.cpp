@@ -16,7 +16,14 @@ using WriteFunction = int(SCRIVLET_CALL *)(const char *const *, int32_t, const c
 using ReadFunction = int(SCRIVLET_CALL *)(char *, int32_t, const char *const *);
 using RemoveFunction = int(SCRIVLET_CALL *)(const char *const *);
 
-const QString kLibraryName = QStringLiteral("Scrivlet");
+#ifdef Q_OS_WIN
+const QString kOwnFolderFile = QStringLiteral("Scrivlet.dll");
+const QString kInstalledFile = kOwnFolderFile;
+#else
+const QString kOwnFolderFile = QStringLiteral("libScrivlet.so");
+// The SONAME: the one name the runtime package installs (libScrivlet.so belongs to the -dev one).
+const QString kInstalledFile = QStringLiteral("libScrivlet.so.%1").arg(SCRIVLET_SOVERSION);
+#endif
 
 // The folder of the running program: the application's when there is one, else the executable's.
 QString programFolder()
@@ -52,14 +59,16 @@ void CommentStore::load(const char *exportName)
 {
     if (m_library && m_library->isLoaded())
         return;
+    // Own folder first, as on Windows; then the installed library, which the loader finds in the
+    // system's library folders (the programs carry no run path).
     QStringList candidates;
     if (!m_explicitFile.isEmpty()) {
         candidates << m_explicitFile;
     } else {
         const QString folder = programFolder();
         if (!folder.isEmpty())
-            candidates << folder + QLatin1Char('/') + kLibraryName;
-        candidates << kLibraryName;
+            candidates << folder + QLatin1Char('/') + kOwnFolderFile;
+        candidates << kInstalledFile;
     }
     QStringList reasons;
     for (const QString &candidate : candidates) {

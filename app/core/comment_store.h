@@ -35,9 +35,10 @@ struct CommentReadResult
 /// The program's binding to the comment store library (libScrivlet.so / Scrivlet.dll).
 ///
 /// Each export is bound by name at its first call; the library stays loaded while the store
-/// lives. Without an explicit file, the library is looked for in the program's own folder first,
-/// then through the system's library search. Paths and texts are handed over in the locale's
-/// 8-bit encoding (QString::toLocal8Bit); the block length counts the converted bytes.
+/// lives. Without an explicit file, the library is looked for in the program's own folder first
+/// (libScrivlet.so), then as the installed libScrivlet.so.1 through the system's library search. Paths and
+/// texts are handed over in the locale's 8-bit encoding (QString::toLocal8Bit); the block length counts the
+/// converted bytes.
 ///
 /// Every method throws LibraryUnavailable when the library or the export it needs is missing, and
 /// otherwise returns the library's status (0 done, negative SCRIVLET_E_* codes).
@@ -47,7 +48,8 @@ public:
     /// The size of the result area read() hands to the library unless told otherwise.
     static constexpr int DefaultReadCapacity = 65535;
 
-    /// Uses the library "Scrivlet" from the program's folder, else from the system's search.
+    /// Uses libScrivlet.so from the program's folder, else the installed libScrivlet.so.1 that the
+    /// system's loader finds.
     CommentStore();
     /// Uses exactly this library file (a path, or a bare name for the system's search).
     explicit CommentStore(const QString &libraryFile);
