@@ -5,8 +5,9 @@
 #include <string>
 
 /// The comment store library's exports, bound by name at their first use from libScrivlet.so beside
-/// scriv, else from the installed libScrivlet.so.1, as the program binds them. `scriv --help` and `--version` thus start without loading
-/// it (and, linked with its C++ runtime inside, without any library but the C library).
+/// scriv, else from the installed libScrivlet.so.1, as the program binds them. `scriv --help` and
+/// `--version` thus start without loading it (and, linked with its C++ runtime inside, without any
+/// library but the C library).
 class LibraryBinding
 {
 public:

@@ -88,6 +88,55 @@ TEST(Manual, CompletionOffersEveryOptionAndCommandOfScriv)
         EXPECT_TRUE(offered.contains(word)) << word.toStdString() << " is not completed";
 }
 
+// The manual's text between its section heading @p from and the next heading.
+QString section(const QString &manual, const QString &from)
+{
+    const qsizetype start = manual.indexOf(QStringLiteral("\n.SH ") + from);
+    if (start < 0)
+        return {};
+    const qsizetype end = manual.indexOf(QStringLiteral("\n.SH "), start + 1);
+    return manual.mid(start, end < 0 ? -1 : end - start);
+}
+
+const QString kOptionPattern = QStringLiteral("(?:^|[\\s\\[(|,])(--?[A-Za-z0-9][A-Za-z0-9-]*)");
+
+// Nothing documented or completed that scriv does not know: an option that does not exist would
+// send the reader into a usage error.
+TEST(Manual, DocumentsNoOptionOrCommandScrivLacks)
+{
+    const QString manual = manualText(QStringLiteral("scriv.1"));
+    const HelpFacts facts = scrivHelp();
+    const QSet<QString> documented = wordsOf(section(manual, QStringLiteral("SYNOPSIS")), kOptionPattern) +
+                                     wordsOf(section(manual, QStringLiteral("OPTIONS")), kOptionPattern);
+    ASSERT_FALSE(documented.isEmpty());
+    for (const QString &option : documented)
+        EXPECT_TRUE(facts.options.contains(option)) << option.toStdString() << " is in scriv.1 only";
+    const QSet<QString> commands =
+        wordsOf(section(manual, QStringLiteral("COMMANDS")), QStringLiteral("\\n\\.TP\\n\\.B ([a-z]+)\\n"));
+    ASSERT_FALSE(commands.isEmpty());
+    for (const QString &command : commands)
+        EXPECT_TRUE(facts.commands.contains(command))
+            << "command " << command.toStdString() << " is in scriv.1 only";
+}
+
+TEST(Manual, CompletionOffersNothingScrivLacks)
+{
+    const QString completion = readText(sourcePath(QStringLiteral("packaging/completion/scriv")));
+    const HelpFacts facts = scrivHelp();
+    // The words the completion offers: those of its "compgen -W" lists and option echoes.
+    const QSet<QString> offered = wordsOf(completion, QStringLiteral("echo \"([^\"]*)\"")) +
+                                  wordsOf(completion, QStringLiteral("compgen -W \"([a-z ]+)\""));
+    QSet<QString> words;
+    for (const QString &list : offered)
+        for (const QString &word : list.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            words.insert(word);
+    ASSERT_TRUE(words.contains(QStringLiteral("show")));
+    for (const QString &word : words)
+        EXPECT_TRUE(facts.options.contains(word) || facts.commands.contains(word) ||
+                    word == QLatin1String("-") || word == QLatin1String("--"))
+            << word.toStdString() << " is completed but scriv does not know it";
+}
+
 TEST(Manual, CarriesThisVersion)
 {
     for (const QString &page : {QStringLiteral("scriv.1"), QStringLiteral("scrivlet.1")}) {
