@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,6 +64,12 @@ struct Case
     std::string outPart = {};
     bool asAnotherUser = false;
 };
+
+// Failures and test listings name the case rather than dumping its bytes.
+void PrintTo(const Case &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class BadInput : public testing::TestWithParam<Case>
 {

@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -17,6 +18,12 @@ struct ValidCase
     bool recursive, json, keepTime;
     std::vector<std::string> paths;
 };
+
+// Failures and test listings name the case rather than dumping its bytes.
+void PrintTo(const ValidCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class ValidArguments : public testing::TestWithParam<ValidCase>
 {
@@ -63,6 +70,12 @@ struct UsageCase
     const char *messagePart;
 };
 
+// Failures and test listings name the case rather than dumping its bytes.
+void PrintTo(const UsageCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class UsageErrors : public testing::TestWithParam<UsageCase>
 {
 };
@@ -106,6 +119,12 @@ struct FlagCase
     std::vector<std::string> arguments;
     bool Invocation::*flag;
 };
+
+// Failures and test listings name the case rather than dumping its bytes.
+void PrintTo(const FlagCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class Flags : public testing::TestWithParam<FlagCase>
 {

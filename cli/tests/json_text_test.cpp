@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <iconv.h>
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -17,6 +18,12 @@ struct QuoteCase
     std::string bytes;
     std::string json;
 };
+
+// Failures and test listings name the case rather than dumping its bytes.
+void PrintTo(const QuoteCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class Quoted : public testing::TestWithParam<QuoteCase>
 {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,6 +71,12 @@ struct RoundTripCase
     const char *name;
     std::string comment;
 };
+
+// Failures and test listings name the case rather than dumping its bytes.
+void PrintTo(const RoundTripCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class ShowSetRoundTrip : public testing::TestWithParam<RoundTripCase>
 {
@@ -240,6 +247,12 @@ struct StatusCase
     const char *outPart;
     const char *errPart;
 };
+
+// Failures and test listings name the case rather than dumping its bytes.
+void PrintTo(const StatusCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class ExitStatus : public testing::TestWithParam<StatusCase>
 {

@@ -4,6 +4,7 @@
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -138,6 +139,12 @@ struct GrepCase
     std::vector<std::string> options;
     std::string expected; ///< names of the files listed, in order
 };
+
+// Failures and test listings name the case rather than dumping its bytes.
+void PrintTo(const GrepCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class Grep : public testing::TestWithParam<GrepCase>
 {

@@ -5,6 +5,7 @@
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <sys/stat.h>
 
@@ -21,6 +22,12 @@ struct NameCase
     std::string folder; ///< a sub-folder of the tree, with its own odd name
     std::string file;
 };
+
+// Failures and test listings name the case rather than dumping its bytes.
+void PrintTo(const NameCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class OddNames : public testing::TestWithParam<NameCase>
 {

@@ -4,6 +4,7 @@
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +23,12 @@ struct FullCase
     const char *name;
     std::vector<std::string> arguments; ///< "FILE" and "DIR" stand for the prepared ones
 };
+
+// Failures and test listings name the case rather than dumping its bytes.
+void PrintTo(const FullCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class FullDisk : public testing::TestWithParam<FullCase>
 {

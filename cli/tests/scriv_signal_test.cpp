@@ -7,6 +7,7 @@
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <sstream>
 #include <thread>
 
@@ -32,6 +33,12 @@ struct SignalCase
     int signal;
     int exitCode;
 };
+
+// Failures and test listings name the case rather than dumping its bytes.
+void PrintTo(const SignalCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class DeferredSignal : public testing::TestWithParam<SignalCase>
 {

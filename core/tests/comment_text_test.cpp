@@ -1,6 +1,7 @@
 #include "core/comment_text.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -15,6 +16,12 @@ struct LineBreakCase
     std::string stored;
     std::string shownAgain;
 };
+
+// Failures and test listings name the case rather than dumping its bytes.
+void PrintTo(const LineBreakCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class LineBreaks : public ::testing::TestWithParam<LineBreakCase>
 {
@@ -44,6 +51,12 @@ struct FinalBreakCase
     std::string input;
     std::string kept;
 };
+
+// Failures and test listings name the case rather than dumping its bytes.
+void PrintTo(const FinalBreakCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class FinalLineBreak : public ::testing::TestWithParam<FinalBreakCase>
 {
@@ -75,6 +88,12 @@ struct FilterCase
     std::string kept;
     std::size_t dropped;
 };
+
+// Failures and test listings name the case rather than dumping its bytes.
+void PrintTo(const FilterCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class Filter : public ::testing::TestWithParam<FilterCase>
 {

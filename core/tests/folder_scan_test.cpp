@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <ostream>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -62,6 +63,12 @@ struct NameCase
     bool excluded;
 };
 
+// Failures and test listings name the case rather than dumping its bytes.
+void PrintTo(const NameCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class Extension : public ::testing::TestWithParam<NameCase>
 {
 };
@@ -92,6 +99,12 @@ struct OrderCase
     std::string before;
     std::string after;
 };
+
+// Failures and test listings name the case rather than dumping its bytes.
+void PrintTo(const OrderCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class NameOrder : public ::testing::TestWithParam<OrderCase>
 {
