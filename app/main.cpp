@@ -1,34 +1,76 @@
-// Scrivlet: attaches free-text comments to files. Starts on the main window; with
-// "--screenshot FILE" it renders the main window to FILE instead and exits.
+// Scrivlet: attaches free-text comments to files. Starts on the main window, with the files and
+// folders named on the command line listed as a drop lists them; with "--screenshot FILE" it
+// renders the main window to FILE instead and exits.
+#include "app/core/program_arguments.h"
 #include "app/platform/qt_platform.h"
+#include "app/ui/command_line_items.h"
 #include "app/ui/main_window.h"
 
 #include <QApplication>
-#include <QStringList>
+#include <QDir>
+#include <QFile>
 
 #include <cstdio>
+#include <optional>
+
+namespace {
+
+QList<QByteArray> argumentsOf(int argc, char *argv[])
+{
+    QList<QByteArray> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QByteArray(argv[i]);
+    return arguments;
+}
+
+// The exit status when the arguments ask for an answer rather than the window.
+std::optional<int> answer(const ProgramArguments &arguments)
+{
+    switch (arguments.action()) {
+    case ProgramArguments::Action::Help:
+        std::fputs(qPrintable(ProgramArguments::usage()), stdout);
+        return 0;
+    case ProgramArguments::Action::Version:
+        std::fputs("scrivlet " SCRIVLET_VERSION "\n", stdout);
+        return 0;
+    case ProgramArguments::Action::Error:
+        std::fprintf(stderr, "scrivlet: %s\nTry 'scrivlet --help'.\n", qPrintable(arguments.error()));
+        return 2;
+    case ProgramArguments::Action::Run:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    // --help and --version need no display: answered before Qt looks for one. (Qt's own options,
+    // such as -platform, are known only once QApplication has taken them out.)
+    const ProgramArguments early = ProgramArguments::parse(argumentsOf(argc, argv), {});
+    if (early.action() == ProgramArguments::Action::Help ||
+        early.action() == ProgramArguments::Action::Version)
+        return *answer(early);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Scrivlet"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QStringLiteral(SCRIVLET_VERSION));
+    const ProgramArguments arguments =
+        ProgramArguments::parse(argumentsOf(argc, argv), QFile::encodeName(QDir::currentPath()));
+    if (const std::optional<int> status = answer(arguments))
+        return *status;
 
     QtPlatform platform;
     MainWindow window(platform);
     platform.setOwner(&window);
+    CommandLineItems::add(window, arguments.paths());
 
-    const QStringList args = QApplication::arguments();
-    const qsizetype at = args.indexOf(QStringLiteral("--screenshot"));
-    if (at >= 0) {
-        if (at + 1 >= args.size()) {
-            std::fputs("usage: scrivlet --screenshot FILE\n", stderr);
-            return 2;
-        }
+    if (!arguments.screenshotFile().isEmpty()) {
         window.show();
         QApplication::processEvents();
-        if (!window.grab().save(args.at(at + 1))) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(args.at(at + 1)));
+        if (!window.grab().save(arguments.screenshotFile())) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(arguments.screenshotFile()));
             return 1;
         }
         return 0;

@@ -43,9 +43,9 @@ struct HelpFacts
     QSet<QString> commands;
 };
 
-HelpFacts scrivHelp()
+HelpFacts helpOf(const QString &program)
 {
-    const ProcessRun run = ProcessRun::run(QStringLiteral(SCRIV_BINARY), {QStringLiteral("--help")});
+    const ProcessRun run = ProcessRun::run(program, {QStringLiteral("--help")});
     const QString help = QString::fromUtf8(run.out);
     HelpFacts facts;
     facts.options = wordsOf(help, QStringLiteral("(?:^|[\\s\\[(|,])(--?[A-Za-z0-9][A-Za-z0-9-]*)"));
@@ -54,6 +54,11 @@ HelpFacts scrivHelp()
     if (start >= 0)
         facts.commands = wordsOf(help.mid(start, end - start), QStringLiteral("\\n  ([a-z]+)\\s"));
     return facts;
+}
+
+HelpFacts scrivHelp()
+{
+    return helpOf(QStringLiteral(SCRIV_BINARY));
 }
 
 TEST(Manual, HelpIsReadable)
@@ -135,6 +140,17 @@ TEST(Manual, CompletionOffersNothingScrivLacks)
         EXPECT_TRUE(facts.options.contains(word) || facts.commands.contains(word) ||
                     word == QLatin1String("-") || word == QLatin1String("--"))
             << word.toStdString() << " is completed but scriv does not know it";
+}
+
+// scrivlet's manual and its --help name the same options.
+TEST(Manual, DocumentsExactlyTheOptionsOfScrivlet)
+{
+    const HelpFacts facts = helpOf(QStringLiteral(SCRIVLET_BINARY));
+    ASSERT_TRUE(facts.options.contains(QStringLiteral("--screenshot")));
+    const QString manual = manualText(QStringLiteral("scrivlet.1"));
+    const QSet<QString> documented = wordsOf(section(manual, QStringLiteral("SYNOPSIS")), kOptionPattern) +
+                                     wordsOf(section(manual, QStringLiteral("OPTIONS")), kOptionPattern);
+    EXPECT_EQ(documented, facts.options);
 }
 
 TEST(Manual, CarriesThisVersion)

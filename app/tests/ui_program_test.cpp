@@ -1,0 +1,135 @@
+// The built scrivlet program started as a user or a file manager starts it: --help and --version
+// answer without a window, a bad option is a usage error, and items named on the command line
+// reach the window (its picture changes with a listed file, not with a missing one).
+#include "app/platform/scripted_platform.h"
+#include "app/ui/main_window.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace {
+
+struct ProgramRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+ProgramRun runProgram(const QStringList &arguments, bool withDisplay = true)
+{
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (withDisplay) {
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    } else {
+        // No display at all: Qt would give up on the window, so answers must come before it.
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    }
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(SCRIVLET_PROGRAM), arguments);
+    ProgramRun run;
+    if (!program.waitForFinished(60000))
+        return run;
+    run.exitCode = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+    run.out = program.readAllStandardOutput();
+    run.err = program.readAllStandardError();
+    return run;
+}
+
+struct AnswerCase
+{
+    const char *name;
+    QStringList arguments;
+    int exitCode;
+    QByteArray out; ///< how standard output starts
+    QByteArray err; ///< how standard error starts
+};
+
+void PrintTo(const AnswerCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class ProgramAnswer : public testing::TestWithParam<AnswerCase>
+{
+};
+
+TEST_P(ProgramAnswer, WithoutADisplay)
+{
+    const AnswerCase &c = GetParam();
+    const ProgramRun run = runProgram(c.arguments, false);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith(c.out)) << run.out.toStdString();
+    EXPECT_TRUE(run.err.startsWith(c.err)) << run.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Program, ProgramAnswer,
+    testing::Values(AnswerCase{"help", {"--help"}, 0, "Usage: scrivlet [FILE|FOLDER]...\n", ""},
+                    AnswerCase{"short_help_after_items", {"/tmp", "-h"}, 0, "Usage: scrivlet", ""},
+                    AnswerCase{"version", {"--version"}, 0, "scrivlet " SCRIVLET_VERSION "\n", ""},
+                    AnswerCase{"short_version", {"-v"}, 0, "scrivlet " SCRIVLET_VERSION "\n", ""}),
+    [](const testing::TestParamInfo<AnswerCase> &param) { return std::string(param.param.name); });
+
+TEST(Program, UnknownOptionIsAUsageError)
+{
+    const ProgramRun run = runProgram({QStringLiteral("--frobnicate"), QStringLiteral("/tmp")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("unknown option '--frobnicate'")) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+}
+
+QImage screenshot(const QTemporaryDir &folder, const QString &name, const QStringList &items)
+{
+    const QString file = folder.filePath(name);
+    const ProgramRun run = runProgram(QStringList({QStringLiteral("--screenshot"), file}) + items);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
+}
+
+// Without items the program's window is the window as built anywhere else, pixel for pixel.
+TEST(Program, WithoutItemsTheWindowStartsAsBuilt)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QImage started = screenshot(folder, QStringLiteral("started.png"), {});
+    ASSERT_FALSE(started.isNull());
+    ScriptedPlatform platform;
+    MainWindow window(platform);
+    window.show();
+    QApplication::processEvents();
+    EXPECT_EQ(started, window.grab().toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(Program, ItemsOnTheCommandLineReachTheWindow)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QFile file(folder.filePath(QStringLiteral("listed file.txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("x");
+    file.close();
+
+    const QImage missing =
+        screenshot(folder, QStringLiteral("missing.png"), {folder.filePath(QStringLiteral("gone.txt"))});
+    const QImage listed = screenshot(folder, QStringLiteral("listed.png"), {file.fileName()});
+    const QImage listedByAddress =
+        screenshot(folder, QStringLiteral("address.png"),
+                   {QStringLiteral("file://") + QString(file.fileName()).replace(QLatin1Char(' '), "%20")});
+    ASSERT_FALSE(missing.isNull());
+    EXPECT_NE(listed, missing); // the row is there
+    EXPECT_EQ(listed.size(), missing.size());
+    EXPECT_EQ(listedByAddress, listed);
+}
+
+} // namespace
