@@ -12,7 +12,8 @@
  * Strings are zero-terminated 8-bit strings in the system's 8-bit encoding. Text and path are passed
  * by reference (a pointer to a pointer to the string); the result area of ReadComments and the text
  * of InStrRev and DisplayStringByVal by value. Every call opens and closes the files it works on,
- * and the library needs no initialisation. Calls may come from several threads:
+ * and the library needs no initialisation; ReplaceComments keeps only its undo journal open while
+ * the process runs (removed when the process ends normally). Calls may come from several threads:
  * those on one file wait for each other like calls from different processes.
  *
  * The operations that change files never rewrite a file's own bytes: WriteComments only appends,
@@ -27,7 +28,7 @@
  * again right before any cut, so bytes appended meanwhile are never cut off.
  *
  * ReplaceComments is the one call for saving and deleting a comment: it survives a full disk, a
- * file-size limit and a failing write (see there). The other calls that change
+ * file-size limit, a failing write and a killed process (see there). The other calls that change
  * files keep their historic behaviour; on a failing write WriteComments cuts the file back to its
  * prior length.
  */
@@ -65,6 +66,7 @@ extern "C" {
 #define SCRIVLET_E_MARKER (-8)   /**< the comment would not read back exactly (it holds a marker) */
 #define SCRIVLET_E_CHANGED (-9)  /**< the file changed meanwhile (another inode, other bytes) */
 #define SCRIVLET_E_NOSPACE (-10) /**< no room: the disk or quota is full, or a file-size limit */
+#define SCRIVLET_E_JOURNAL (-11) /**< the undo journal could not be written (see ReplaceComments) */
 /**@}*/
 
 /** The markers around a comment; both consist of kept bytes only. */
@@ -82,6 +84,13 @@ extern "C" {
 #define SCRIVLET_REPLACE_KEEP_TIMES 0x2u /**< give the file back its access and modification times */
 #define SCRIVLET_REPLACE_SYNC 0x4u       /**< flush the journal and the file to the disk (power cuts) */
 #define SCRIVLET_REPLACE_REMOVE 0x8u     /**< remove the block instead; the text is not looked at */
+/**@}*/
+
+/** @name Outcomes RecoverComments reports for an interrupted change (failures are SCRIVLET_E_*). */
+/**@{*/
+#define SCRIVLET_RECOVERED_RESTORED 1  /**< the file's prior bytes were put back */
+#define SCRIVLET_RECOVERED_FINISHED 2  /**< the change had been completed: the file keeps it */
+#define SCRIVLET_RECOVERED_UNTOUCHED 3 /**< the change had not begun: the file was as before */
 /**@}*/
 
 /**
@@ -146,12 +155,19 @@ SCRIVLET_API int SCRIVLET_CALL eraser(const char *const *path);
  * created). Without flags the file ends exactly as after DelComments followed by WriteComments of
  * SCRIVLET_START_MARKER, the text and SCRIVLET_END_MARKER.
  *
- * How: one open of the file, an exclusive lock, a read of its tail only. Then the space is reserved
- * where the file system allows it, the new block is written over the old one and the file is cut
- * only when the block got shorter.
+ * How: one open of the file, an exclusive lock, a read of its tail only. An undo record (the path,
+ * the old block and the new one) goes to this process's journal before the file is touched; the
+ * journal lives in $XDG_STATE_HOME/scrivlet/ (by default ~/.local/state/scrivlet/), on Windows in
+ * %LOCALAPPDATA%\Scrivlet\. Then the space is reserved where the file system allows it, the new
+ * block is written over the old one and the file is cut only when the block got shorter.
  *
  * On failure: any error (a full disk, a file-size limit, a failing write or cut) puts the file's
- * prior bytes back before the call returns it, so a failed call leaves the file as it was.
+ * prior bytes back before the call returns it, so a failed call leaves the file as it was. A killed
+ * process leaves its undo record behind: RecoverComments (which the programs call when they start),
+ * the first ReplaceComments of a process, or the next ReplaceComments on that file in any process
+ * puts the file's prior bytes back (ReadComments never does). With
+ * SCRIVLET_REPLACE_SYNC the record and the file are flushed to the disk, so this holds after a
+ * power cut too; without it, it holds as long as the system keeps running.
  *
  * @param[in] path    pointer to a pointer to the file's path
  * @param[in] text    pointer to a pointer to the comment text, without markers; only its first
@@ -164,11 +180,37 @@ SCRIVLET_API int SCRIVLET_CALL eraser(const char *const *path);
  *         SCRIVLET_MAX_COMMENT), SCRIVLET_E_MARKER (the kept text contains a marker or forms one
  *         with the block's markers, so it would not read back as given), SCRIVLET_E_NOENT (the
  *         file is missing), SCRIVLET_E_NOTREG, SCRIVLET_E_ACCESS, SCRIVLET_E_BUSY,
- *         SCRIVLET_E_NOSPACE, SCRIVLET_E_IO, SCRIVLET_E_CHANGED (another program appended to the
- *         file meanwhile), SCRIVLET_E_INVALID.
+ *         SCRIVLET_E_JOURNAL (the journal folder cannot be made or written), SCRIVLET_E_NOSPACE,
+ *         SCRIVLET_E_IO, SCRIVLET_E_CHANGED (another program appended to the file meanwhile),
+ *         SCRIVLET_E_INVALID. Should even putting the prior bytes back fail, the undo record stays
+ *         and the status is still returned: RecoverComments puts them back later. (Only when the
+ *         journal fails twice at the very end, after the file was written, does the new block stay
+ *         although the call reports the failure.)
  */
 SCRIVLET_API int SCRIVLET_CALL ReplaceComments(const char *const *path, const char *const *text,
                                                int32_t length, uint32_t flags);
+
+/** Receives one interrupted change found by RecoverComments: the file's path and the outcome, a
+ *  SCRIVLET_RECOVERED_* value or the SCRIVLET_E_* status for which the file was left alone. */
+typedef void(SCRIVLET_CALL *ScrivletRecoveryReport)(void *context, const char *path, int32_t outcome);
+
+/**
+ * Finishes the changes of ReplaceComments that a killed process (or a power cut, with
+ * SCRIVLET_REPLACE_SYNC) interrupted: for each undo record of a process that has ended, the file
+ * at the record's path gets its prior bytes back when it is still as the interrupted change could
+ * have left it. A file that was replaced (another inode) or changed since is left alone and
+ * reported. Records of running processes are not touched. ReplaceComments does the same on its
+ * own; programs call this at their start so that no file stays half-written until then.
+ *
+ * @param[in] report   called once per record found (may be null)
+ * @param[in] context  handed to @p report unchanged
+ * @return SCRIVLET_OK when every record found was settled (or none was found), otherwise the
+ *         status of the first record left alone: SCRIVLET_E_CHANGED or SCRIVLET_E_NOENT (such a
+ *         record is reported once and dropped), SCRIVLET_E_BUSY, SCRIVLET_E_ACCESS, SCRIVLET_E_IO
+ *         (such a record is kept for the next run); SCRIVLET_E_JOURNAL when the journal folder
+ *         cannot be read.
+ */
+SCRIVLET_API int SCRIVLET_CALL RecoverComments(ScrivletRecoveryReport report, void *context);
 
 /**
  * Finds the last occurrence of a character in a zero-terminated text.
@@ -226,6 +268,8 @@ static inline const char *scrivlet_status_text(int status)
         return "the file changed meanwhile";
     case SCRIVLET_E_NOSPACE:
         return "no space left (disk full or file-size limit)";
+    case SCRIVLET_E_JOURNAL:
+        return "the undo journal cannot be written";
     default:
         return "unknown error";
     }

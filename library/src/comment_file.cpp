@@ -2,12 +2,14 @@
 
 #include "library/src/comment_block.h"
 #include "library/src/file_access.h"
+#include "library/src/journal_set.h"
 #include "library/src/tail_change.h"
 #include "scrivlet.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -139,9 +141,7 @@ int blockBytes(const FileAccess &file, const StartSearch &search, std::string &b
 
 int openLocked(const char *path, FileAccess::Mode mode, FileAccess::Lock lock, FileAccess &file)
 {
-    if (const int status = file.open(path, mode); status != SCRIVLET_OK)
-        return status;
-    return file.lock(lock);
+    return file.open(path, mode, lock);
 }
 
 } // namespace
@@ -173,10 +173,15 @@ int replace(const char *path, std::span<const char> text, std::uint32_t flags, C
             return SCRIVLET_E_MARKER;
         block = cb::blockOf(kept);
     }
+    JournalSet &journals = JournalSet::process();
+    const std::lock_guard<std::mutex> guard(journals.mutex());
+    journals.beforeLock();
     FileAccess file;
     if (const int status = openLocked(path, FileAccess::Mode::Update, FileAccess::Lock::Exclusive, file);
         status != SCRIVLET_OK)
         return status;
+    // A change to this file that a killed process left half done is put right first.
+    journals.settleHeld(file);
     const StartSearch search = findBlockStart(file, file.length(), chunks);
     if (search.status != SCRIVLET_OK)
         return search.status;
@@ -191,7 +196,14 @@ int replace(const char *path, std::span<const char> text, std::uint32_t flags, C
     change.sync = (flags & SCRIVLET_REPLACE_SYNC) != 0;
     if (change.before == change.after)
         return SCRIVLET_OK;
-    return applyTailChange(file, path, change, nullptr);
+    return applyTailChange(file, path, change, &journals.journal());
+}
+
+int recover(const recovery::Report &report)
+{
+    JournalSet &journals = JournalSet::process();
+    const std::lock_guard<std::mutex> guard(journals.mutex());
+    return journals.recoverAll(report);
 }
 
 int read(const char *path, std::size_t limit, std::string &text, ChunkSizes chunks)

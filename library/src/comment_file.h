@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/src/recovery.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -28,6 +30,9 @@ int write(const char *path, std::span<const char> text);
 /// SCRIVLET_REPLACE_REMOVE, as one change (see applyTailChange); @p flags are SCRIVLET_REPLACE_*.
 /// A file that already ends as asked is not written.
 int replace(const char *path, std::span<const char> text, std::uint32_t flags, ChunkSizes chunks = {});
+
+/// Settles what ended processes left unfinished in their journals (see JournalSet::recoverAll).
+int recover(const recovery::Report &report);
 
 /// Gives the text of the file's block (empty without one), cut at its first zero byte and to at
 /// most @p limit bytes. A missing file is not created.

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -55,6 +57,23 @@ SCRIVLET_API int SCRIVLET_CALL ReplaceComments(const char *const *path, const ch
             return SCRIVLET_E_INVALID;
         return scrivlet::comment_file::replace(file, std::span(bytes, static_cast<std::size_t>(length)),
                                                flags);
+    } catch (...) {
+        return SCRIVLET_E_IO;
+    }
+}
+
+SCRIVLET_API int SCRIVLET_CALL RecoverComments(ScrivletRecoveryReport report, void *context)
+{
+    try {
+        // Told only after the work, so that the report may call the library itself.
+        std::vector<std::pair<std::string, int>> outcomes;
+        const int status = scrivlet::comment_file::recover(
+            [&outcomes](const std::string &path, int outcome) { outcomes.emplace_back(path, outcome); });
+        if (report != nullptr) {
+            for (const auto &[path, outcome] : outcomes)
+                report(context, path.c_str(), outcome);
+        }
+        return status;
     } catch (...) {
         return SCRIVLET_E_IO;
     }

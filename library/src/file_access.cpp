@@ -120,22 +120,19 @@ int FileAccess::lock(Lock kind, bool wait)
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + lockWait();
     std::chrono::microseconds nap(50);
-    bool waited = false;
     while (true) {
         bool contended = false;
         if (const int status = tryLock(kind, contended); status != SCRIVLET_OK)
             return status;
         if (!contended) {
             m_locked = true;
-            // The holder we waited for may have changed the file.
-            return waited ? refresh(true) : SCRIVLET_OK;
+            return SCRIVLET_OK;
         }
         const Clock::time_point now = Clock::now();
         if (!wait || now >= deadline)
             return SCRIVLET_E_BUSY;
         pause(std::min(nap, std::chrono::duration_cast<std::chrono::microseconds>(deadline - now)));
         nap = std::min(nap * 2, std::chrono::microseconds(10000));
-        waited = true;
     }
 }
 
@@ -210,9 +207,8 @@ DWORD chunkOf(std::size_t left)
 } // namespace
 
 FileAccess::FileAccess(FileAccess &&other) noexcept
-    : m_handle(std::exchange(other.m_handle, nullptr)), m_accessTime(other.m_accessTime),
-      m_writeTime(other.m_writeTime), m_locked(std::exchange(other.m_locked, false)),
-      m_length(other.m_length), m_identity(other.m_identity)
+    : m_handle(std::exchange(other.m_handle, nullptr)), m_times(other.m_times),
+      m_locked(std::exchange(other.m_locked, false)), m_length(other.m_length), m_identity(other.m_identity)
 {}
 
 FileAccess &FileAccess::operator=(FileAccess &&other) noexcept
@@ -220,8 +216,7 @@ FileAccess &FileAccess::operator=(FileAccess &&other) noexcept
     if (this != &other) {
         close();
         m_handle = std::exchange(other.m_handle, nullptr);
-        m_accessTime = other.m_accessTime;
-        m_writeTime = other.m_writeTime;
+        m_times = other.m_times;
         m_locked = std::exchange(other.m_locked, false);
         m_length = other.m_length;
         m_identity = other.m_identity;
@@ -229,7 +224,7 @@ FileAccess &FileAccess::operator=(FileAccess &&other) noexcept
     return *this;
 }
 
-int FileAccess::open(const char *path, Mode mode)
+int FileAccess::open(const char *path, Mode mode, std::optional<Lock> lock)
 {
     close();
     // CreateFile fails on a folder with "access denied"; tell it apart first.
@@ -266,11 +261,12 @@ int FileAccess::open(const char *path, Mode mode)
         return SCRIVLET_E_NOTREG;
     }
     m_handle = handle;
-    if (const int status = refresh(true); status != SCRIVLET_OK) {
+    int status = lock ? this->lock(*lock) : SCRIVLET_OK;
+    if (status == SCRIVLET_OK)
+        status = refresh(true);
+    if (status != SCRIVLET_OK)
         close();
-        return status;
-    }
-    return SCRIVLET_OK;
+    return status;
 }
 
 void FileAccess::close()
@@ -321,8 +317,8 @@ int FileAccess::refresh(bool times)
     m_identity.device = info.dwVolumeSerialNumber;
     m_identity.inode = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     if (times) {
-        m_accessTime = ticks(info.ftLastAccessTime);
-        m_writeTime = ticks(info.ftLastWriteTime);
+        m_times.access = ticks(info.ftLastAccessTime);
+        m_times.modify = ticks(info.ftLastWriteTime);
     }
     return SCRIVLET_OK;
 }
@@ -430,10 +426,10 @@ int FileAccess::sync()
     return FlushFileBuffers(m_handle) ? SCRIVLET_OK : lastStatus();
 }
 
-int FileAccess::restoreTimes()
+int FileAccess::setTimes(const FileTimes &times)
 {
-    const FILETIME access = fileTime(m_accessTime);
-    const FILETIME write = fileTime(m_writeTime);
+    const FILETIME access = fileTime(times.access);
+    const FILETIME write = fileTime(times.modify);
     return SetFileTime(m_handle, nullptr, &access, &write) ? SCRIVLET_OK : lastStatus();
 }
 
@@ -464,9 +460,8 @@ struct timespec timespecOf(std::int64_t ns)
 } // namespace
 
 FileAccess::FileAccess(FileAccess &&other) noexcept
-    : m_fd(std::exchange(other.m_fd, -1)), m_accessTimeNs(other.m_accessTimeNs),
-      m_modifyTimeNs(other.m_modifyTimeNs), m_locked(std::exchange(other.m_locked, false)),
-      m_length(other.m_length), m_identity(other.m_identity)
+    : m_fd(std::exchange(other.m_fd, -1)), m_times(other.m_times),
+      m_locked(std::exchange(other.m_locked, false)), m_length(other.m_length), m_identity(other.m_identity)
 {}
 
 FileAccess &FileAccess::operator=(FileAccess &&other) noexcept
@@ -474,8 +469,7 @@ FileAccess &FileAccess::operator=(FileAccess &&other) noexcept
     if (this != &other) {
         close();
         m_fd = std::exchange(other.m_fd, -1);
-        m_accessTimeNs = other.m_accessTimeNs;
-        m_modifyTimeNs = other.m_modifyTimeNs;
+        m_times = other.m_times;
         m_locked = std::exchange(other.m_locked, false);
         m_length = other.m_length;
         m_identity = other.m_identity;
@@ -483,7 +477,7 @@ FileAccess &FileAccess::operator=(FileAccess &&other) noexcept
     return *this;
 }
 
-int FileAccess::open(const char *path, Mode mode)
+int FileAccess::open(const char *path, Mode mode, std::optional<Lock> lock)
 {
     close();
     // O_NONBLOCK: opening a FIFO or a device must not wait for a peer; fstat then refuses it.
@@ -514,7 +508,13 @@ int FileAccess::open(const char *path, Mode mode)
     if (fd < 0)
         return errno == EEXIST ? SCRIVLET_E_CHANGED : lastStatus();
     m_fd = fd;
-    // One fstat tells the type and gives length, identity and times for the whole call.
+    if (lock) {
+        if (const int status = this->lock(*lock); status != SCRIVLET_OK) {
+            close();
+            return status;
+        }
+    }
+    // One fstat, under the lock, tells the type and gives length, identity and times for the call.
     struct stat info
     {
     };
@@ -525,8 +525,7 @@ int FileAccess::open(const char *path, Mode mode)
     }
     m_length = static_cast<std::uint64_t>(info.st_size);
     m_identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
-    m_accessTimeNs = nanoseconds(info.st_atim);
-    m_modifyTimeNs = nanoseconds(info.st_mtim);
+    m_times = {nanoseconds(info.st_atim), nanoseconds(info.st_mtim)};
     return SCRIVLET_OK;
 }
 
@@ -572,10 +571,8 @@ int FileAccess::refresh(bool times)
         return lastStatus();
     m_length = static_cast<std::uint64_t>(info.st_size);
     m_identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
-    if (times) {
-        m_accessTimeNs = nanoseconds(info.st_atim);
-        m_modifyTimeNs = nanoseconds(info.st_mtim);
-    }
+    if (times)
+        m_times = {nanoseconds(info.st_atim), nanoseconds(info.st_mtim)};
     return SCRIVLET_OK;
 }
 
@@ -699,10 +696,10 @@ int FileAccess::sync()
     return result == 0 ? SCRIVLET_OK : lastStatus();
 }
 
-int FileAccess::restoreTimes()
+int FileAccess::setTimes(const FileTimes &times)
 {
-    const struct timespec times[2] = {timespecOf(m_accessTimeNs), timespecOf(m_modifyTimeNs)};
-    return ::futimens(m_fd, times) == 0 ? SCRIVLET_OK : lastStatus();
+    const struct timespec values[2] = {timespecOf(times.access), timespecOf(times.modify)};
+    return ::futimens(m_fd, values) == 0 ? SCRIVLET_OK : lastStatus();
 }
 
 #endif

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace scrivlet {
@@ -27,6 +28,13 @@ struct FileIdentity
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     bool operator==(const FileIdentity &) const = default;
+};
+
+/// A file's access and modification times, in the system's own units.
+struct FileTimes
+{
+    std::int64_t access = 0;
+    std::int64_t modify = 0;
 };
 
 /// One open regular file, closed (and unlocked) when the object goes. Every operation returns a
@@ -60,15 +68,15 @@ public:
     static void setLockWait(std::chrono::milliseconds wait);
     static std::chrono::milliseconds lockWait();
 
-    /// Opens @p path; on success the object holds the file, and its length, identity and times
-    /// are those of the moment of opening.
-    int open(const char *path, Mode mode);
+    /// Opens @p path, and with @p lock takes that lock first (see lock()); on success the object
+    /// holds the file, and its length, identity and times are those of the moment it was opened
+    /// and locked, taken by one fstat after the lock, so no holder can change them unseen.
+    int open(const char *path, Mode mode, std::optional<Lock> lock = std::nullopt);
     void close();
     bool isOpen() const;
 
     /// Takes the lock, waiting at most lockWait() (or not at all with @p wait false) for a holder
-    /// to let go. When it had to wait, length, identity and times are taken afresh, since the
-    /// holder may have changed the file.
+    /// to let go. Length, identity and times stay as they were taken: see open() and refresh().
     int lock(Lock kind, bool wait = true);
     /// Takes length and identity afresh from the file, and with @p times its times too (those
     /// restoreTimes() puts back).
@@ -97,20 +105,20 @@ public:
     int reserve(std::uint64_t offset, std::uint64_t count);
     /// Flushes the file's data to the disk.
     int sync();
-    /// Gives the file back the access and modification times it had when opened.
-    int restoreTimes();
+    /// Gives the file back the access and modification times it had when opened (or refreshed
+    /// with times).
+    int restoreTimes() { return setTimes(m_times); }
+    FileTimes times() const { return m_times; }
+    int setTimes(const FileTimes &times);
 
 private:
     int tryLock(Lock kind, bool &contended);
 #ifdef _WIN32
     void *m_handle = nullptr;
-    std::int64_t m_accessTime = 0;
-    std::int64_t m_writeTime = 0;
 #else
     int m_fd = -1;
-    std::int64_t m_accessTimeNs = 0;
-    std::int64_t m_modifyTimeNs = 0;
 #endif
+    FileTimes m_times;
     bool m_locked = false;
     std::uint64_t m_length = 0;
     FileIdentity m_identity;

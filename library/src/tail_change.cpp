@@ -72,8 +72,11 @@ int applyTailChange(FileAccess &file, const char *path, const TailChange &change
     bool touched = false;
     int status = makeChange(file, change, priorLength, newLength, touched);
     if (status == SCRIVLET_OK && undo != nullptr) {
-        // Without the mark a later recovery could not tell a finished change from a torn one: undo.
         status = undo->finish(record);
+        // The failed mark may have landed: undo only once the record is sure to say unfinished,
+        // else the change stands (and a recovery finds it finished).
+        if (status != SCRIVLET_OK && undo->reopen(record) != SCRIVLET_OK)
+            return status;
         touched = touched || status != SCRIVLET_OK;
     }
     if (status == SCRIVLET_OK)

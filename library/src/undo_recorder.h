@@ -18,6 +18,9 @@ public:
                       std::uint64_t &record) = 0;
     /// Marks the record done: the file holds the change, or its prior bytes again.
     virtual int finish(std::uint64_t record) = 0;
+    /// Marks the record unfinished again (after a finish() that failed, whose mark may have landed
+    /// all the same), before the change is undone.
+    virtual int reopen(std::uint64_t record) = 0;
 };
 
 } // namespace scrivlet

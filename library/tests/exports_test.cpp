@@ -69,7 +69,7 @@ void *Exports::s_handle = nullptr;
 TEST_F(Exports, ExactlyTheDocumentedFunctionsAreExported)
 {
     for (const char *name : {"WriteComments", "ReadComments", "DelComments", "eraser", "InStrRev",
-                             "DisplayStringByVal", "ReplaceComments"})
+                             "DisplayStringByVal", "ReplaceComments", "RecoverComments"})
         EXPECT_NE(::dlsym(s_handle, name), nullptr) << name;
 
     FILE *pipe = ::popen(("nm -D --defined-only '"s + SCRIVLET_LIBRARY_FILE + "' 2>/dev/null").c_str(), "r");
@@ -83,8 +83,9 @@ TEST_F(Exports, ExactlyTheDocumentedFunctionsAreExported)
     }
     if (::pclose(pipe) != 0 && names.empty())
         GTEST_SKIP() << "nm is not available";
-    EXPECT_EQ(names, (std::set<std::string>{"DelComments", "DisplayStringByVal", "InStrRev", "ReadComments",
-                                            "ReplaceComments", "WriteComments", "eraser"}));
+    EXPECT_EQ(names,
+              (std::set<std::string>{"DelComments", "DisplayStringByVal", "InStrRev", "ReadComments",
+                                     "RecoverComments", "ReplaceComments", "WriteComments", "eraser"}));
 }
 
 TEST_F(Exports, SaveReadDeleteRoundTrip)

@@ -2,6 +2,7 @@
 // keeps its exact prior bytes and times. Every position of the failure is tried.
 #include "library/src/comment_file.h"
 #include "library/src/file_access.h"
+#include "library/src/recovery.h"
 
 #include "scrivlet.h"
 #include "temp_dir.h"
@@ -109,6 +110,28 @@ TEST_P(FailingChange, EveryFailurePutsThePriorBytesBack)
         }
         EXPECT_EQ(readFile(m_path), s.before);
         EXPECT_EQ(modificationTimeNs(m_path), 1000000000LL * 1000000000LL);
+    }
+}
+
+// When the disk keeps failing, even putting the prior bytes back fails: the undo record stays, and
+// the next recovery brings the file to its prior bytes, or to the new ones when the change had
+// been made in full before the failure.
+TEST_P(FailingChange, AFailureThatLastsIsSettledByTheNextRecovery)
+{
+    const auto &[s, f] = GetParam();
+    const int total = changesOfACleanRun(s);
+    const std::string after = readFile(m_path);
+    for (int n = 1; n <= total; ++n) {
+        SCOPED_TRACE(::testing::Message() << "changes from " << n << " of " << total << " on fail");
+        writeFile(m_path, s.before);
+        Faults faults{n, f.error, f.partial, true};
+        {
+            HookGuard guard(faults);
+            EXPECT_EQ(cf::replace(m_path.c_str(), s.comment, s.flags), f.status);
+        }
+        EXPECT_EQ(cf::recover({}), SCRIVLET_OK);
+        const std::string settled = readFile(m_path);
+        EXPECT_TRUE(settled == s.before || settled == after) << settled;
     }
 }
 

@@ -1,0 +1,28 @@
+// Every library test keeps its undo journals in a folder of its own, away from the user's; the
+// shared library loaded by the export tests finds it through the environment.
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+class JournalEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        m_dir = std::make_unique<TempDir>();
+        ::setenv("XDG_STATE_HOME", m_dir->path().c_str(), 1);
+    }
+    void TearDown() override { m_dir.reset(); }
+
+private:
+    std::unique_ptr<TempDir> m_dir;
+};
+
+const auto *const s_environment = ::testing::AddGlobalTestEnvironment(new JournalEnvironment);
+
+} // namespace

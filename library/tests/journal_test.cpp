@@ -1,0 +1,357 @@
+// Undo journals: a process killed in the middle of a replace leaves a record behind, and the next
+// recovery settles it exactly once, or leaves the file alone when it is no longer the one the
+// record describes. The killed process is a forked child stopped by SIGKILL at a chosen write.
+#include "library/src/comment_file.h"
+#include "library/src/file_access.h"
+#include "library/src/journal_folder.h"
+#include "library/src/journal_record.h"
+#include "library/src/journal_set.h"
+
+#include "own_journal_folder.h"
+#include "scrivlet.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace cf = scrivlet::comment_file;
+using scrivlet::FileAccess;
+using scrivlet::FileChange;
+using scrivlet::JournalRecord;
+
+namespace {
+
+// In the child: change `failAt` fails with EIO after half its bytes; change `killAt` never begins,
+// the process is killed instead.
+struct KillPlan
+{
+    int killAt = 0;
+    int failAt = 0;
+    int count = 0;
+};
+
+int killAtChange(FileChange, std::size_t &bytes, void *context)
+{
+    KillPlan &plan = *static_cast<KillPlan *>(context);
+    ++plan.count;
+    if (plan.count == plan.killAt)
+        ::raise(SIGKILL);
+    if (plan.count != plan.failAt)
+        return 0;
+    bytes /= 2;
+    return EIO;
+}
+
+// Runs @p work in a forked child with @p plan, killing it at the latest when the work is done;
+// tells whether the child died of the kill.
+bool killedWhile(KillPlan plan, const std::function<void()> &work)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        scrivlet::setChangeHook(&killAtChange, &plan);
+        work();
+        ::raise(SIGKILL);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
+using Outcomes = std::vector<std::pair<std::string, int>>;
+
+Outcomes recoverAll(int *status = nullptr)
+{
+    Outcomes outcomes;
+    const int result = cf::recover(
+        [&outcomes](const std::string &path, int outcome) { outcomes.emplace_back(path, outcome); });
+    if (status != nullptr)
+        *status = result;
+    return outcomes;
+}
+
+// The journals in the folder but this process's own.
+std::vector<std::string> journals()
+{
+    std::vector<std::string> found;
+    scrivlet::journal_folder::list(scrivlet::journal_folder::location(), found);
+    std::erase(found, scrivlet::JournalSet::process().journal().path());
+    return found;
+}
+
+std::string block(const std::string &comment)
+{
+    return "#.START.#" + comment + "#.END.# ";
+}
+
+const std::string kOwn = "own bytes\n";
+const std::string kOldComment(2000, 'o');
+const std::string kNewComment(6000, 'n');
+const std::string kShortComment = "short";
+
+struct KillCase
+{
+    const char *name;
+    std::string comment;
+    std::uint32_t flags;
+    KillPlan plan;
+    int outcome; // 0: nothing to report
+    std::string after;
+};
+
+void PrintTo(const KillCase &value, std::ostream *out)
+{
+    *out << value.name;
+}
+
+class KilledReplace : public ::testing::TestWithParam<KillCase>
+{
+protected:
+    TempDir m_dir;
+    OwnJournalFolder m_journals{m_dir};
+    std::string m_path = m_dir.file("doc");
+    std::string m_before = kOwn + block(kOldComment);
+};
+
+TEST_P(KilledReplace, IsSettledExactlyOnce)
+{
+    const KillCase &c = GetParam();
+    writeFile(m_path, m_before);
+    ASSERT_TRUE(killedWhile(c.plan, [&] { cf::replace(m_path.c_str(), c.comment, c.flags); }));
+    if (c.outcome == SCRIVLET_RECOVERED_RESTORED) {
+        const std::string torn = readFile(m_path);
+        EXPECT_NE(torn, m_before);
+        EXPECT_NE(torn, c.after);
+    }
+
+    int status = SCRIVLET_E_IO;
+    const Outcomes first = recoverAll(&status);
+    EXPECT_EQ(status, SCRIVLET_OK);
+    if (c.outcome == 0) {
+        EXPECT_TRUE(first.empty());
+    } else {
+        EXPECT_EQ(first, (Outcomes{{m_path, c.outcome}}));
+    }
+    EXPECT_EQ(readFile(m_path), c.after);
+    EXPECT_TRUE(journals().empty()) << "a settled journal is removed";
+    EXPECT_TRUE(recoverAll().empty()) << "a second recovery finds nothing";
+    EXPECT_EQ(readFile(m_path), c.after);
+}
+
+const KillCase kKillCases[] = {
+    // A longer comment: 1 journal record, 2 reservation, 3 write, 4 done mark.
+    {"BeforeTheRecord", kNewComment, 0, {1, 0}, 0, kOwn + block(kOldComment)},
+    {"WithinTheRecord", kNewComment, 0, {2, 1}, 0, kOwn + block(kOldComment)},
+    {"BeforeTheFileIsTouched",
+     kNewComment,
+     0,
+     {2, 0},
+     SCRIVLET_RECOVERED_UNTOUCHED,
+     kOwn + block(kOldComment)},
+    {"HalfwayThroughTheNewBlock",
+     kNewComment,
+     0,
+     {4, 3},
+     SCRIVLET_RECOVERED_RESTORED,
+     kOwn + block(kOldComment)},
+    {"BeforeTheDoneMark", kNewComment, 0, {4, 0}, SCRIVLET_RECOVERED_FINISHED, kOwn + block(kNewComment)},
+    // A shorter comment: 1 record, 2 write, 3 cut, 4 done mark.
+    {"HalfwayThroughAShorterBlock",
+     kShortComment,
+     0,
+     {3, 2},
+     SCRIVLET_RECOVERED_RESTORED,
+     kOwn + block(kOldComment)},
+    {"BeforeTheCut", kShortComment, 0, {3, 0}, SCRIVLET_RECOVERED_RESTORED, kOwn + block(kOldComment)},
+    {"AfterTheCut", kShortComment, 0, {4, 0}, SCRIVLET_RECOVERED_FINISHED, kOwn + block(kShortComment)},
+    {"WithSync",
+     kShortComment,
+     SCRIVLET_REPLACE_SYNC,
+     {3, 0},
+     SCRIVLET_RECOVERED_RESTORED,
+     kOwn + block(kOldComment)},
+    // A removal: 1 record, 2 cut, 3 done mark.
+    {"BeforeARemovingCut",
+     "",
+     SCRIVLET_REPLACE_REMOVE,
+     {2, 0},
+     SCRIVLET_RECOVERED_UNTOUCHED,
+     kOwn + block(kOldComment)},
+    {"AfterARemovingCut", "", SCRIVLET_REPLACE_REMOVE, {3, 0}, SCRIVLET_RECOVERED_FINISHED, kOwn},
+};
+
+INSTANTIATE_TEST_SUITE_P(Table, KilledReplace, ::testing::ValuesIn(kKillCases),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+class Journal : public ::testing::Test
+{
+protected:
+    // Leaves a replace of m_path killed halfway through writing its new block.
+    void plantTornReplace()
+    {
+        writeFile(m_path, m_before);
+        ASSERT_TRUE(killedWhile({4, 3}, [&] { cf::replace(m_path.c_str(), kNewComment, 0); }));
+        ASSERT_NE(readFile(m_path), m_before);
+        ASSERT_EQ(journals().size(), 1u);
+    }
+
+    TempDir m_dir;
+    OwnJournalFolder m_journals{m_dir};
+    std::string m_path = m_dir.file("doc");
+    std::string m_before = kOwn + block(kOldComment);
+};
+
+TEST_F(Journal, ARecordWhoseFileWasReplacedIsReportedAndLeftAlone)
+{
+    plantTornReplace();
+    // An editor saves a new file under the same name: another inode.
+    const std::string replacement = m_dir.file("doc.new");
+    writeFile(replacement, "a new file of the same length, more or less");
+    ASSERT_EQ(::rename(replacement.c_str(), m_path.c_str()), 0);
+
+    int status = SCRIVLET_OK;
+    EXPECT_EQ(recoverAll(&status), (Outcomes{{m_path, SCRIVLET_E_CHANGED}}));
+    EXPECT_EQ(status, SCRIVLET_E_CHANGED);
+    EXPECT_EQ(readFile(m_path), "a new file of the same length, more or less");
+    EXPECT_TRUE(recoverAll().empty()) << "reported once";
+}
+
+TEST_F(Journal, ARecordWhoseFileChangedSinceIsReportedAndLeftAlone)
+{
+    plantTornReplace();
+    const std::string changed = readFile(m_path) + "appended by a log writer";
+    writeFile(m_path, changed); // same inode: written in place
+    EXPECT_EQ(recoverAll(), (Outcomes{{m_path, SCRIVLET_E_CHANGED}}));
+    EXPECT_EQ(readFile(m_path), changed);
+}
+
+TEST_F(Journal, ARecordWhoseFileIsGoneIsReportedOnce)
+{
+    plantTornReplace();
+    ASSERT_EQ(::unlink(m_path.c_str()), 0);
+    EXPECT_EQ(recoverAll(), (Outcomes{{m_path, SCRIVLET_E_NOENT}}));
+    EXPECT_FALSE(exists(m_path)) << "recovery creates no file";
+    EXPECT_TRUE(recoverAll().empty());
+}
+
+TEST_F(Journal, TheNextReplaceOfAnyFileSettlesItFirst)
+{
+    plantTornReplace();
+    const std::string other = m_dir.file("other");
+    writeFile(other, "other");
+    ASSERT_EQ(cf::replace(other.c_str(), "x", 0), SCRIVLET_OK);
+    EXPECT_EQ(readFile(m_path), m_before);
+    EXPECT_TRUE(recoverAll().empty());
+}
+
+TEST_F(Journal, AReplaceOfTheSameFileBuildsOnTheRestoredBytes)
+{
+    plantTornReplace();
+    ASSERT_EQ(cf::replace(m_path.c_str(), "third", 0), SCRIVLET_OK);
+    EXPECT_EQ(readFile(m_path), kOwn + block("third"));
+    EXPECT_TRUE(recoverAll().empty());
+}
+
+// The lock on a journal can outlive its process for a moment (or be held by another process
+// that shares the open file): its record for a file whose lock is free is settled all the same.
+TEST_F(Journal, ARecordOfAFileWhoseLockIsFreeIsSettledWhateverItsJournalsLockSays)
+{
+    plantTornReplace();
+    FileAccess journal;
+    ASSERT_EQ(journal.open(journals().at(0).c_str(), FileAccess::Mode::Read), SCRIVLET_OK);
+    ASSERT_EQ(journal.lock(FileAccess::Lock::Exclusive), SCRIVLET_OK);
+    EXPECT_TRUE(recoverAll().empty()) << "a journal that looks in use is not recovered";
+
+    const std::string unrelated = m_dir.file("unrelated");
+    writeFile(unrelated, "unrelated");
+    ASSERT_EQ(cf::replace(unrelated.c_str(), "x", 0), SCRIVLET_OK);
+    EXPECT_NE(readFile(m_path), m_before) << "only the file in hand is settled";
+
+    ASSERT_EQ(cf::replace(m_path.c_str(), "third", 0), SCRIVLET_OK);
+    EXPECT_EQ(readFile(m_path), kOwn + block("third"));
+    journal.close();
+    EXPECT_TRUE(recoverAll().empty()) << "the record was marked settled";
+}
+
+// A change that fails and cannot even be undone (the disk keeps failing) keeps its record in the
+// process's own journal; a recovery in the same process puts the prior bytes back.
+TEST_F(Journal, ARecordThatCouldNotBeUndoneIsSettledByTheNextRecovery)
+{
+    writeFile(m_path, m_before);
+    struct Failing
+    {
+        int count = 0;
+    } failing;
+    scrivlet::setChangeHook(
+        [](FileChange, std::size_t &bytes, void *context) {
+            // The record and the reservation go through; then every write fails halfway.
+            if (++static_cast<Failing *>(context)->count < 3)
+                return 0;
+            bytes /= 2;
+            return EIO;
+        },
+        &failing);
+    EXPECT_EQ(cf::replace(m_path.c_str(), kNewComment, 0), SCRIVLET_E_IO);
+    scrivlet::setChangeHook(nullptr, nullptr);
+    EXPECT_NE(readFile(m_path), m_before) << "the undo failed too";
+
+    EXPECT_EQ(recoverAll(), (Outcomes{{m_path, SCRIVLET_RECOVERED_RESTORED}}));
+    EXPECT_EQ(readFile(m_path), m_before);
+    EXPECT_TRUE(recoverAll().empty());
+}
+
+struct Corruption
+{
+    const char *name;
+    std::function<void(std::string &)> spoil;
+};
+
+void PrintTo(const Corruption &value, std::ostream *out)
+{
+    *out << value.name;
+}
+
+class TornRecord : public ::testing::TestWithParam<Corruption>
+{
+};
+
+TEST_P(TornRecord, IsNotTakenForARecord)
+{
+    JournalRecord record;
+    record.path = "/some/file";
+    record.identity = {7, 42};
+    record.offset = 100;
+    record.before = block("old");
+    record.priorLength = record.offset + record.before.size();
+    record.after = block("new comment");
+    std::string bytes = record.encode();
+    const auto whole = JournalRecord::decode(bytes);
+    ASSERT_TRUE(whole.has_value());
+    EXPECT_EQ(whole->after, record.after);
+    EXPECT_EQ(whole->identity, record.identity);
+    GetParam().spoil(bytes);
+    EXPECT_FALSE(JournalRecord::decode(bytes).has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TornRecord,
+    ::testing::Values(
+        Corruption{"CutShort", [](std::string &b) { b.resize(b.size() - 1); }},
+        Corruption{"OnlyTheHeader", [](std::string &b) { b.resize(JournalRecord::kHeaderSize); }},
+        Corruption{"LastByteStale", [](std::string &b) { b.back() = 'x'; }},
+        Corruption{"PathByteStale", [](std::string &b) { b[JournalRecord::kHeaderSize] = 'X'; }},
+        Corruption{"SizeFieldStale", [](std::string &b) { b[24] = static_cast<char>(b[24] + 1); }},
+        Corruption{"Zeros", [](std::string &b) { b.assign(b.size(), '\0'); }}),
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+} // namespace
