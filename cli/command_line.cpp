@@ -15,7 +15,8 @@ struct CommandName
 };
 
 constexpr std::array kCommands{CommandName{"show", Command::Show}, CommandName{"set", Command::Set},
-                               CommandName{"rm", Command::Remove}, CommandName{"ls", Command::List}};
+                               CommandName{"rm", Command::Remove}, CommandName{"ls", Command::List},
+                               CommandName{"recover", Command::Recover}};
 
 Command commandNamed(std::string_view name)
 {
@@ -56,7 +57,11 @@ std::string checkCombination(const Invocation &inv)
         return "--grep belongs to 'ls'";
     if (inv.extendedRegex && !inv.grep)
         return "-E needs --grep PATTERN";
-    if (inv.paths.empty() && c != Command::List)
+    if (inv.recursive && c == Command::Recover)
+        return "'recover' takes no options";
+    if (c == Command::Recover && !inv.paths.empty())
+        return "'recover' takes no paths";
+    if (inv.paths.empty() && c != Command::List && c != Command::Recover)
         return "no file given";
     return {};
 }
@@ -173,6 +178,7 @@ const char *CommandLine::usage()
            "       scriv set (-m TEXT | -F TEXTFILE | -) [-r] [--utf8] [--keep-time] [--sync] PATH...\n"
            "       scriv rm [-r] [--keep-time] [--sync] PATH...\n"
            "       scriv ls [-r] [--json | -0] [--grep PATTERN [-E]] [DIR...]\n"
+           "       scriv recover\n"
            "\n"
            "Reads, writes and removes the comment that Scrivlet keeps at the end of a file.\n"
            "\n"
@@ -182,6 +188,8 @@ const char *CommandLine::usage()
            "  rm          remove each file's comment\n"
            "  ls          list the files of each folder (default: .) whose comment is not empty,\n"
            "              with the comment's first line\n"
+           "  recover     put right what a killed Scrivlet program left half-done (every scriv\n"
+           "              command does this first); says what it found\n"
            "\n"
            "Options:\n"
            "  -m, --message TEXT  the comment is TEXT\n"

@@ -7,7 +7,7 @@
 /// What one invocation of scriv asks for, as read from its arguments.
 struct Invocation
 {
-    enum class Command { None, Show, Set, Remove, List };
+    enum class Command { None, Show, Set, Remove, List, Recover };
     /// Where `set` takes the comment from.
     enum class TextSource { None, Argument, File, StandardInput };
 

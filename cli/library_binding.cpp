@@ -54,7 +54,8 @@ const LibraryBinding *LibraryBinding::get(std::string &error)
             return;
         failure.clear();
         bound = bind(library, "ReadComments", binding.read, failure) &&
-                bind(library, "ReplaceComments", binding.replace, failure);
+                bind(library, "ReplaceComments", binding.replace, failure) &&
+                bind(library, "RecoverComments", binding.recover, failure);
     });
     error = failure;
     return bound ? &binding : nullptr;

@@ -13,9 +13,11 @@ class LibraryBinding
 public:
     using ReadFunction = int(SCRIVLET_CALL *)(char *, int32_t, const char *const *);
     using ReplaceFunction = int(SCRIVLET_CALL *)(const char *const *, const char *const *, int32_t, uint32_t);
+    using RecoverFunction = int(SCRIVLET_CALL *)(ScrivletRecoveryReport, void *);
 
     ReadFunction read = nullptr;
     ReplaceFunction replace = nullptr;
+    RecoverFunction recover = nullptr;
 
     /// The bound exports, or nothing with the reason in @p error (the library or an export is
     /// missing). Binds once; later calls give the same answer.

@@ -68,6 +68,26 @@ CommentDraft::Source draftSourceOf(Invocation::TextSource source)
     return CommentDraft::Source::Argument;
 }
 
+extern "C" void SCRIVLET_CALL reportRecovery(void *context, const char *path, int32_t outcome)
+{
+    auto &report = *static_cast<std::function<void(const char *, int)> *>(context);
+    report(path, outcome);
+}
+
+const char *recoveryText(int outcome)
+{
+    switch (outcome) {
+    case SCRIVLET_RECOVERED_RESTORED:
+        return "an interrupted change was undone";
+    case SCRIVLET_RECOVERED_FINISHED:
+        return "an interrupted change had completed";
+    case SCRIVLET_RECOVERED_UNTOUCHED:
+        return "an interrupted change had not begun";
+    default:
+        return nullptr;
+    }
+}
+
 } // namespace
 
 ScrivApp::ScrivApp(int inputFd, Output &out, Output &err, bool terminal)
@@ -82,6 +102,9 @@ int ScrivApp::run(const Invocation &invocation)
         m_err << "scriv: " << error << '\n';
         return SomeFailed;
     }
+    if (invocation.command == Invocation::Command::Recover)
+        return recover();
+    recoverQuietly();
     switch (invocation.command) {
     case Invocation::Command::Show:
         return show(invocation);
@@ -91,10 +114,44 @@ int ScrivApp::run(const Invocation &invocation)
         return remove(invocation);
     case Invocation::Command::List:
         return list(invocation);
+    case Invocation::Command::Recover:
     case Invocation::Command::None:
         break;
     }
     return UsageError;
+}
+
+void ScrivApp::recoverQuietly()
+{
+    std::function<void(const char *, int)> report = [this](const char *path, int outcome) {
+        // A change that had completed or not begun needs no word: the file is as a command left it.
+        if (outcome == SCRIVLET_RECOVERED_RESTORED || outcome < 0) {
+            const char *text = recoveryText(outcome);
+            m_err << "scriv: " << Printer::shown(path, true) << ": "
+                  << (text != nullptr ? text : scrivlet_status_text(outcome)) << '\n';
+        }
+    };
+    m_library->recover(reportRecovery, &report);
+    m_err.flush();
+}
+
+int ScrivApp::recover()
+{
+    Printer printer(m_out, m_err, Printer::Format::Text, m_terminal);
+    std::size_t records = 0;
+    std::function<void(const char *, int)> report = [&](const char *path, int outcome) {
+        ++records;
+        if (const char *text = recoveryText(outcome))
+            m_out << Printer::shown(path, m_terminal) << ": " << text << '\n';
+        else
+            printer.failure(path, std::string("left alone: ") + scrivlet_status_text(outcome));
+    };
+    const int status = m_library->recover(reportRecovery, &report);
+    if (status != SCRIVLET_OK && records == 0)
+        printer.warning(std::string("cannot recover: ") + scrivlet_status_text(status));
+    if (records == 0 && status == SCRIVLET_OK)
+        m_out << "nothing to recover\n";
+    return finish(printer, status == SCRIVLET_OK ? Success : SomeFailed);
 }
 
 int ScrivApp::show(const Invocation &invocation)

@@ -30,6 +30,9 @@ private:
     int set(const Invocation &invocation);
     int remove(const Invocation &invocation);
     int list(const Invocation &invocation);
+    int recover();
+    // Puts right what a killed Scrivlet program left half-done; says so on standard error.
+    void recoverQuietly();
     bool readComment(const Invocation &invocation, std::string &input, int &exitStatus);
     // Reads the comment of every target in order; failures go to standard error, the rest to
     // handle. Stops early on a signal or when standard output fails.

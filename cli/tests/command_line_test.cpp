@@ -109,7 +109,9 @@ INSTANTIATE_TEST_SUITE_P(CommandLine, UsageErrors, testing::Values(
     UsageCase{"GrepForShow", {"show", "--grep", "x", "f"}, "--grep"},
     UsageCase{"GrepWithoutPattern", {"ls", "--grep"}, "needs a value"},
     UsageCase{"GrepTwice", {"ls", "--grep", "a", "--grep=b"}, "only once"},
-    UsageCase{"RegexWithoutGrep", {"ls", "-E"}, "-E needs --grep"}),
+    UsageCase{"RegexWithoutGrep", {"ls", "-E"}, "-E needs --grep"},
+    UsageCase{"RecoverWithPath", {"recover", "f"}, "no paths"},
+    UsageCase{"RecoverRecursive", {"recover", "-r"}, "no options"}),
     [](const testing::TestParamInfo<UsageCase> &param) { return std::string(param.param.name); });
 // clang-format on
 
@@ -157,6 +159,13 @@ TEST(CommandLine, GrepTakesThePatternAsItIs)
     EXPECT_EQ(CommandLine::parse({"ls", "--grep="}).invocation.grep, "");
     EXPECT_EQ(CommandLine::parse({"ls", "--grep=a=b", "d"}).invocation.paths, std::vector<std::string>{"d"});
     EXPECT_FALSE(CommandLine::parse({"ls"}).invocation.grep.has_value());
+}
+
+TEST(CommandLine, RecoverTakesNothingElse)
+{
+    const CommandLine::Result result = CommandLine::parse({"recover"});
+    EXPECT_EQ(result.error, "");
+    EXPECT_EQ(result.invocation.command, Invocation::Command::Recover);
 }
 
 TEST(CommandLine, HelpAndVersionWinOverEverythingAfterThem)

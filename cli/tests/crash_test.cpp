@@ -1,5 +1,5 @@
-// scriv stopped in the middle of saving large comments over many files, by SIGINT or SIGTERM at
-// random moments. Afterwards every file must be its own bytes followed by
+// scriv stopped in the middle of saving large comments over many files, by SIGKILL, SIGINT or
+// SIGTERM at random moments. After a recovery run every file must be its own bytes followed by
 // its old block, the new block, or (for a file that had none) nothing: never a torn block, never
 // two, never a lost comment. A deferred signal must also tell exactly how many files were done.
 #include "scriv_runner.h"
@@ -138,9 +138,9 @@ TEST_F(CrashSafety, StoppedSavesLeaveEveryFileWholeWithItsOldOrNewBlock)
     ASSERT_EQ(verify(block(comment), 0, "uninterrupted"), kFiles);
 
     const std::regex doneCount(R"(stopped by SIG(INT|TERM): (\d+) of (\d+) files done)");
-    const int signals[] = {SIGINT, SIGTERM};
+    const int signals[] = {SIGKILL, SIGINT, SIGTERM};
     std::uniform_int_distribution<long long> moment(0, runTime.count());
-    std::uniform_int_distribution<int> whichSignal(0, 1);
+    std::uniform_int_distribution<int> whichSignal(0, 2);
     int stops = 0;
     int round = 0;
     while (stops < kStopsWanted && Clock::now() - started < kTimeBudget) {
@@ -152,6 +152,9 @@ TEST_F(CrashSafety, StoppedSavesLeaveEveryFileWholeWithItsOldOrNewBlock)
         std::this_thread::sleep_for(std::chrono::microseconds(moment(m_rng)));
         ::kill(child.pid, signal);
         const auto result = ScrivRunner::wait(child);
+
+        const auto recovered = ScrivRunner::run({"recover"});
+        EXPECT_EQ(recovered.exitCode, 0) << recovered.err;
 
         const int changed = verify(block(comment), round, strsignal(signal));
         if (changed < 0)

@@ -276,7 +276,8 @@ INSTANTIATE_TEST_SUITE_P(Scriv, ExitStatus, testing::Values(
     StatusCase{"SetWithoutComment", {"set", "/tmp"}, 2, "", "needs the comment"},
     StatusCase{"ShowMissingFile", {"show", "/nonexistent/scriv-missing"}, 1, "", "/nonexistent/scriv-missing: no such file"},
     StatusCase{"UnreadableCommentFile", {"set", "-F", "/nonexistent/scriv-comment", "/tmp"}, 1, "", "cannot read the comment"},
-    StatusCase{"BadRegex", {"ls", "-E", "--grep", "(", "/tmp"}, 2, "", "--grep: "}),
+    StatusCase{"BadRegex", {"ls", "-E", "--grep", "(", "/tmp"}, 2, "", "--grep: "},
+    StatusCase{"NothingToRecover", {"recover"}, 0, "nothing to recover\n", ""}),
     [](const testing::TestParamInfo<StatusCase> &param) { return std::string(param.param.name); });
 // clang-format on
 

@@ -71,7 +71,7 @@ TEST_P(Completion, Offers)
 INSTANTIATE_TEST_SUITE_P(
     Packaging, Completion,
     testing::Values(
-        CompletionCase{"commands", {"scriv", ""}, {"show", "set", "rm", "ls"}},
+        CompletionCase{"commands", {"scriv", ""}, {"show", "set", "rm", "ls", "recover"}},
         CompletionCase{"commands_by_prefix", {"scriv", "s"}, {"show", "set"}},
         CompletionCase{"options_before_a_command", {"scriv", "--"}, {"--help", "--version"}},
         CompletionCase{
@@ -91,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
                        {"scriv", "show", "-r", ""},
                        {"Photos", "notes.txt", "new report.pdf", "-dashed"}},
         CompletionCase{"ls_takes_folders_only", {"scriv", "ls", ""}, {"Photos"}},
-        CompletionCase{"after_double_dash_dashes_are_names", {"scriv", "rm", "--", "-"}, {"-dashed"}}),
+        CompletionCase{"after_double_dash_dashes_are_names", {"scriv", "rm", "--", "-"}, {"-dashed"}},
+        CompletionCase{"recover_takes_no_paths", {"scriv", "recover", ""}, {}}),
     [](const testing::TestParamInfo<CompletionCase> &param) { return std::string(param.param.name); });
 
 } // namespace
