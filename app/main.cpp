@@ -1,10 +1,12 @@
 // Scrivlet: attaches free-text comments to files. Starts on the main window, with the files and
 // folders named on the command line listed as a drop lists them; with "--screenshot FILE" it
 // renders the main window to FILE instead and exits.
+#include "app/core/comment_store.h"
 #include "app/core/program_arguments.h"
 #include "app/platform/qt_platform.h"
 #include "app/ui/command_line_items.h"
 #include "app/ui/main_window.h"
+#include "scrivlet.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,6 +44,24 @@ std::optional<int> answer(const ProgramArguments &arguments)
     return std::nullopt;
 }
 
+// Puts right what a killed Scrivlet program left half done, before any file is shown, and says so.
+void recoverInterruptedChanges()
+{
+    try {
+        QList<QPair<QString, int>> report;
+        CommentStore().recover(&report);
+        for (const auto &[path, outcome] : report) {
+            const char *what = outcome == SCRIVLET_RECOVERED_RESTORED    ? "interrupted change undone"
+                               : outcome == SCRIVLET_RECOVERED_FINISHED  ? "interrupted change had finished"
+                               : outcome == SCRIVLET_RECOVERED_UNTOUCHED ? "interrupted change had not begun"
+                                                                         : scrivlet_status_text(outcome);
+            std::fprintf(stderr, "scrivlet: %s: %s\n", qPrintable(path), what);
+        }
+    } catch (const LibraryUnavailable &) {
+        // Without the library nothing can be put right; saving says that it is missing.
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -75,6 +95,7 @@ int main(int argc, char *argv[])
         }
         return 0;
     }
+    recoverInterruptedChanges();
     window.show();
     return QApplication::exec();
 }

@@ -15,6 +15,8 @@ namespace {
 using WriteFunction = int(SCRIVLET_CALL *)(const char *const *, int32_t, const char *const *);
 using ReadFunction = int(SCRIVLET_CALL *)(char *, int32_t, const char *const *);
 using RemoveFunction = int(SCRIVLET_CALL *)(const char *const *);
+using ReplaceFunction = int(SCRIVLET_CALL *)(const char *const *, const char *const *, int32_t, uint32_t);
+using RecoverFunction = int(SCRIVLET_CALL *)(ScrivletRecoveryReport, void *);
 
 #ifdef Q_OS_WIN
 const QString kOwnFolderFile = QStringLiteral("Scrivlet.dll");
@@ -131,4 +133,29 @@ int CommentStore::remove(const QString &path)
     const QByteArray file = path.toLocal8Bit();
     const char *filePointer = file.constData();
     return as<RemoveFunction>(m_remove)(&filePointer);
+}
+
+int CommentStore::replace(const QString &path, const QString &comment, std::uint32_t flags)
+{
+    if (m_replace == nullptr)
+        m_replace = resolve("ReplaceComments");
+    const QByteArray file = path.toLocal8Bit();
+    const QByteArray text = comment.toLocal8Bit();
+    // The library refuses lengths beyond its limit itself; clamp only what an int32 cannot carry.
+    const auto length = static_cast<int32_t>(std::min<qsizetype>(text.size(), qsizetype{INT32_MAX}));
+    const char *textPointer = text.constData();
+    const char *filePointer = file.constData();
+    return as<ReplaceFunction>(m_replace)(&filePointer, &textPointer, length, flags);
+}
+
+int CommentStore::recover(QList<QPair<QString, int>> *report)
+{
+    if (m_recover == nullptr)
+        m_recover = resolve("RecoverComments");
+    const ScrivletRecoveryReport collect = [](void *context, const char *path, int32_t outcome) {
+        if (context != nullptr)
+            static_cast<QList<QPair<QString, int>> *>(context)->append(
+                {QString::fromLocal8Bit(path), outcome});
+    };
+    return as<RecoverFunction>(m_recover)(collect, report);
 }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
+
+#include <cstdint>
 
 #include <memory>
 #include <stdexcept>
@@ -64,6 +68,13 @@ public:
     CommentReadResult read(const QString &path, int capacity = DefaultReadCapacity);
     /// Cuts the file's block off; a file without a block is left untouched.
     int remove(const QString &path);
+    /// Replaces the file's comment by @p comment (the text alone; the library adds the markers),
+    /// or with SCRIVLET_REPLACE_REMOVE in @p flags removes it, as one change that a failure or a
+    /// killed process cannot leave half done (ReplaceComments). The file must exist.
+    int replace(const QString &path, const QString &comment, std::uint32_t flags = 0);
+    /// Puts right what killed processes left half done (RecoverComments); each file met is added
+    /// to @p report with the outcome (SCRIVLET_RECOVERED_* or a negative status) when given.
+    int recover(QList<QPair<QString, int>> *report = nullptr);
 
 private:
     using Function = void (*)();
@@ -75,4 +86,6 @@ private:
     Function m_write = nullptr;
     Function m_read = nullptr;
     Function m_remove = nullptr;
+    Function m_replace = nullptr;
+    Function m_recover = nullptr;
 };

@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cstdint>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <utility>
 
@@ -54,6 +56,56 @@ TEST_F(CommentStoreTest, SaveReadDeleteThroughTheBuiltLibrary)
     EXPECT_EQ(m_store.remove(path), SCRIVLET_OK);
     EXPECT_EQ(contents(path), QByteArray("ABC"));
     EXPECT_EQ(m_store.read(path).text, QString());
+}
+
+struct ReplaceCase
+{
+    const char *name;
+    QByteArray before;
+    QString comment;
+    std::uint32_t flags;
+    int status;
+    QByteArray after;
+};
+
+void PrintTo(const ReplaceCase &value, std::ostream *out)
+{
+    *out << value.name;
+}
+
+class CommentStoreReplace : public CommentStoreTest, public ::testing::WithParamInterface<ReplaceCase>
+{
+};
+
+TEST_P(CommentStoreReplace, HandsTheCommentOverWithoutMarkers)
+{
+    const ReplaceCase &c = GetParam();
+    const QString path = file(QStringLiteral("doc"));
+    put(path, c.before);
+    EXPECT_EQ(m_store.replace(path, c.comment, c.flags), c.status);
+    EXPECT_EQ(contents(path), c.after);
+    QList<QPair<QString, int>> report;
+    EXPECT_EQ(m_store.recover(&report), SCRIVLET_OK);
+    EXPECT_TRUE(report.isEmpty()) << "nothing was left half done";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CommentStoreReplace,
+                         ::testing::Values(ReplaceCase{"NewComment", "ABC", QStringLiteral("two\r\nlines"), 0,
+                                                       SCRIVLET_OK, "ABC#.START.#two\r\nlines#.END.# "},
+                                           ReplaceCase{"OverAnOldOne", "ABC#.START.#old one#.END.# ",
+                                                       QStringLiteral("new"), 0, SCRIVLET_OK,
+                                                       "ABC#.START.#new#.END.# "},
+                                           ReplaceCase{"Removal", "ABC#.START.#old#.END.# ", QString(),
+                                                       SCRIVLET_REPLACE_REMOVE, SCRIVLET_OK, "ABC"},
+                                           ReplaceCase{"MarkerRefused", "ABC", QStringLiteral("a #.END.# b"),
+                                                       0, SCRIVLET_E_MARKER, "ABC"}),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(CommentStoreTest, ReplaceNeedsAnExistingFile)
+{
+    const QString path = file(QStringLiteral("missing"));
+    EXPECT_EQ(m_store.replace(path, QStringLiteral("x")), SCRIVLET_E_NOENT);
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 // The length handed over counts the converted bytes: counting characters instead would cut the

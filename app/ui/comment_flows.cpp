@@ -80,11 +80,10 @@ void CommentFlows::saveClicked()
         message(QStringLiteral("No file available to add comments."), true);
         return;
     }
-    const QString block =
-        CommentText::blockText(CommentText::storedText(m_window.commentMirror()->toPlainText()));
+    const QString comment = CommentText::storedText(m_window.commentMirror()->toPlainText());
+    const QString block = CommentText::blockText(comment);
     if (!CommentText::fitsLibrary(block)) {
-        // Refused before any file is touched: cutting the old block and then failing to write
-        // the new one would lose the old comment.
+        // Refused before any file is touched, once for the whole run.
         message(QStringLiteral("The comment is too long to be saved: %1 bytes, at most %2.")
                     .arg(CommentText::blockBytes(block) - CommentText::MarkerBytes)
                     .arg(CommentText::MaxBlockBytes - CommentText::MarkerBytes),
@@ -92,19 +91,17 @@ void CommentFlows::saveClicked()
         return;
     }
     if (rows >= 2)
-        batch(block);
+        batch(comment);
     else
-        saveComments(m_window.fileModel()->pathAt(1), block);
+        saveComments(m_window.fileModel()->pathAt(1), comment);
 }
 
-void CommentFlows::saveComments(const QString &path, const QString &blockText)
+void CommentFlows::saveComments(const QString &path, const QString &comment)
 {
     const RunGuard guard(m_running);
     try {
-        int status = m_store->remove(path);
-        // Without its file the write would create a new one: report it as missing instead.
-        if (status == SCRIVLET_OK)
-            status = m_store->write(path, blockText);
+        // One change: the old comment stays unless the new one is written whole.
+        const int status = m_store->replace(path, comment);
         if (status != SCRIVLET_OK) {
             message(BatchReport::single(QStringLiteral("Comments could not be saved to"), path, status),
                     true);
@@ -118,7 +115,7 @@ void CommentFlows::saveComments(const QString &path, const QString &blockText)
                                    Platform::Icon::Information, Platform::Buttons::Ok);
 }
 
-void CommentFlows::batch(const QString &blockText)
+void CommentFlows::batch(const QString &comment)
 {
     // The targets are fixed at the start: rows added or cleared during the run's event-loop
     // passes must not shift the positions onto other files.
@@ -128,11 +125,7 @@ void CommentFlows::batch(const QString &blockText)
     progress.begin(static_cast<int>(list.size()));
     try {
         const BatchOutcome outcome = m_runner.run(
-            list,
-            [&](const QString &path) {
-                const int status = m_store->remove(path);
-                return status == SCRIVLET_OK ? m_store->write(path, blockText) : status;
-            },
+            list, [&](const QString &path) { return m_store->replace(path, comment); },
             [&](int done, int total) { progress.report(done, total); });
         reportFailures(QStringLiteral("Comments could not be saved to"), outcome);
     } catch (const LibraryUnavailable &error) {
@@ -162,7 +155,7 @@ void CommentFlows::deleteClicked()
         const BatchOutcome outcome = m_runner.run(
             list,
             [&](const QString &path) {
-                const int status = m_store->remove(path);
+                const int status = m_store->replace(path, {}, SCRIVLET_REPLACE_REMOVE);
                 if (!editor->document()->isEmpty())
                     editor->clear();
                 return status;

@@ -48,8 +48,8 @@ public:
 
 private:
     void mirrorText();
-    void saveComments(const QString &path, const QString &blockText);
-    void batch(const QString &blockText);
+    void saveComments(const QString &path, const QString &comment);
+    void batch(const QString &comment);
     QList<BatchTarget> targets() const;
     void reportFailures(const QString &failure, const BatchOutcome &outcome);
     void reportLibrary(const LibraryUnavailable &error, const QString &consequence);

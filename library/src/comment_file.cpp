@@ -178,8 +178,15 @@ int replace(const char *path, std::span<const char> text, std::uint32_t flags, C
     journals.beforeLock();
     FileAccess file;
     if (const int status = openLocked(path, FileAccess::Mode::Update, FileAccess::Lock::Exclusive, file);
-        status != SCRIVLET_OK)
+        status != SCRIVLET_OK) {
+        // A removal from a file we may only read is refused only when there is a block to remove.
+        if (status == SCRIVLET_E_ACCESS && remove &&
+            openLocked(path, FileAccess::Mode::Read, FileAccess::Lock::Shared, file) == SCRIVLET_OK) {
+            const StartSearch search = findBlockStart(file, file.length(), chunks);
+            return search.status != SCRIVLET_OK ? search.status : search.start ? status : SCRIVLET_OK;
+        }
         return status;
+    }
     // A change to this file that a killed process left half done is put right first.
     journals.settleHeld(file);
     const StartSearch search = findBlockStart(file, file.length(), chunks);

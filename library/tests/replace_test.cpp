@@ -11,6 +11,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <tuple>
+#include <unistd.h>
 
 namespace cf = scrivlet::comment_file;
 using scrivlet::FileAccess;
@@ -173,6 +174,24 @@ TEST(ReplaceComments, TheLongestCommentFitsAndReadsBack)
     EXPECT_EQ(text, comment);
     ASSERT_EQ(cf::replace(path.c_str(), "short", 0), SCRIVLET_OK);
     EXPECT_EQ(readFile(path), "own#.START.#short#.END.# ");
+}
+
+TEST(ReplaceComments, RemovingFromAReadOnlyFileFailsOnlyWhenThereIsABlock)
+{
+    TempDir dir;
+    const std::string bare = dir.file("bare");
+    const std::string commented = dir.file("commented");
+    writeFile(bare, "no block here");
+    writeFile(commented, "own#.START.#x#.END.# ");
+    ASSERT_EQ(::chmod(bare.c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(commented.c_str(), 0444), 0);
+    if (::access(commented.c_str(), W_OK) == 0)
+        GTEST_SKIP() << "this user may write read-only files";
+    EXPECT_EQ(cf::replace(bare.c_str(), "", SCRIVLET_REPLACE_REMOVE), SCRIVLET_OK);
+    EXPECT_EQ(cf::replace(commented.c_str(), "", SCRIVLET_REPLACE_REMOVE), SCRIVLET_E_ACCESS);
+    EXPECT_EQ(cf::replace(bare.c_str(), "new", 0), SCRIVLET_E_ACCESS);
+    EXPECT_EQ(readFile(bare), "no block here");
+    EXPECT_EQ(readFile(commented), "own#.START.#x#.END.# ");
 }
 
 struct TimesCase
