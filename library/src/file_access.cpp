@@ -415,10 +415,10 @@ int FileAccess::reserve(std::uint64_t offset, std::uint64_t count)
     allocation.AllocationSize.QuadPart = static_cast<LONGLONG>(offset + count);
     if (SetFileInformationByHandle(m_handle, FileAllocationInfo, &allocation, sizeof allocation))
         return SCRIVLET_OK;
-    const DWORD error = GetLastError();
-    return error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION
-               ? SCRIVLET_OK
-               : statusOf(error);
+    // Only a full disk counts; a file system (or Wine) that cannot reserve leaves the writes to
+    // find out, and a failed write is undone all the same.
+    const int status = lastStatus();
+    return status == SCRIVLET_E_NOSPACE ? status : SCRIVLET_OK;
 }
 
 int FileAccess::sync()
