@@ -183,7 +183,7 @@ TEST_P(AboutLayout, LabelSitsAtItsDesignPositionWithItsText)
     if (auto *label = qobject_cast<QLabel *>(control))
         EXPECT_EQ(label->text(), QString::fromUtf8(GetParam().text));
     else
-        EXPECT_EQ(qobject_cast<StyledButton *>(control)->Caption(), QString::fromUtf8(GetParam().text));
+        EXPECT_EQ(qobject_cast<StyledButton *>(control)->caption(), QString::fromUtf8(GetParam().text));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -107,14 +107,14 @@ TEST_P(MainWindowButtons, StyleFiveWithCaptionFontAndState)
     const ButtonCase &b = GetParam();
     auto *button = qobject_cast<StyledButton *>(s_window->control(QString::fromLatin1(b.name)));
     ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->Style(), 5);
-    EXPECT_EQ(button->Caption(), QString::fromLatin1(b.caption));
+    EXPECT_EQ(button->buttonStyle(), 5);
+    EXPECT_EQ(button->caption(), QString::fromLatin1(b.caption));
     EXPECT_EQ(button->isEnabled(), b.enabled);
     EXPECT_DOUBLE_EQ(button->font().pointSizeF(), 9.75);
     EXPECT_FALSE(button->font().bold());
-    EXPECT_EQ(button->ToolTipType(), 1);
-    EXPECT_FALSE(button->RoundedBordersByTheme());
-    EXPECT_EQ(button->MaskColor(), 0u);
+    EXPECT_EQ(button->toolTipType(), 1);
+    EXPECT_FALSE(button->roundedBordersByTheme());
+    EXPECT_EQ(button->maskColor(), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, MainWindowButtons,
@@ -182,10 +182,10 @@ TEST_F(MainWindowAtStart, ListShowsNameSizeTypeWithRowCheckBoxes)
 TEST_F(MainWindowAtStart, ProgressBarCarriesItsStoredLook)
 {
     XP_ProgressBar *bar = m_window.progressBar();
-    EXPECT_EQ(bar->Scrolling(), 4);
-    EXPECT_EQ(bar->Color(), 0xC0FFC0u);
+    EXPECT_EQ(bar->scrolling(), 4);
+    EXPECT_EQ(bar->color(), 0xC0FFC0u);
     EXPECT_EQ(bar->brushStyle(), 0);
-    EXPECT_EQ(bar->Max(), 100);
+    EXPECT_EQ(bar->maximum(), 100);
     // Shown by the first save or delete run, not before.
     EXPECT_TRUE(bar->isHidden());
     EXPECT_TRUE(m_window.percentLabel()->isHidden());

@@ -13,7 +13,7 @@ CommentFlowsProgress::CommentFlowsProgress(XP_ProgressBar &bar, QLabel &label, P
 void CommentFlowsProgress::begin(int total)
 {
     m_bar.setVisible(true);
-    m_bar.setMax(total);
+    m_bar.setMaximum(total);
     m_bar.setValue(0);
 }
 

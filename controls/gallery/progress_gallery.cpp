@@ -42,7 +42,7 @@ QImage shot(const Look &look, int percentage)
     bar.setOrientation(look.orientation);
     bar.setShowText(look.showText);
     bar.setScrolling(look.scrolling);
-    bar.setMax(100);
+    bar.setMaximum(100);
     bar.setValue(percentage);
     return bar.surface().copy();
 }

@@ -45,29 +45,23 @@ void BarLooks::DrawBarFill()
     ProgressLayout &l = m_c.layout;
     const int r = l.client.right, b = l.client.bottom;
     const ColorRef k = m_c.props.color;
-    bool alongX = !horizontal();
+    const bool alongX = !horizontal();
     if (horizontal()) {
         if (l.fill.right < 15)
             l.fill.right = 12; // a stub always shows
         const gdi::Rect f{4, 8, l.fill.right + 4 > r ? l.fill.right - 4 : l.fill.right, b - 8};
         if (m_c.props.look == 2)
             return drawThreeBlocks();
-        ColorRef first = LightenColor(k, 150), last = k;
-        DrawGradient(first, last, 4, 3, f.right, 6, m_c.dc, alongX);
+        DrawGradient(LightenColor(k, 150), k, 4, 3, f.right, 6, m_c.dc, alongX);
         FillSolidRect(f, k, m_c.dc);
-        first = k;
-        last = LightenColor(k, 150);
-        DrawGradient(first, last, 4, b - 10, f.right, 6, m_c.dc, alongX);
+        DrawGradient(k, LightenColor(k, 150), 4, b - 10, f.right, 6, m_c.dc, alongX);
     } else {
         const gdi::Rect f{9, l.fill.top, r - 8, b};
         if (m_c.props.look == 2)
             return drawThreeBlocks();
-        ColorRef first = LightenColor(k, 150), last = k;
-        DrawGradient(first, last, 4, l.fill.top, 4, b, m_c.dc, alongX);
+        DrawGradient(LightenColor(k, 150), k, 4, l.fill.top, 4, b, m_c.dc, alongX);
         FillSolidRect(f, k, m_c.dc);
-        first = k;
-        last = LightenColor(k, 150);
-        DrawGradient(first, last, r - 8, l.fill.top, 4, b, m_c.dc, alongX);
+        DrawGradient(k, LightenColor(k, 150), r - 8, l.fill.top, 4, b, m_c.dc, alongX);
     }
 }
 
@@ -77,15 +71,13 @@ void BarLooks::drawThreeBlocks()
     const ColorRef k = m_c.props.color;
     const int p = m_c.props.percentage;
     for (int i = 0; i < 3; ++i) {
-        ColorRef first = LightenColor(k, 220 - 40 * i), last = LightenColor(k, 200 - 40 * i);
+        const ColorRef first = LightenColor(k, 220 - 40 * i), last = LightenColor(k, 200 - 40 * i);
         if (horizontal()) {
             // The blocks trail the fill edge by 45 pixels at 0 per cent and catch up at 100.
             const int x = roundToPixel(l.fill.right + 12 * i - (100.0 - p) / 100.0 * 45);
-            bool alongX = true;
-            DrawGradient(first, last, x, 3, 9, l.client.bottom - 2, m_c.dc, alongX);
+            DrawGradient(first, last, x, 3, 9, l.client.bottom - 2, m_c.dc, true);
         } else {
-            bool alongX = false;
-            DrawGradient(first, last, l.client.right - 2, l.fill.top + 12 * i, 2, 9, m_c.dc, alongX);
+            DrawGradient(first, last, l.client.right - 2, l.fill.top + 12 * i, 2, 9, m_c.dc, false);
         }
     }
 }

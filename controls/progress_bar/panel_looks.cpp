@@ -30,9 +30,8 @@ void PanelLooks::DrawEtchedStyle()
     gdi::Rect edge = m_c.layout.client;
     m_c.dc.drawEdge(edge, gdi::EDGE_ETCHED, gdi::BF_RECT);
     const int n = fillEnd(100.0, 4);
-    ColorRef first = LightenColor(k, 140), last = LightenColor(k, 200);
-    bool alongX = true;
-    DrawGradient(first, last, 2, 2, n, m_c.layout.client.bottom - 3, m_c.dc, alongX);
+    DrawGradient(LightenColor(k, 140), LightenColor(k, 200), 2, 2, n, m_c.layout.client.bottom - 3, m_c.dc,
+                 true);
 }
 
 void PanelLooks::DrawShadedStyle()
@@ -44,12 +43,8 @@ void PanelLooks::DrawShadedStyle()
     // 101: the fill stops just short of the end even at 100 per cent.
     const int n = fillEnd(101.0, 0);
     l.fill.right = n;
-    bool alongX = false;
-    ColorRef first = k, last = LightenColor(k, 100);
-    DrawGradient(first, last, 2, 2, r - 2, b - 5, m_c.dc, alongX);
-    first = LightenColor(k, 250);
-    last = k;
-    DrawGradient(first, last, 3, 3, n, b - 6, m_c.dc, alongX);
+    DrawGradient(k, LightenColor(k, 100), 2, 2, r - 2, b - 5, m_c.dc, false);
+    DrawGradient(LightenColor(k, 250), k, 3, 3, n, b - 6, m_c.dc, false);
     DrawLine(n, 2, n, b - 2, m_c.dc, LightenColor(k, 25));
 }
 
@@ -57,11 +52,9 @@ void PanelLooks::DrawDarkStyle()
 {
     const ColorRef k = m_c.props.color;
     FrameSolidRect(m_c.layout.client, MixColors(k, 0, 200), m_c.dc);
-    ColorRef first = 0x000000;
-    ColorRef last = LightenColor(ResolveColor(MixColors(k, 0, 100)), 10);
+    const ColorRef last = LightenColor(ResolveColor(MixColors(k, 0, 100)), 10);
     const int n = fillEnd(100.0, 5);
-    bool alongX = true;
-    DrawGradient(first, last, 2, 2, n, m_c.layout.client.bottom - 2, m_c.dc, alongX);
+    DrawGradient(0x000000, last, 2, 2, n, m_c.layout.client.bottom - 2, m_c.dc, true);
 }
 
 void PanelLooks::DrawHatchStyle()
@@ -103,18 +96,10 @@ void PanelLooks::DrawGlossyStyle()
     const int h = roundToPixel((b - 3) / 2.0);
     const int n = fillEnd(100.0, 4);
     l.fill.right = n;
-    bool alongX = false;
-    ColorRef first = 0xFFFFFF, last = 0xC0C0C0;
-    DrawGradient(first, last, 2, 2, r - 3, h, m_c.dc, alongX);
-    first = MixColors(0xC0C0C0, 0, 255);
-    last = 0xC0C0C0;
-    DrawGradient(first, last, 2, h, r - 3, h, m_c.dc, alongX);
-    first = LightenColor(k, 150);
-    last = MixColors(k, 0, 180);
-    DrawGradient(first, last, 2, 2, n, h, m_c.dc, alongX);
-    first = MixColors(k, 0, 190);
-    last = k;
-    DrawGradient(first, last, 2, h, n, h, m_c.dc, alongX);
+    DrawGradient(0xFFFFFF, 0xC0C0C0, 2, 2, r - 3, h, m_c.dc, false);
+    DrawGradient(MixColors(0xC0C0C0, 0, 255), 0xC0C0C0, 2, h, r - 3, h, m_c.dc, false);
+    DrawGradient(LightenColor(k, 150), MixColors(k, 0, 180), 2, 2, n, h, m_c.dc, false);
+    DrawGradient(MixColors(k, 0, 190), k, 2, h, n, h, m_c.dc, false);
     l.client.left += 3;
     BarLooks(m_c).DrawBarFrame();
 }

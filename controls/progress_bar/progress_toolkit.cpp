@@ -30,33 +30,33 @@ std::optional<int> channelAt(int end, float step, int i)
 }
 } // namespace
 
-void DrawLine(int X, int Y, int Width, int Height, gdi::Canvas &cHdc, ColorRef Color)
+void DrawLine(int x1, int y1, int x2, int y2, gdi::Canvas &dc, ColorRef color)
 {
     // A wild percentage can stretch a line far beyond the canvas, and the canvas walks every
     // pixel of it. Straight lines keep the same pixels when their ends are pulled in to one pixel
     // outside the canvas, so they are.
-    if (Y == Height) {
-        X = std::clamp(X, -1, cHdc.width());
-        Width = std::clamp(Width, -1, cHdc.width());
-    } else if (X == Width) {
-        Y = std::clamp(Y, -1, cHdc.height());
-        Height = std::clamp(Height, -1, cHdc.height());
+    if (y1 == y2) {
+        x1 = std::clamp(x1, -1, dc.width());
+        x2 = std::clamp(x2, -1, dc.width());
+    } else if (x1 == x2) {
+        y1 = std::clamp(y1, -1, dc.height());
+        y2 = std::clamp(y2, -1, dc.height());
     }
-    cHdc.drawLine(X, Y, Width, Height, ResolveColor(Color));
+    dc.drawLine(x1, y1, x2, y2, ResolveColor(color));
 }
 
-void DrawGradient(ColorRef &lEndColor, ColorRef &lStartcolor, int X, int Y, int Width, int Height,
-                  gdi::Canvas &cHdc, bool &AlongX)
+void DrawGradient(ColorRef first, ColorRef last, int x, int y, int width, int height, gdi::Canvas &dc,
+                  bool alongX)
 {
-    lEndColor = ResolveColor(lEndColor);
-    lStartcolor = ResolveColor(lStartcolor);
-    const int n = AlongX ? Width : Height;
+    first = ResolveColor(first);
+    last = ResolveColor(last);
+    const int n = alongX ? width : height;
     float step[3] = {0.0f, 0.0f, 0.0f};
     int end[3] = {0, 0, 0};
     for (int c = 0; c < 3; ++c) {
-        end[c] = channelOf(lEndColor, c);
+        end[c] = channelOf(first, c);
         if (n != 0)
-            step[c] = static_cast<float>(static_cast<double>(channelOf(lStartcolor, c) - end[c]) / n);
+            step[c] = static_cast<float>(static_cast<double>(channelOf(last, c) - end[c]) / n);
     }
     // A colour that cannot be built keeps the previous line's, as the failing step is skipped.
     ColorRef color = 0;
@@ -66,10 +66,10 @@ void DrawGradient(ColorRef &lEndColor, ColorRef &lStartcolor, int X, int Y, int 
         const auto blue = channelAt(end[2], step[2], i);
         if (red && green && blue)
             color = gdi::RGB(*red, *green, *blue);
-        if (AlongX)
-            DrawLine(X + i, Y, X + i, Height, cHdc, color);
+        if (alongX)
+            DrawLine(x + i, y, x + i, height, dc, color);
         else
-            DrawLine(X, Y + i, Width, Y + i, cHdc, color);
+            DrawLine(x, y + i, width, y + i, dc, color);
     }
 }
 

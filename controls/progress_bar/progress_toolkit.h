@@ -10,15 +10,15 @@ class Canvas;
 
 namespace progress {
 
-// A one-pixel line from (X, Y) to the point (Width, Height), end pixel left out, in the resolved Color.
-void DrawLine(int X, int Y, int Width, int Height, gdi::Canvas &cHdc, ColorRef Color);
+// A one-pixel line from (x1, y1) to (x2, y2), end pixel left out, in the resolved colour.
+void DrawLine(int x1, int y1, int x2, int y2, gdi::Canvas &dc, ColorRef color);
 
-// n + 1 lines (n = Width along x, else Height) from lEndColor (line 0) to lStartcolor (line n);
-// along x they are vertical at X + i from Y to the row Height, otherwise horizontal at Y + i from
-// X to the column Width. Both colours are replaced by their resolved RGB. The per-line step is
-// kept in single precision; a step that cannot be computed (n = 0) stays 0.
-void DrawGradient(ColorRef &lEndColor, ColorRef &lStartcolor, int X, int Y, int Width, int Height,
-                  gdi::Canvas &cHdc, bool &AlongX);
+// n + 1 lines (n = width along x, else height) from the resolved `first` colour (line 0) to the
+// resolved `last` (line n); along x they are vertical at x + i from y to the row `height`,
+// otherwise horizontal at y + i from x to the column `width`. The per-line step is kept in single
+// precision; a step that cannot be computed (n = 0) stays 0.
+void DrawGradient(ColorRef first, ColorRef last, int x, int y, int width, int height, gdi::Canvas &dc,
+                  bool alongX);
 
 // Fills the rectangle (right and bottom excluded) with the resolved colour.
 void FillSolidRect(const gdi::Rect &rect, ColorRef color, gdi::Canvas &dc);

@@ -39,12 +39,12 @@ XP_ProgressBar::~XP_ProgressBar()
 
 void XP_ProgressBar::readProperties(const PropertyBag &bag)
 {
-    setFont(bag.readFont(QStringLiteral("Font"), defaultFont()));
+    setCaptionFont(bag.readFont(QStringLiteral("Font"), defaultFont()));
     m_brushStyle = bag.readInt32(QStringLiteral("BrushStyle"), 4);
     setColor(bag.readColor(QStringLiteral("Color"), kHighlight));
     m_image = bag.readPicture(QStringLiteral("Image"), QImage());
-    setMax(bag.readInt32(QStringLiteral("Max"), 100));
-    setMin(bag.readInt32(QStringLiteral("Min"), 0));
+    setMaximum(bag.readInt32(QStringLiteral("Max"), 100));
+    setMinimum(bag.readInt32(QStringLiteral("Min"), 0));
     setOrientation(bag.readInt32(QStringLiteral("Orientation"), 0));
     setScrolling(bag.readInt32(QStringLiteral("Scrolling"), 0));
     setShowText(bag.readBool(QStringLiteral("ShowText"), false));
@@ -66,31 +66,30 @@ void XP_ProgressBar::writeProperties(PropertyBag &bag) const
     bag.writeInt32(QStringLiteral("Value"), m_percentage, 0);
 }
 
-void XP_ProgressBar::setBrushStyle(qint32 Style)
+void XP_ProgressBar::setBrushStyle(qint32 style)
 {
-    m_brushStyle = Style;
+    m_brushStyle = style;
     notifyPropertyChanged(QStringLiteral("BrushStyle"));
 }
 
-void XP_ProgressBar::setColor(quint32 lColor)
+void XP_ProgressBar::setColor(quint32 color)
 {
-    m_color = progress::ResolveColor(lColor);
+    m_color = progress::ResolveColor(color);
     DrawProgressBar();
 }
 
-void XP_ProgressBar::setFont(const QFont &fnt)
+void XP_ProgressBar::setCaptionFont(const QFont &font)
 {
-    m_font = fnt;
+    m_font = font;
 }
 
-void XP_ProgressBar::setHWnd(QWidget *chWnd)
+void XP_ProgressBar::setHWnd(QWidget *window)
 {
-    m_window = chWnd;
+    m_window = window;
 }
 
-void XP_ProgressBar::setHdc(gdi::Canvas *cHdc)
+void XP_ProgressBar::setHdc(gdi::Canvas *)
 {
-    Q_UNUSED(cHdc);
     if (gdi::Canvas *buffer = m_buffer->EnsureBuffer(width(), height())) {
         m_drawing = buffer;
         m_bufferInUse = true;
@@ -99,55 +98,55 @@ void XP_ProgressBar::setHdc(gdi::Canvas *cHdc)
     }
 }
 
-void XP_ProgressBar::setImage(const QImage &Handle)
+void XP_ProgressBar::setImage(const QImage &image)
 {
-    m_image = Handle;
+    m_image = image;
     notifyPropertyChanged(QStringLiteral("Image"));
     DrawProgressBar();
 }
 
-void XP_ProgressBar::setMin(qint32 cMin)
+void XP_ProgressBar::setMinimum(qint32 minimum)
 {
-    m_minimum = cMin;
+    m_minimum = minimum;
     notifyPropertyChanged(QStringLiteral("Min"));
 }
 
-void XP_ProgressBar::setMax(qint32 cMax)
+void XP_ProgressBar::setMaximum(qint32 maximum)
 {
-    m_maximum = cMax;
+    m_maximum = maximum;
     notifyPropertyChanged(QStringLiteral("Max"));
 }
 
-void XP_ProgressBar::setOrientation(qint32 cOrientation)
+void XP_ProgressBar::setOrientation(qint32 orientation)
 {
-    m_orientation = cOrientation;
+    m_orientation = orientation;
     notifyPropertyChanged(QStringLiteral("Orientation"));
     DrawProgressBar();
 }
 
-void XP_ProgressBar::setScrolling(qint32 lScrolling)
+void XP_ProgressBar::setScrolling(qint32 look)
 {
-    m_look = lScrolling;
+    m_look = look;
     notifyPropertyChanged(QStringLiteral("Scrolling"));
     DrawProgressBar();
 }
 
-void XP_ProgressBar::setShowText(bool bShowText)
+void XP_ProgressBar::setShowText(bool show)
 {
-    m_showText = bShowText;
+    m_showText = show;
     notifyPropertyChanged(QStringLiteral("ShowText"));
     DrawProgressBar();
 }
 
-qint32 XP_ProgressBar::Value() const
+qint32 XP_ProgressBar::value() const
 {
     return progress::valueFromPercentage(m_percentage, m_maximum, m_minimum);
 }
 
-void XP_ProgressBar::setValue(qint32 cValue)
+void XP_ProgressBar::setValue(qint32 value)
 {
     // An assignment that cannot be computed (Max 0, overflow) keeps the bar as it was.
-    if (const auto percentage = progress::percentageFromValue(cValue, m_maximum, m_minimum))
+    if (const auto percentage = progress::percentageFromValue(value, m_maximum, m_minimum))
         m_percentage = *percentage;
     DrawProgressBar();
 }
@@ -176,25 +175,27 @@ void XP_ProgressBar::DrawProgressBar()
     update();
 }
 
-void XP_ProgressBar::DrawLine(int X, int Y, int Width, int Height, gdi::Canvas &cHdc, quint32 Color)
+void XP_ProgressBar::DrawLine(int x1, int y1, int x2, int y2, gdi::Canvas &dc, quint32 color)
 {
-    progress::DrawLine(X, Y, Width, Height, cHdc, Color);
+    progress::DrawLine(x1, y1, x2, y2, dc, color);
 }
 
-void XP_ProgressBar::DrawGradient(quint32 &lEndColor, quint32 &lStartcolor, int X, int Y, int Width,
-                                  int Height, gdi::Canvas &cHdc, bool &AlongX)
+void XP_ProgressBar::DrawGradient(quint32 &endColor, quint32 &startColor, int x, int y, int width, int height,
+                                  gdi::Canvas &dc, bool &alongX)
 {
-    progress::DrawGradient(lEndColor, lStartcolor, X, Y, Width, Height, cHdc, AlongX);
+    endColor = progress::ResolveColor(endColor);
+    startColor = progress::ResolveColor(startColor);
+    progress::DrawGradient(endColor, startColor, x, y, width, height, dc, alongX);
 }
 
-void XP_ProgressBar::pDraw(gdi::Canvas &hdc, int xSrc, int ySrc, int WidthSrc, int HeightSrc, int xDst,
+void XP_ProgressBar::pDraw(gdi::Canvas &dc, int xSrc, int ySrc, int widthSrc, int heightSrc, int xDst,
                            int yDst) const
 {
     if (!m_buffer->dc())
         return; // nothing to copy from
     const QSize size = m_buffer->size();
-    hdc.bitBlt(xDst, yDst, WidthSrc > 0 ? WidthSrc : size.width(), HeightSrc > 0 ? HeightSrc : size.height(),
-               m_buffer->image(), xSrc, ySrc);
+    dc.bitBlt(xDst, yDst, widthSrc > 0 ? widthSrc : size.width(), heightSrc > 0 ? heightSrc : size.height(),
+              m_buffer->image(), xSrc, ySrc);
 }
 
 QSize XP_ProgressBar::bufferSize() const

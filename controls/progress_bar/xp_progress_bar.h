@@ -28,14 +28,14 @@ class XP_ProgressBar : public UserControl
     Q_OBJECT
     Q_CLASSINFO("ClassId", "Scrivlet.XP_ProgressBar")
     Q_CLASSINFO("Color", "Returns/sets the color of the ProgressBar") // the designer's description
-    Q_PROPERTY(quint32 Color READ Color WRITE setColor)
-    Q_PROPERTY(qint32 Min READ Min WRITE setMin)
-    Q_PROPERTY(qint32 Max READ Max WRITE setMax)
-    Q_PROPERTY(qint32 Value READ Value WRITE setValue)
-    Q_PROPERTY(qint32 Orientation READ Orientation WRITE setOrientation)
-    Q_PROPERTY(qint32 Scrolling READ Scrolling WRITE setScrolling)
-    Q_PROPERTY(bool ShowText READ ShowText WRITE setShowText)
-    Q_PROPERTY(QImage Image READ Image WRITE setImage)
+    Q_PROPERTY(quint32 Color READ color WRITE setColor)
+    Q_PROPERTY(qint32 Min READ minimum WRITE setMinimum)
+    Q_PROPERTY(qint32 Max READ maximum WRITE setMaximum)
+    Q_PROPERTY(qint32 Value READ value WRITE setValue)
+    Q_PROPERTY(qint32 Orientation READ orientation WRITE setOrientation)
+    Q_PROPERTY(qint32 Scrolling READ scrolling WRITE setScrolling)
+    Q_PROPERTY(bool ShowText READ showText WRITE setShowText)
+    Q_PROPERTY(QImage Image READ image WRITE setImage)
 public:
     explicit XP_ProgressBar(QWidget *parent = nullptr);
     ~XP_ProgressBar() override;
@@ -45,40 +45,42 @@ public:
     void writeProperties(PropertyBag &bag) const override;
 
     // --- properties ---
-    void setBrushStyle(qint32 Style); // write only: the hatch pattern of look 7 (0 to 5)
-    quint32 Color() const { return m_color; }
-    void setColor(quint32 lColor);
-    QFont Font() const { return m_font; }
-    void setFont(const QFont &fnt); // no redraw
+    void setBrushStyle(qint32 style); // write only: the hatch pattern of look 7 (0 to 5)
+    quint32 color() const { return m_color; }
+    void setColor(quint32 color);
+    // The caption's font, the stored "Font" (the widget's own font() plays no part in drawing).
+    QFont captionFont() const { return m_font; }
+    void setCaptionFont(const QFont &font); // no redraw
     QWidget *hWnd() const { return m_window; }
-    void setHWnd(QWidget *chWnd); // the widget whose client rectangle is drawn on
+    void setHWnd(QWidget *window); // the widget whose client rectangle is drawn on
     gdi::Canvas *hdc() const { return m_drawing; }
-    void setHdc(gdi::Canvas *cHdc = nullptr); // the argument is ignored: (re)makes the buffer
-    QImage Image() const { return m_image; }  // null when none
-    void setImage(const QImage &Handle);
-    qint32 Min() const { return m_minimum; }
-    void setMin(qint32 cMin);
-    qint32 Max() const { return m_maximum; }
-    void setMax(qint32 cMax);
-    qint32 Orientation() const { return m_orientation; }
-    void setOrientation(qint32 cOrientation);
-    qint32 Scrolling() const { return m_look; }
-    void setScrolling(qint32 lScrolling);
-    bool ShowText() const { return m_showText; }
-    void setShowText(bool bShowText);
-    qint32 Value() const;
-    void setValue(qint32 cValue);
+    void setHdc(gdi::Canvas * = nullptr);    // the argument is ignored: (re)makes the buffer
+    QImage image() const { return m_image; } // null when none
+    void setImage(const QImage &image);
+    qint32 minimum() const { return m_minimum; }
+    void setMinimum(qint32 minimum);
+    qint32 maximum() const { return m_maximum; }
+    void setMaximum(qint32 maximum);
+    qint32 orientation() const { return m_orientation; }
+    void setOrientation(qint32 orientation);
+    qint32 scrolling() const { return m_look; }
+    void setScrolling(qint32 look);
+    bool showText() const { return m_showText; }
+    void setShowText(bool show);
+    qint32 value() const;
+    void setValue(qint32 value);
 
     // --- methods ---
     void DrawProgressBar();
-    // One-pixel line from (X, Y) to the point (Width, Height), its end pixel left out.
-    static void DrawLine(int X, int Y, int Width, int Height, gdi::Canvas &cHdc, quint32 Color);
-    // Lines from lEndColor to lStartcolor (both overwritten with their resolved RGB).
-    static void DrawGradient(quint32 &lEndColor, quint32 &lStartcolor, int X, int Y, int Width, int Height,
-                             gdi::Canvas &cHdc, bool &AlongX);
-    // Copies the buffer onto hdc; widths and heights of 0 or less mean the buffer's.
-    void pDraw(gdi::Canvas &hdc, int xSrc = 0, int ySrc = 0, int WidthSrc = 0, int HeightSrc = 0,
-               int xDst = 0, int yDst = 0) const;
+    // One-pixel line from (x1, y1) to (x2, y2), its end pixel left out.
+    static void DrawLine(int x1, int y1, int x2, int y2, gdi::Canvas &dc, quint32 color);
+    // Lines from endColor to startColor (see progress::DrawGradient). Callers get both colours back
+    // as resolved RGB in their variables, and alongX is taken by reference, as the method always has.
+    static void DrawGradient(quint32 &endColor, quint32 &startColor, int x, int y, int width, int height,
+                             gdi::Canvas &dc, bool &alongX);
+    // Copies the buffer onto dc; widths and heights of 0 or less mean the buffer's.
+    void pDraw(gdi::Canvas &dc, int xSrc = 0, int ySrc = 0, int widthSrc = 0, int heightSrc = 0, int xDst = 0,
+               int yDst = 0) const;
 
     // --- read-only views of the internal state (for hosts, galleries and tests) ---
     qint32 percentage() const { return m_percentage; }

@@ -73,194 +73,194 @@ void StyledButton::ambientChanged(const QString &name)
 
 // --- properties ---
 
-void StyledButton::setStyle(qint32 NewStyle)
+void StyledButton::setButtonStyle(qint32 style)
 {
-    m_style = NewStyle;
+    m_style = style;
     layoutButton();
     notifyPropertyChanged(QStringLiteral("Style"));
 }
 
-void StyledButton::setCaption(const QString &NewCaption)
+void StyledButton::setCaption(const QString &caption)
 {
-    m_caption = NewCaption;
+    m_caption = caption;
     updateMnemonic();
     layoutButton();
     notifyPropertyChanged(QStringLiteral("Caption"));
 }
 
-void StyledButton::setIcon(const QImage &NewIcon)
+void StyledButton::setIcon(const QImage &icon)
 {
-    m_icon = NewIcon;
+    m_icon = icon;
     layoutButton();
     notifyPropertyChanged(QStringLiteral("Icon"));
 }
 
-void StyledButton::setIconAlign(qint32 NewIconAlign)
+void StyledButton::setIconAlign(qint32 align)
 {
-    m_iconAlign = NewIconAlign;
+    m_iconAlign = align;
     layoutButton();
     notifyPropertyChanged(QStringLiteral("IconAlign"));
 }
 
-void StyledButton::setIconSize(qint16 NewIconSize)
+void StyledButton::setIconSize(qint16 size)
 {
-    m_iconSize = NewIconSize;
+    m_iconSize = size;
     layoutButton();
     notifyPropertyChanged(QStringLiteral("IconSize"));
 }
 
-void StyledButton::setCaptionAlign(qint32 NewCaptionAlign)
+void StyledButton::setCaptionAlign(qint32 align)
 {
-    m_captionAlign = NewCaptionAlign;
+    m_captionAlign = align;
     layoutButton();
     notifyPropertyChanged(QStringLiteral("CaptionAlign"));
 }
 
-void StyledButton::setNonThemeStyle(qint32 NewNonThemeStyle)
+void StyledButton::setNonThemeStyle(qint32 style)
 {
-    m_nonThemeStyle = NewNonThemeStyle;
+    m_nonThemeStyle = style;
     layoutButton();
     notifyPropertyChanged(QStringLiteral("NonThemeStyle"));
 }
 
-void StyledButton::setShowFocus(bool bShowFocus)
+void StyledButton::setShowFocus(bool show)
 {
-    m_showFocus = bShowFocus;
+    m_showFocus = show;
     Refresh();
     notifyPropertyChanged(QStringLiteral("ShowFocus"));
 }
 
-void StyledButton::setUseCustomColors(bool bUseCustomColors)
+void StyledButton::setUseCustomColors(bool use)
 {
-    m_useCustomColors = bUseCustomColors;
+    m_useCustomColors = use;
     Refresh();
     notifyPropertyChanged(QStringLiteral("UseCustomColors"));
 }
 
-void StyledButton::setBackColor(quint32 lBackColor)
+void StyledButton::setBackColor(quint32 color)
 {
-    m_backColor = lBackColor;
+    m_backColor = color;
     Refresh();
     notifyPropertyChanged(QStringLiteral("BackColor"));
 }
 
-void StyledButton::setHighlightColor(quint32 lHighlightColor)
+void StyledButton::setHighlightColor(quint32 color)
 {
-    m_highlightColor = lHighlightColor;
+    m_highlightColor = color;
     Refresh();
     notifyPropertyChanged(QStringLiteral("HighlightColor"));
 }
 
-void StyledButton::setFontColor(quint32 lFontColor)
+void StyledButton::setFontColor(quint32 color)
 {
-    m_fontColor = lFontColor;
+    m_fontColor = color;
     Refresh();
     notifyPropertyChanged(QStringLiteral("FontColor"));
 }
 
-void StyledButton::setFontHighlightColor(quint32 lFontHighlightColor)
+void StyledButton::setFontHighlightColor(quint32 color)
 {
-    m_fontHighlightColor = lFontHighlightColor;
+    m_fontHighlightColor = color;
     Refresh();
     notifyPropertyChanged(QStringLiteral("FontHighlightColor"));
 }
 
-void StyledButton::setToolTipIcon(qint32 lTooltipIcon)
+void StyledButton::setToolTipIcon(qint32 icon)
 {
-    m_toolTipIcon = lTooltipIcon;
+    m_toolTipIcon = icon;
     Refresh();
     notifyPropertyChanged(QStringLiteral("ToolTipIcon"));
 }
 
-void StyledButton::setToolTipType(qint32 lNewTTType)
+void StyledButton::setToolTipType(qint32 type)
 {
-    m_toolTipType = lNewTTType;
+    m_toolTipType = type;
     Refresh();
     notifyPropertyChanged(QStringLiteral("ToolTipType"));
 }
 
-void StyledButton::setToolTipBackColor(quint32 lToolTipBackColor)
+void StyledButton::setToolTipBackColor(quint32 color)
 {
-    m_toolTipBackColor = lToolTipBackColor;
+    m_toolTipBackColor = color;
     Refresh();
     notifyPropertyChanged(QStringLiteral("ToolTipBackColor"));
 }
 
-void StyledButton::setToolTipForeColor(quint32 lToolTipForeColor)
+void StyledButton::setToolTipForeColor(quint32 color)
 {
-    m_toolTipForeColor = lToolTipForeColor;
+    m_toolTipForeColor = color;
     Refresh();
     notifyPropertyChanged(QStringLiteral("ToolTipForeColor"));
 }
 
-void StyledButton::setButtonType(qint32 newType)
+void StyledButton::setButtonType(qint32 type)
 {
-    m_buttonType = newType;
+    m_buttonType = type;
     Refresh();
     notifyPropertyChanged(QStringLiteral("ButtonType"));
 }
 
-void StyledButton::setValue(bool newValue)
+void StyledButton::setValue(bool value)
 {
-    m_value = newValue;
+    m_value = value;
     Refresh();
     notifyPropertyChanged(QStringLiteral("Value"));
 }
 
-void StyledButton::setMaskColor(quint32 newValue)
+void StyledButton::setMaskColor(quint32 color)
 {
-    m_maskColor = newValue;
+    m_maskColor = color;
     Refresh();
     notifyPropertyChanged(QStringLiteral("MaskColor"));
 }
 
-void StyledButton::setUseMaskColor(bool newValue)
+void StyledButton::setUseMaskColor(bool use)
 {
-    m_useMaskColor = newValue;
+    m_useMaskColor = use;
     Refresh();
     notifyPropertyChanged(QStringLiteral("UseMaskColor"));
 }
 
-void StyledButton::setRoundedBordersByTheme(bool newValue)
+void StyledButton::setRoundedBordersByTheme(bool rounded)
 {
-    m_roundedBordersByTheme = newValue;
+    m_roundedBordersByTheme = rounded;
     Refresh();
     notifyPropertyChanged(QStringLiteral("RoundedBordersByTheme"));
 }
 
-void StyledButton::setToolTipTitle(const QString &sTooltipTitle)
+void StyledButton::setToolTipTitle(const QString &title)
 {
-    m_toolTipTitle = sTooltipTitle;
+    m_toolTipTitle = title;
     Refresh();
     notifyPropertyChanged(QStringLiteral("ToolTipTitle"));
 }
 
-void StyledButton::setToolTipText(const QString &sToolTipText)
+void StyledButton::setToolTipText(const QString &text)
 {
-    m_toolTipText = sToolTipText;
+    m_toolTipText = text;
     // Building the tip reads the host's text, so the host is given the new text first or the change
     // would be undone; while our own tip is up the host's text stays empty and ours is rebuilt.
     if (m_holdsHostTip)
         buildToolTip();
     else
-        setHostToolTipText(sToolTipText);
+        setHostToolTipText(text);
     Refresh();
     notifyPropertyChanged(QStringLiteral("ToolTipText"));
 }
 
-void StyledButton::setMousePointer(qint16 lCursor)
+void StyledButton::setMousePointer(qint16 pointer)
 {
-    m_mousePointer = lCursor;
-    if (lCursor == 0)
+    m_mousePointer = pointer;
+    if (pointer == 0)
         unsetCursor();
     else
-        setCursor(MousePointer::shape(lCursor));
+        setCursor(MousePointer::shape(pointer));
     notifyPropertyChanged(QStringLiteral("MousePointer"));
 }
 
-void StyledButton::setRightToLeft(bool newValue)
+void StyledButton::setRightToLeft(bool rightToLeft)
 {
-    m_rightToLeft = newValue ? -1 : 0;
+    m_rightToLeft = rightToLeft ? -1 : 0;
     // Reading order changes how the caption wraps, so it is measured and placed again.
     layoutButton();
     notifyPropertyChanged(QStringLiteral("bRTLText"));
@@ -280,20 +280,19 @@ void StyledButton::About()
     m_about->showPanel();
 }
 
-bool StyledButton::OpenLink(const QString &sLink)
+bool StyledButton::OpenLink(const QString &address)
 {
-    return QDesktopServices::openUrl(QUrl::fromUserInput(sLink));
+    return QDesktopServices::openUrl(QUrl::fromUserInput(address));
 }
 
-bool StyledButton::PaintIconGrayscale(QImage *Dest_hDC, const QImage &hIcon, int Dest_X, int Dest_Y,
-                                      int Dest_Height, int Dest_Width)
+bool StyledButton::PaintIconGrayscale(QImage *target, const QImage &icon, int x, int y, int height, int width)
 {
-    if (!Dest_hDC || Dest_hDC->isNull() || hIcon.isNull())
+    if (!target || target->isNull() || icon.isNull())
         return false;
-    const int w = Dest_Width > 0 ? Dest_Width : hIcon.width();
-    const int h = Dest_Height > 0 ? Dest_Height : hIcon.height();
-    gdi::Canvas canvas(*Dest_hDC);
-    canvas.drawPicture(IconPainter::grayscale(hIcon), {Dest_X, Dest_Y, Dest_X + w, Dest_Y + h});
+    const int w = width > 0 ? width : icon.width();
+    const int h = height > 0 ? height : icon.height();
+    gdi::Canvas canvas(*target);
+    canvas.drawPicture(IconPainter::grayscale(icon), {x, y, x + w, y + h});
     return true;
 }
 
@@ -312,7 +311,7 @@ QSize StyledButton::minimumSizeHint() const
 gdi::Rect StyledButton::measureCaption() const
 {
     const gdi::Rect box{4, 4, width() - 4, height() - 4};
-    return CaptionMetrics::measure(m_caption, font(), box, RightToLeft());
+    return CaptionMetrics::measure(m_caption, font(), box, rightToLeft());
 }
 
 void StyledButton::layoutButton()
@@ -325,7 +324,7 @@ void StyledButton::layoutButton()
     // the new look's margin rather than the previous one's.
     const int margin = ButtonPainter::marginOf(m_style);
     const CaptionPlacement placed =
-        CaptionLayout::place(W, H, measureCaption(), m_captionAlign, margin, RightToLeft(), m_textFormat);
+        CaptionLayout::place(W, H, measureCaption(), m_captionAlign, margin, rightToLeft(), m_textFormat);
     m_captionRect = placed.rect;
     m_textFormat = placed.textFormat;
     m_windowRegion = ButtonOutline::region(m_style, W, H);

@@ -2,8 +2,9 @@
 // StyledButton: the program's owner-drawn push button. It keeps its properties and its interaction
 // state; ButtonPainter turns them into an image which paintEvent only copies to the screen.
 //
-// Each property has a getter named after it and a setter set<Name>. Enabled and Font are the
-// widget's own (setEnabled/isEnabled, setFont/font); setting Enabled returns the button to Normal.
+// Each property has a getter named after it in Qt's style (caption() for Caption) and a setter
+// set<Name>; Style is buttonStyle(), as QWidget::style() is Qt's. Enabled and Font are the widget's
+// own (setEnabled/isEnabled, setFont/font); setting Enabled returns the button to Normal.
 // Colours are 0x00BBGGRR values, or 0x80000000 plus a system colour index.
 //
 // A host window builds the button, then either calls initProperties() (a freshly placed control)
@@ -38,77 +39,77 @@ public:
     void writeProperties(PropertyBag &bag) const override;
 
     // --- properties ---
-    qint32 Style() const { return m_style; }
-    void setStyle(qint32 NewStyle);
-    using QWidget::setStyle; // the QStyle overload stays reachable
-    QString Caption() const { return m_caption; }
-    void setCaption(const QString &NewCaption);
-    QImage Icon() const { return m_icon; } // a null image: no picture
-    void setIcon(const QImage &NewIcon);
-    qint32 IconAlign() const { return m_iconAlign; }
-    void setIconAlign(qint32 NewIconAlign);
-    qint16 IconSize() const { return m_iconSize; }
-    void setIconSize(qint16 NewIconSize);
-    qint32 CaptionAlign() const { return m_captionAlign; }
-    void setCaptionAlign(qint32 NewCaptionAlign);
-    qint32 NonThemeStyle() const { return m_nonThemeStyle; }
-    void setNonThemeStyle(qint32 NewNonThemeStyle);
-    bool ShowFocus() const { return m_showFocus; }
-    void setShowFocus(bool bShowFocus);
-    bool UseCustomColors() const { return m_useCustomColors; }
-    void setUseCustomColors(bool bUseCustomColors);
-    quint32 BackColor() const { return m_backColor; }
-    void setBackColor(quint32 lBackColor);
-    quint32 HighlightColor() const { return m_highlightColor; }
-    void setHighlightColor(quint32 lHighlightColor);
-    quint32 FontColor() const { return m_fontColor; }
-    void setFontColor(quint32 lFontColor);
-    quint32 FontHighlightColor() const { return m_fontHighlightColor; }
-    void setFontHighlightColor(quint32 lFontHighlightColor);
-    QString ToolTipText() const { return m_toolTipText; }
-    void setToolTipText(const QString &sToolTipText);
-    QString ToolTipTitle() const { return m_toolTipTitle; }
-    void setToolTipTitle(const QString &sTooltipTitle);
-    qint32 ToolTipIcon() const { return m_toolTipIcon; }
-    void setToolTipIcon(qint32 lTooltipIcon);
-    qint32 ToolTipType() const { return m_toolTipType; }
-    void setToolTipType(qint32 lNewTTType);
-    quint32 ToolTipBackColor() const { return m_toolTipBackColor; }
-    void setToolTipBackColor(quint32 lToolTipBackColor);
-    quint32 ToolTipForeColor() const { return m_toolTipForeColor; }
-    void setToolTipForeColor(quint32 lToolTipForeColor);
-    qint32 ButtonType() const { return m_buttonType; }
-    void setButtonType(qint32 newType);
-    bool Value() const { return m_value; }
-    void setValue(bool newValue);
-    quint32 MaskColor() const { return m_maskColor; }
-    void setMaskColor(quint32 newValue);
-    bool UseMaskColor() const { return m_useMaskColor; }
-    void setUseMaskColor(bool newValue);
-    qint16 MousePointer() const { return m_mousePointer; }
-    void setMousePointer(qint16 lCursor);
-    bool RoundedBordersByTheme() const { return m_roundedBordersByTheme; }
-    void setRoundedBordersByTheme(bool newValue);
-    bool RightToLeft() const { return m_rightToLeft != 0; }
-    void setRightToLeft(bool newValue);
+    qint32 buttonStyle() const { return m_style; } // the stored "Style" (QWidget::style() is Qt's)
+    void setButtonStyle(qint32 style);
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+    QImage icon() const { return m_icon; } // a null image: no picture
+    void setIcon(const QImage &icon);
+    qint32 iconAlign() const { return m_iconAlign; }
+    void setIconAlign(qint32 align);
+    qint16 iconSize() const { return m_iconSize; }
+    void setIconSize(qint16 size);
+    qint32 captionAlign() const { return m_captionAlign; }
+    void setCaptionAlign(qint32 align);
+    qint32 nonThemeStyle() const { return m_nonThemeStyle; }
+    void setNonThemeStyle(qint32 style);
+    bool showFocus() const { return m_showFocus; }
+    void setShowFocus(bool show);
+    bool useCustomColors() const { return m_useCustomColors; }
+    void setUseCustomColors(bool use);
+    quint32 backColor() const { return m_backColor; }
+    void setBackColor(quint32 color);
+    quint32 highlightColor() const { return m_highlightColor; }
+    void setHighlightColor(quint32 color);
+    quint32 fontColor() const { return m_fontColor; }
+    void setFontColor(quint32 color);
+    quint32 fontHighlightColor() const { return m_fontHighlightColor; }
+    void setFontHighlightColor(quint32 color);
+    QString toolTipText() const { return m_toolTipText; }
+    void setToolTipText(const QString &text);
+    QString toolTipTitle() const { return m_toolTipTitle; }
+    void setToolTipTitle(const QString &title);
+    qint32 toolTipIcon() const { return m_toolTipIcon; }
+    void setToolTipIcon(qint32 icon);
+    qint32 toolTipType() const { return m_toolTipType; }
+    void setToolTipType(qint32 type);
+    quint32 toolTipBackColor() const { return m_toolTipBackColor; }
+    void setToolTipBackColor(quint32 color);
+    quint32 toolTipForeColor() const { return m_toolTipForeColor; }
+    void setToolTipForeColor(quint32 color);
+    qint32 buttonType() const { return m_buttonType; }
+    void setButtonType(qint32 type);
+    bool value() const { return m_value; }
+    void setValue(bool value);
+    quint32 maskColor() const { return m_maskColor; }
+    void setMaskColor(quint32 color);
+    bool useMaskColor() const { return m_useMaskColor; }
+    void setUseMaskColor(bool use);
+    qint16 mousePointer() const { return m_mousePointer; }
+    void setMousePointer(qint16 pointer);
+    bool roundedBordersByTheme() const { return m_roundedBordersByTheme; }
+    void setRoundedBordersByTheme(bool rounded);
+    bool rightToLeft() const { return m_rightToLeft != 0; }
+    void setRightToLeft(bool rightToLeft);
 
     // --- methods ---
-    void Refresh();                      // redraws in the current state
-    static QString version();            // "3.6.2"
-    void About();                        // shows the About panel as a window of its own
-    bool OpenLink(const QString &sLink); // opens a web address or file with the desktop
-    // Draws hIcon in grey (neutral greys kept) onto Dest_hDC; Dest_Width/Height <= 0 keep the size.
-    static bool PaintIconGrayscale(QImage *Dest_hDC, const QImage &hIcon, int Dest_X = 0, int Dest_Y = 0,
-                                   int Dest_Height = 0, int Dest_Width = 0);
+    void Refresh();                        // redraws in the current state
+    static QString version();              // "3.6.2"
+    void About();                          // shows the About panel as a window of its own
+    bool OpenLink(const QString &address); // opens a web address or file with the desktop
+    // Draws the icon in grey (neutral greys kept) onto the target at (x, y); a height or width of
+    // 0 or less keeps the icon's own.
+    static bool PaintIconGrayscale(QImage *target, const QImage &icon, int x = 0, int y = 0, int height = 0,
+                                   int width = 0);
 
     // --- read-only views of the internal state (for hosts, galleries and tests) ---
-    ButtonState State() const { return m_state; }
-    bool HasFocus() const { return m_hasFocus; }
-    bool MouseInside() const { return m_mouseInside; }
-    gdi::Rect CaptionRect() const { return m_captionRect; } // right and bottom exclusive
-    quint32 TextFormat() const { return m_textFormat; }
-    qint32 Margin() const { return m_margin; }
-    QRegion WindowRegion() const { return m_windowRegion; }
+    ButtonState state() const { return m_state; }
+    bool holdsFocus() const { return m_hasFocus; } // the focus as its focus events last told it
+    bool mouseInside() const { return m_mouseInside; }
+    gdi::Rect captionRect() const { return m_captionRect; } // right and bottom exclusive
+    quint32 textFormat() const { return m_textFormat; }
+    qint32 margin() const { return m_margin; }
+    QRegion windowRegion() const { return m_windowRegion; }
     ButtonTooltip *toolTipWindow() const { return m_toolTip.get(); }
 
     QSize sizeHint() const override;

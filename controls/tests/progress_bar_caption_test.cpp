@@ -200,7 +200,7 @@ TEST(CaptionState, LeavesTheHatchGapsPainted)
     SystemColors::setSource(SystemColors::Source::Standard);
     XP_ProgressBar bar;
     bar.resize(105, 17);
-    bar.setFont(captionFont());
+    bar.setCaptionFont(captionFont());
     bar.setBrushStyle(4);
     bar.setColor(kBarColour);
     bar.setScrolling(7);

@@ -26,16 +26,16 @@ protected:
 TEST_F(ProgressBarWidget, StartsAtZeroWithTheHighlightColour)
 {
     XP_ProgressBar bar;
-    EXPECT_EQ(bar.Max(), 100);
-    EXPECT_EQ(bar.Min(), 0);
-    EXPECT_EQ(bar.Value(), 0);
-    EXPECT_EQ(bar.Scrolling(), 0);
-    EXPECT_EQ(bar.Orientation(), 0);
-    EXPECT_FALSE(bar.ShowText());
+    EXPECT_EQ(bar.maximum(), 100);
+    EXPECT_EQ(bar.minimum(), 0);
+    EXPECT_EQ(bar.value(), 0);
+    EXPECT_EQ(bar.scrolling(), 0);
+    EXPECT_EQ(bar.orientation(), 0);
+    EXPECT_FALSE(bar.showText());
     EXPECT_EQ(bar.brushStyle(), 0);
-    EXPECT_TRUE(bar.Image().isNull());
-    EXPECT_EQ(bar.Color(), SystemColors::translate(0x8000000Du));
-    EXPECT_NE(bar.Color(), 0x8000000Du);
+    EXPECT_TRUE(bar.image().isNull());
+    EXPECT_EQ(bar.color(), SystemColors::translate(0x8000000Du));
+    EXPECT_NE(bar.color(), 0x8000000Du);
     EXPECT_EQ(bar.hWnd(), &bar);
     EXPECT_TRUE(bar.bufferInUse());
 }
@@ -43,24 +43,24 @@ TEST_F(ProgressBarWidget, StartsAtZeroWithTheHighlightColour)
 TEST_F(ProgressBarWidget, ValueFollowsTheMapping)
 {
     XP_ProgressBar bar;
-    bar.setMax(10);
+    bar.setMaximum(10);
     bar.setValue(3);
     EXPECT_EQ(bar.percentage(), 30);
-    EXPECT_EQ(bar.Value(), 3);
+    EXPECT_EQ(bar.value(), 3);
     bar.setValue(25); // 250 per cent, drawn at once and so kept as 100
     EXPECT_EQ(bar.percentage(), 100);
-    EXPECT_EQ(bar.Value(), 10);
+    EXPECT_EQ(bar.value(), 10);
 
-    bar.setMax(0);
+    bar.setMaximum(0);
     bar.setValue(7); // cannot be computed: the bar stays
     EXPECT_EQ(bar.percentage(), 100);
-    EXPECT_EQ(bar.Value(), 0);
+    EXPECT_EQ(bar.value(), 0);
 
-    bar.setMax(100);
-    bar.setMin(5);
+    bar.setMaximum(100);
+    bar.setMinimum(5);
     bar.setValue(50);
     EXPECT_EQ(bar.percentage(), 55);
-    EXPECT_EQ(bar.Value(), 11);
+    EXPECT_EQ(bar.value(), 11);
 }
 
 struct Announcement
@@ -74,15 +74,15 @@ TEST_F(ProgressBarWidget, AnnouncesTheDesignerProperties)
 {
     const Announcement cases[] = {
         {"BrushStyle", [](XP_ProgressBar &b) { b.setBrushStyle(3); }, "BrushStyle"},
-        {"Min", [](XP_ProgressBar &b) { b.setMin(1); }, "Min"},
-        {"Max", [](XP_ProgressBar &b) { b.setMax(7); }, "Max"},
+        {"Min", [](XP_ProgressBar &b) { b.setMinimum(1); }, "Min"},
+        {"Max", [](XP_ProgressBar &b) { b.setMaximum(7); }, "Max"},
         {"Orientation", [](XP_ProgressBar &b) { b.setOrientation(1); }, "Orientation"},
         {"Scrolling", [](XP_ProgressBar &b) { b.setScrolling(5); }, "Scrolling"},
         {"ShowText", [](XP_ProgressBar &b) { b.setShowText(true); }, "ShowText"},
         {"Image", [](XP_ProgressBar &b) { b.setImage(QImage(2, 2, QImage::Format_RGB32)); }, "Image"},
         {"Value", [](XP_ProgressBar &b) { b.setValue(5); }, nullptr},
         {"Color", [](XP_ProgressBar &b) { b.setColor(0x00FF00); }, nullptr},
-        {"Font", [](XP_ProgressBar &b) { b.setFont(QFont(QStringLiteral("Sans"), 12)); }, nullptr},
+        {"Font", [](XP_ProgressBar &b) { b.setCaptionFont(QFont(QStringLiteral("Sans"), 12)); }, nullptr},
     };
     for (const Announcement &c : cases) {
         XP_ProgressBar bar;
@@ -110,7 +110,7 @@ TEST_F(ProgressBarWidget, BrushStyleWaitsForTheNextDrawing)
     bar.DrawProgressBar();
     EXPECT_NE(bar.surface(), horizontal);
     EXPECT_TRUE(
-        imagesEqual(bar.surface(), reference::expectedBar(7, 100, bar.Color(), 105, 17, 1), "brush-1"));
+        imagesEqual(bar.surface(), reference::expectedBar(7, 100, bar.color(), 105, 17, 1), "brush-1"));
 }
 
 TEST_F(ProgressBarWidget, DrawsTheClientAreaOfItsWindowHandle)
@@ -135,9 +135,9 @@ TEST_F(ProgressBarWidget, ColourIsStoredResolved)
 {
     XP_ProgressBar bar;
     bar.setColor(0x80000005u);
-    EXPECT_EQ(bar.Color(), SystemColors::translate(0x80000005u));
+    EXPECT_EQ(bar.color(), SystemColors::translate(0x80000005u));
     bar.setColor(0x00C0FFC0u);
-    EXPECT_EQ(bar.Color(), 0x00C0FFC0u);
+    EXPECT_EQ(bar.color(), 0x00C0FFC0u);
 }
 
 // The main window's bar: 105 x 17, etched look, pale green; copied to the window's surface.
@@ -154,7 +154,7 @@ TEST_P(MainWindowBar, ShowsTheEtchedLook)
     XP_ProgressBar bar;
     bar.resize(105, 17);
     bar.readProperties(bag);
-    bar.setMax(100);
+    bar.setMaximum(100);
     bar.setValue(GetParam());
     EXPECT_TRUE(imagesEqual(bar.surface(), reference::expectedBar(4, GetParam(), 0xC0FFC0, 105, 17),
                             QStringLiteral("mainwindow-%1").arg(GetParam())));
@@ -179,12 +179,12 @@ TEST_F(ProgressBarWidget, BufferGrowsAndNeverShrinks)
     // Drawn in the corner of the larger buffer, the window still gets exactly its own size.
     EXPECT_EQ(bar.surface().size(), QSize(50, 10));
     EXPECT_TRUE(
-        imagesEqual(bar.surface(), reference::expectedBar(3, 60, bar.Color(), 50, 10), "small-in-large"));
+        imagesEqual(bar.surface(), reference::expectedBar(3, 60, bar.color(), 50, 10), "small-in-large"));
     // Wider than the buffer (though lower): re-made at exactly the new size.
     bar.resize(first.width() + 80, 10);
     bar.DrawProgressBar();
     EXPECT_EQ(bar.bufferSize(), QSize(first.width() + 80, 10));
-    EXPECT_TRUE(imagesEqual(bar.surface(), reference::expectedBar(3, 60, bar.Color(), first.width() + 80, 10),
+    EXPECT_TRUE(imagesEqual(bar.surface(), reference::expectedBar(3, 60, bar.color(), first.width() + 80, 10),
                             "regrown"));
 }
 
@@ -241,8 +241,8 @@ TEST_F(ProgressBarWidget, WritesOnlyWhatDiffersFromTheDefaultsInOrder)
     full.setBrushStyle(4);
     full.setColor(0x123456);
     full.setImage(QImage(3, 3, QImage::Format_RGB32));
-    full.setMax(40);
-    full.setMin(-2);
+    full.setMaximum(40);
+    full.setMinimum(-2);
     full.setOrientation(1);
     full.setScrolling(9);
     full.setShowText(true);
@@ -259,10 +259,10 @@ TEST_F(ProgressBarWidget, RoundTripsThroughJson)
     XP_ProgressBar bar;
     QFont font(QStringLiteral("Sans"), 11);
     font.setBold(true);
-    bar.setFont(font);
+    bar.setCaptionFont(font);
     bar.setBrushStyle(2);
     bar.setColor(0x00FF00);
-    bar.setMin(0);
+    bar.setMinimum(0);
     bar.setOrientation(1);
     bar.setScrolling(7);
     bar.setShowText(true);
@@ -275,19 +275,19 @@ TEST_F(ProgressBarWidget, RoundTripsThroughJson)
     XP_ProgressBar copy;
     copy.readProperties(*loaded);
     EXPECT_EQ(copy.brushStyle(), 2);
-    EXPECT_EQ(copy.Color(), 0x00FF00u);
-    EXPECT_EQ(copy.Orientation(), 1);
-    EXPECT_EQ(copy.Scrolling(), 7);
-    EXPECT_TRUE(copy.ShowText());
+    EXPECT_EQ(copy.color(), 0x00FF00u);
+    EXPECT_EQ(copy.orientation(), 1);
+    EXPECT_EQ(copy.scrolling(), 7);
+    EXPECT_TRUE(copy.showText());
     EXPECT_EQ(copy.percentage(), 42);
-    EXPECT_EQ(copy.Font().family(), font.family());
-    EXPECT_TRUE(copy.Font().bold());
+    EXPECT_EQ(copy.captionFont().family(), font.family());
+    EXPECT_TRUE(copy.captionFont().bold());
 }
 
 TEST_F(ProgressBarWidget, LoadingConvertsTheStoredPercentageOnceMore)
 {
     XP_ProgressBar bar;
-    bar.setMax(200);
+    bar.setMaximum(200);
     bar.setValue(60); // 30 per cent
     PropertyBag bag;
     bar.writeProperties(bag);
@@ -301,10 +301,10 @@ TEST_F(ProgressBarWidget, MissingKeysLoadTheirDefaults)
     XP_ProgressBar bar;
     bar.readProperties(PropertyBag());
     EXPECT_EQ(bar.brushStyle(), 4);
-    EXPECT_EQ(bar.Color(), SystemColors::translate(0x8000000Du));
-    EXPECT_EQ(bar.Max(), 100);
-    EXPECT_EQ(bar.Scrolling(), 0);
-    EXPECT_EQ(bar.Font().family(), UserControl::defaultFont().family());
+    EXPECT_EQ(bar.color(), SystemColors::translate(0x8000000Du));
+    EXPECT_EQ(bar.maximum(), 100);
+    EXPECT_EQ(bar.scrolling(), 0);
+    EXPECT_EQ(bar.captionFont().family(), UserControl::defaultFont().family());
 }
 
 } // namespace

@@ -234,7 +234,7 @@ TEST_P(GradientFace, MatchesTheRulesOutsideTheCaption)
         break;
     }
     const QImage expected = expectedFace(c.look, c.width, 25);
-    EXPECT_TRUE(imagesEqualWhere(button.surface(), expected, maskOutside(button.CaptionRect(), c.width, 25),
+    EXPECT_TRUE(imagesEqualWhere(button.surface(), expected, maskOutside(button.captionRect(), c.width, 25),
                                  QString::fromLatin1(c.name)));
 }
 

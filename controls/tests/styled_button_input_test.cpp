@@ -40,7 +40,7 @@ struct Row
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         QTest::mouseMove(&window, away());
-        EXPECT_FALSE(button->MouseInside());
+        EXPECT_FALSE(button->mouseInside());
     }
     // The pointer leaves the way it came, so the next window does not open under it.
     ~Row() { QTest::mouseMove(&window, away()); }
@@ -115,7 +115,7 @@ TEST_P(ButtonInput, RaisesTheRightEvents)
     EXPECT_EQ(clicks.count(), s.clicks);
     EXPECT_EQ(enters.count(), s.enters);
     EXPECT_EQ(leaves.count(), s.leaves);
-    EXPECT_EQ(row.button->State(), s.state);
+    EXPECT_EQ(row.button->state(), s.state);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -218,13 +218,13 @@ TEST_P(ButtonFocus, KeysMoveTheFocus)
     const FocusCase &c = GetParam();
     Row row;
     row.button->setFocus();
-    ASSERT_TRUE(row.button->HasFocus());
+    ASSERT_TRUE(row.button->holdsFocus());
     QSignalSpy leaves(row.button, &UserControl::MouseLeave);
     QTest::keyClick(row.button, c.key);
     QWidget *expected = c.target < 0 ? row.left : c.target > 0 ? row.right : row.button;
     EXPECT_EQ(QApplication::focusWidget(), expected);
     EXPECT_EQ(leaves.count(), c.leaves);
-    EXPECT_EQ(row.button->HasFocus(), c.target == 0);
+    EXPECT_EQ(row.button->holdsFocus(), c.target == 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -243,15 +243,15 @@ TEST(ButtonToggle, UpToggleGoesDownSilentlyAndComesUpWithAClick)
     enter(row.button);
     click(row.button);
     EXPECT_EQ(clicks.count(), 0);
-    EXPECT_TRUE(row.button->Value());
-    EXPECT_EQ(row.button->State(), ButtonState::Pressed);
+    EXPECT_TRUE(row.button->value());
+    EXPECT_EQ(row.button->state(), ButtonState::Pressed);
     leave(row.button);
-    EXPECT_EQ(row.button->State(), ButtonState::Pressed) << "a toggle that is down stays drawn pressed";
+    EXPECT_EQ(row.button->state(), ButtonState::Pressed) << "a toggle that is down stays drawn pressed";
     QTest::mouseMove(row.button, kInside + QPoint(3, 2)); // back over the button
     click(row.button);
     EXPECT_EQ(clicks.count(), 1);
-    EXPECT_FALSE(row.button->Value());
-    EXPECT_EQ(row.button->State(), ButtonState::Hot);
+    EXPECT_FALSE(row.button->value());
+    EXPECT_EQ(row.button->state(), ButtonState::Hot);
 }
 
 TEST(ButtonAccessKey, TogglesWithoutAClick)
@@ -261,9 +261,9 @@ TEST(ButtonAccessKey, TogglesWithoutAClick)
     row.button->setButtonType(1);
     QSignalSpy clicks(row.button, &UserControl::Click);
     QTest::keyClick(&row.window, Qt::Key_S, Qt::AltModifier);
-    EXPECT_TRUE(row.button->Value());
+    EXPECT_TRUE(row.button->value());
     EXPECT_EQ(clicks.count(), 0);
-    EXPECT_EQ(row.button->State(), ButtonState::Normal);
+    EXPECT_EQ(row.button->state(), ButtonState::Normal);
 }
 
 TEST(ButtonEnabled, SettingEnabledReturnsToNormal)
@@ -272,9 +272,9 @@ TEST(ButtonEnabled, SettingEnabledReturnsToNormal)
     enter(row.button);
     QTest::mousePress(row.button, Qt::LeftButton, {}, kInside);
     row.button->setEnabled(false);
-    EXPECT_EQ(row.button->State(), ButtonState::Disabled);
+    EXPECT_EQ(row.button->state(), ButtonState::Disabled);
     row.button->setEnabled(true);
-    EXPECT_EQ(row.button->State(), ButtonState::Normal);
+    EXPECT_EQ(row.button->state(), ButtonState::Normal);
     QTest::mouseRelease(row.button, Qt::LeftButton, {}, kInside);
 }
 

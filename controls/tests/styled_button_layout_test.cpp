@@ -65,15 +65,15 @@ TEST(CaptionOfAButton, CentredBoxFollowsTheMeasuredText)
     button.readProperties(bag);
     button.resize(73, 25);
     button.show();
-    const Rect r = button.CaptionRect();
+    const Rect r = button.captionRect();
     const int tw = r.right - r.left - 4; // the box is 4 wider than the text (left at (W - tw)/2 - 4)
     EXPECT_GT(tw, 10);
     EXPECT_LT(tw, 60);
     EXPECT_LE(std::abs(r.left + 4 - (73 - tw) / 2), 1);
     EXPECT_LE(std::abs(r.right - (73 + tw) / 2), 1);
-    EXPECT_EQ(button.TextFormat(), DT_WORDBREAK | DT_VCENTER | DT_CENTER);
+    EXPECT_EQ(button.textFormat(), DT_WORDBREAK | DT_VCENTER | DT_CENTER);
     button.setRightToLeft(true);
-    EXPECT_EQ(button.TextFormat(), DT_WORDBREAK | DT_VCENTER | DT_CENTER | DT_RTLREADING);
+    EXPECT_EQ(button.textFormat(), DT_WORDBREAK | DT_VCENTER | DT_CENTER | DT_RTLREADING);
 }
 
 struct IconCase

@@ -37,21 +37,21 @@ TEST_F(StyledButtonStore, FreshControlDefaults)
     StyledButton button;
     button.setObjectName(QStringLiteral("StyledButton4"));
     button.initProperties();
-    EXPECT_EQ(button.Style(), 0);
-    EXPECT_EQ(button.Caption(), QStringLiteral("StyledButton4"));
-    EXPECT_EQ(button.IconSize(), 16);
-    EXPECT_EQ(button.IconAlign(), 1);
-    EXPECT_EQ(button.CaptionAlign(), 0);
-    EXPECT_EQ(button.ToolTipType(), 1);
-    EXPECT_EQ(button.TextFormat(), gdi::DT_WORDBREAK | gdi::DT_VCENTER | gdi::DT_CENTER);
-    EXPECT_EQ(button.BackColor(), sys(15));
-    EXPECT_EQ(button.HighlightColor(), sys(13));
-    EXPECT_EQ(button.FontColor(), sys(18));
-    EXPECT_EQ(button.FontHighlightColor(), sys(18));
+    EXPECT_EQ(button.buttonStyle(), 0);
+    EXPECT_EQ(button.caption(), QStringLiteral("StyledButton4"));
+    EXPECT_EQ(button.iconSize(), 16);
+    EXPECT_EQ(button.iconAlign(), 1);
+    EXPECT_EQ(button.captionAlign(), 0);
+    EXPECT_EQ(button.toolTipType(), 1);
+    EXPECT_EQ(button.textFormat(), gdi::DT_WORDBREAK | gdi::DT_VCENTER | gdi::DT_CENTER);
+    EXPECT_EQ(button.backColor(), sys(15));
+    EXPECT_EQ(button.highlightColor(), sys(13));
+    EXPECT_EQ(button.fontColor(), sys(18));
+    EXPECT_EQ(button.fontHighlightColor(), sys(18));
     EXPECT_EQ(button.font().family(), QStringLiteral("Verdana"));
     EXPECT_DOUBLE_EQ(button.font().pointSizeF(), 8.25);
     EXPECT_TRUE(button.isEnabled());
-    EXPECT_FALSE(button.RoundedBordersByTheme());
+    EXPECT_FALSE(button.roundedBordersByTheme());
 }
 
 // A fresh control saves what differs from the write defaults, plus the always-written keys.
@@ -83,16 +83,16 @@ TEST_F(StyledButtonStore, MissingKeysReadTheirDefaults)
 {
     StyledButton button;
     button.readProperties(PropertyBag());
-    EXPECT_EQ(button.Style(), 3);
-    EXPECT_EQ(button.Caption(), QStringLiteral("StyledButton"));
-    EXPECT_EQ(button.NonThemeStyle(), 5);
-    EXPECT_EQ(button.MaskColor(), 0xC0C0C0u);
-    EXPECT_TRUE(button.RoundedBordersByTheme());
-    EXPECT_EQ(button.ToolTipBackColor(), sys(23));
-    EXPECT_EQ(button.ToolTipForeColor(), sys(24));
-    EXPECT_EQ(button.ToolTipType(), 1);
-    EXPECT_FALSE(button.RightToLeft());
-    EXPECT_EQ(button.State(), ButtonState::Normal);
+    EXPECT_EQ(button.buttonStyle(), 3);
+    EXPECT_EQ(button.caption(), QStringLiteral("StyledButton"));
+    EXPECT_EQ(button.nonThemeStyle(), 5);
+    EXPECT_EQ(button.maskColor(), 0xC0C0C0u);
+    EXPECT_TRUE(button.roundedBordersByTheme());
+    EXPECT_EQ(button.toolTipBackColor(), sys(23));
+    EXPECT_EQ(button.toolTipForeColor(), sys(24));
+    EXPECT_EQ(button.toolTipType(), 1);
+    EXPECT_FALSE(button.rightToLeft());
+    EXPECT_EQ(button.state(), ButtonState::Normal);
 }
 
 TEST_F(StyledButtonStore, AnEmptyCaptionIsNotWrittenAndReadsBackAsTheControlName)
@@ -104,7 +104,7 @@ TEST_F(StyledButtonStore, AnEmptyCaptionIsNotWrittenAndReadsBackAsTheControlName
     EXPECT_FALSE(bag.contains(k("Caption")));
     StyledButton b;
     b.readProperties(bag);
-    EXPECT_EQ(b.Caption(), QStringLiteral("StyledButton"));
+    EXPECT_EQ(b.caption(), QStringLiteral("StyledButton"));
 }
 
 TEST_F(StyledButtonStore, KeysAreFoundWhateverTheirCase)
@@ -116,10 +116,10 @@ TEST_F(StyledButtonStore, KeysAreFoundWhateverTheirCase)
     bag.writeInt32(k("brtltext"), -1);
     StyledButton button;
     button.readProperties(bag);
-    EXPECT_TRUE(button.UseCustomColors());
-    EXPECT_EQ(button.NonThemeStyle(), 2);
-    EXPECT_EQ(button.ToolTipTitle(), QStringLiteral("Title"));
-    EXPECT_TRUE(button.RightToLeft());
+    EXPECT_TRUE(button.useCustomColors());
+    EXPECT_EQ(button.nonThemeStyle(), 2);
+    EXPECT_EQ(button.toolTipTitle(), QStringLiteral("Title"));
+    EXPECT_TRUE(button.rightToLeft());
 }
 
 TEST_F(StyledButtonStore, ToolTipTextIsGivenToTheHostAndKeptByTheControl)
@@ -128,7 +128,7 @@ TEST_F(StyledButtonStore, ToolTipTextIsGivenToTheHostAndKeptByTheControl)
     bag.writeText(k("ToolTipText"), QStringLiteral("Saves the comment"));
     StyledButton button;
     button.readProperties(bag);
-    EXPECT_EQ(button.ToolTipText(), QStringLiteral("Saves the comment"));
+    EXPECT_EQ(button.toolTipText(), QStringLiteral("Saves the comment"));
     EXPECT_EQ(button.toolTip(), QStringLiteral("Saves the comment"));
     // Equal to the host's own text, so a save leaves the key to the host.
     EXPECT_FALSE(saved(button).contains(k("ToolTipText")));
@@ -145,7 +145,7 @@ TEST_F(StyledButtonStore, EveryPropertySurvivesARoundTripInTheSaveOrder)
     StyledButton a;
     a.readProperties(PropertyBag());
     a.setIcon(icon);
-    a.setStyle(8);
+    a.setButtonStyle(8);
     a.setCaption(QStringLiteral("Clear..."));
     a.setIconSize(24);
     a.setIconAlign(3);
@@ -192,35 +192,35 @@ TEST_F(StyledButtonStore, EveryPropertySurvivesARoundTripInTheSaveOrder)
 
     StyledButton b;
     b.readProperties(bag);
-    EXPECT_EQ(b.Icon().convertToFormat(QImage::Format_ARGB32), icon);
-    EXPECT_EQ(b.Style(), 8);
-    EXPECT_EQ(b.Caption(), QStringLiteral("Clear..."));
-    EXPECT_EQ(b.IconSize(), 24);
-    EXPECT_EQ(b.IconAlign(), 3);
-    EXPECT_EQ(b.CaptionAlign(), 4);
-    EXPECT_EQ(b.NonThemeStyle(), 2);
+    EXPECT_EQ(b.icon().convertToFormat(QImage::Format_ARGB32), icon);
+    EXPECT_EQ(b.buttonStyle(), 8);
+    EXPECT_EQ(b.caption(), QStringLiteral("Clear..."));
+    EXPECT_EQ(b.iconSize(), 24);
+    EXPECT_EQ(b.iconAlign(), 3);
+    EXPECT_EQ(b.captionAlign(), 4);
+    EXPECT_EQ(b.nonThemeStyle(), 2);
     EXPECT_FALSE(b.isEnabled());
-    EXPECT_TRUE(b.ShowFocus());
-    EXPECT_TRUE(b.UseCustomColors());
-    EXPECT_EQ(b.BackColor(), 0x112233u);
-    EXPECT_EQ(b.HighlightColor(), 0x445566u);
-    EXPECT_EQ(b.FontColor(), 0x778899u);
-    EXPECT_EQ(b.FontHighlightColor(), 0x8000000Du);
-    EXPECT_EQ(b.ToolTipTitle(), QStringLiteral("Tip"));
-    EXPECT_EQ(b.ToolTipIcon(), 2);
-    EXPECT_EQ(b.ToolTipType(), 0);
-    EXPECT_EQ(b.ToolTipBackColor(), 0xAABBCCu);
-    EXPECT_EQ(b.ToolTipForeColor(), 0x010203u);
+    EXPECT_TRUE(b.showFocus());
+    EXPECT_TRUE(b.useCustomColors());
+    EXPECT_EQ(b.backColor(), 0x112233u);
+    EXPECT_EQ(b.highlightColor(), 0x445566u);
+    EXPECT_EQ(b.fontColor(), 0x778899u);
+    EXPECT_EQ(b.fontHighlightColor(), 0x8000000Du);
+    EXPECT_EQ(b.toolTipTitle(), QStringLiteral("Tip"));
+    EXPECT_EQ(b.toolTipIcon(), 2);
+    EXPECT_EQ(b.toolTipType(), 0);
+    EXPECT_EQ(b.toolTipBackColor(), 0xAABBCCu);
+    EXPECT_EQ(b.toolTipForeColor(), 0x010203u);
     EXPECT_EQ(b.font().family(), QStringLiteral("Tahoma"));
     EXPECT_TRUE(b.font().bold());
-    EXPECT_EQ(b.ButtonType(), 1);
-    EXPECT_TRUE(b.Value());
-    EXPECT_EQ(b.MaskColor(), 0xFF00FFu);
-    EXPECT_TRUE(b.UseMaskColor());
-    EXPECT_EQ(b.MousePointer(), 11);
+    EXPECT_EQ(b.buttonType(), 1);
+    EXPECT_TRUE(b.value());
+    EXPECT_EQ(b.maskColor(), 0xFF00FFu);
+    EXPECT_TRUE(b.useMaskColor());
+    EXPECT_EQ(b.mousePointer(), 11);
     EXPECT_EQ(b.cursor().shape(), Qt::WaitCursor);
-    EXPECT_FALSE(b.RoundedBordersByTheme());
-    EXPECT_TRUE(b.RightToLeft());
+    EXPECT_FALSE(b.roundedBordersByTheme());
+    EXPECT_TRUE(b.rightToLeft());
 }
 
 // Setters report the property by name; the reading order reports itself as "bRTLText".
@@ -229,7 +229,7 @@ TEST_F(StyledButtonStore, SettersTellTheHostWhatChanged)
     StyledButton button;
     button.readProperties(PropertyBag());
     QSignalSpy spy(&button, &UserControl::propertyChanged);
-    button.setStyle(5);
+    button.setButtonStyle(5);
     button.setRightToLeft(true);
     button.setMaskColor(1);
     button.setEnabled(false);
