@@ -25,7 +25,7 @@ QImage checkerPicture()
 struct Look
 {
     int scrolling;
-    quint32 colour;
+    quint32 color;
     int orientation = 0;
     bool showText = false;
     int brushStyle = 2;
@@ -38,7 +38,7 @@ QImage shot(const Look &look, int percentage)
     bar.resize(look.size);
     bar.setBrushStyle(look.brushStyle);
     bar.setImage(checkerPicture());
-    bar.setColor(look.colour);
+    bar.setColor(look.color);
     bar.setOrientation(look.orientation);
     bar.setShowText(look.showText);
     bar.setScrolling(look.scrolling);

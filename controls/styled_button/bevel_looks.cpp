@@ -13,7 +13,7 @@ namespace {
 
 // The border follows the outline's cuts: 2 pixels at the top left, 3 at the top and bottom right,
 // 4 at the bottom left.
-void border(gdi::Canvas &c, ColorRef colour, ColorRef light)
+void border(gdi::Canvas &c, ColorRef color, ColorRef light)
 {
     const int W = c.width();
     const int H = c.height();
@@ -26,7 +26,7 @@ void border(gdi::Canvas &c, ColorRef colour, ColorRef light)
                                              {4, H - 1},
                                              {0, H - 5},
                                              {0, 2}}};
-    c.polyline(outline, colour);
+    c.polyline(outline, color);
     c.drawLine(3, 1, W - 4, 1, light);
     c.drawLine(1, 3, 1, H - 5, light);
 }
@@ -37,7 +37,7 @@ void BevelLooks::draw(gdi::Canvas &c, const ButtonFaceInput &in, ButtonState sta
 {
     const int W = c.width();
     const int H = c.height();
-    const ColorRef face = ClassicLooks::faceColour(in, state);
+    const ColorRef face = ClassicLooks::faceColor(in, state);
     const ColorRef dark = offset(face, -112);
     ColorRef light = offset(face, 15);
     if (in.style == 8) {

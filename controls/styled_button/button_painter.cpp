@@ -24,7 +24,7 @@ ButtonState correctedState(const ButtonFaceInput &in)
     return state;
 }
 
-gdi::ColorRef captionColour(const ButtonFaceInput &in, ButtonState state)
+gdi::ColorRef captionColor(const ButtonFaceInput &in, ButtonState state)
 {
     if (state == ButtonState::Disabled)
         return in.system.grayText;
@@ -107,7 +107,7 @@ ButtonFace ButtonPainter::paint(const ButtonFaceInput &in)
     canvas.setFont(in.font);
     canvas.setBkMode(gdi::TRANSPARENT);
     const gdi::ColorRef previous = canvas.textColor();
-    canvas.setTextColor(captionColour(in, state));
+    canvas.setTextColor(captionColor(in, state));
     gdi::Rect rect = in.captionRect;
     canvas.drawText(in.caption, rect, in.textFormat);
     canvas.setTextColor(previous);

@@ -58,18 +58,18 @@ ButtonTooltip::ButtonTooltip(const Content &content)
     });
 }
 
-gdi::ColorRef ButtonTooltip::backColour() const
+gdi::ColorRef ButtonTooltip::backColor() const
 {
     return m_content.background.value_or(SystemColors::translate(SystemColors::reference(gdi::COLOR_INFOBK)));
 }
 
-gdi::ColorRef ButtonTooltip::textColour() const
+gdi::ColorRef ButtonTooltip::textColor() const
 {
     const gdi::ColorRef standard = SystemColors::translate(SystemColors::reference(gdi::COLOR_INFOTEXT));
     const gdi::ColorRef text = m_content.foreground.value_or(standard);
     // The stored defaults can name the tip's background as its text colour; unreadable text helps
     // nobody, so the standard text colour is used then.
-    return text == backColour() ? (standard == backColour() ? ~text & 0xFFFFFFu : standard) : text;
+    return text == backColor() ? (standard == backColor() ? ~text & 0xFFFFFFu : standard) : text;
 }
 
 void ButtonTooltip::showSoonBelow(QWidget *anchor)
@@ -119,8 +119,8 @@ void ButtonTooltip::paintEvent(QPaintEvent *)
     } else {
         shape.addRect(body);
     }
-    p.setPen(qcolor(textColour()));
-    p.setBrush(qcolor(backColour()));
+    p.setPen(qcolor(textColor()));
+    p.setBrush(qcolor(backColor()));
     p.drawPath(shape);
 
     QRect box = textBox().translated(0, stem);

@@ -26,8 +26,8 @@ public:
 
     const Content &content() const { return m_content; }
     // The colours the tip is painted in.
-    gdi::ColorRef textColour() const;
-    gdi::ColorRef backColour() const;
+    gdi::ColorRef textColor() const;
+    gdi::ColorRef backColor() const;
 
     // Shows the tip after the usual hover delay, below the pointer (or the anchor's bottom edge).
     void showSoonBelow(QWidget *anchor);

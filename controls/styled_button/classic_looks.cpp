@@ -91,7 +91,7 @@ ColorRef highlight(gdi::Canvas &c, const ButtonFaceInput &in, ButtonState state)
 
 } // namespace
 
-ColorRef ClassicLooks::faceColour(const ButtonFaceInput &in, ButtonState state)
+ColorRef ClassicLooks::faceColor(const ButtonFaceInput &in, ButtonState state)
 {
     if (!in.useCustomColors)
         return in.system.face;
@@ -103,7 +103,7 @@ ColorRef ClassicLooks::draw(gdi::Canvas &canvas, const ButtonFaceInput &in, Butt
                             ColorRef background)
 {
     canvas.setEdgeColors(in.system.edges);
-    const ColorRef face = faceColour(in, state);
+    const ColorRef face = faceColor(in, state);
     switch (in.style) {
     case 0:
         classic(canvas, in, state, face);

@@ -13,5 +13,5 @@ public:
 
     // The face colour of styles 0 to 2: with custom colours the back colour at rest (styles 1 and 2
     // also while disabled) and the highlight colour otherwise; without them the system face.
-    static gdi::ColorRef faceColour(const ButtonFaceInput &in, ButtonState state);
+    static gdi::ColorRef faceColor(const ButtonFaceInput &in, ButtonState state);
 };

@@ -64,10 +64,10 @@ QImage IconPainter::grayscale(const QImage &icon)
     return out;
 }
 
-QImage IconPainter::masked(const QImage &icon, gdi::ColorRef maskColour, bool grey)
+QImage IconPainter::masked(const QImage &icon, gdi::ColorRef maskColor, bool grey)
 {
     QImage out = argb(icon);
-    const QRgb mask = gdi::toQRgb(maskColour) & 0xFFFFFFu;
+    const QRgb mask = gdi::toQRgb(maskColor) & 0xFFFFFFu;
     for (int y = 0; y < out.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
         for (int x = 0; x < out.width(); ++x) {

@@ -18,5 +18,5 @@ public:
 
     // The picture with the mask colour left transparent; when grey, every other pixel becomes
     // round(round(0.3 R) + 0.59 G + 0.11 B).
-    static QImage masked(const QImage &icon, gdi::ColorRef maskColour, bool grey);
+    static QImage masked(const QImage &icon, gdi::ColorRef maskColor, bool grey);
 };

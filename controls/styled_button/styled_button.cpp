@@ -18,7 +18,7 @@
 namespace {
 constexpr int kMinimumSide = 20; // 300 twips
 
-gdi::ColorRef sysColour(int index)
+gdi::ColorRef sysColor(int index)
 {
     return SystemColors::translate(SystemColors::reference(index));
 }
@@ -44,10 +44,10 @@ void StyledButton::initProperties()
     setEnabled(true);
     m_showFocus = false;
     m_useCustomColors = false;
-    m_backColor = sysColour(gdi::COLOR_BTNFACE);
-    m_highlightColor = sysColour(gdi::COLOR_HIGHLIGHT);
-    m_fontColor = sysColour(gdi::COLOR_BTNTEXT);
-    m_fontHighlightColor = sysColour(gdi::COLOR_BTNTEXT);
+    m_backColor = sysColor(gdi::COLOR_BTNFACE);
+    m_highlightColor = sysColor(gdi::COLOR_HIGHLIGHT);
+    m_fontColor = sysColor(gdi::COLOR_BTNTEXT);
+    m_fontHighlightColor = sysColor(gdi::COLOR_BTNTEXT);
     m_toolTipType = 1;
     m_captionAlign = 0;
     m_iconAlign = 1;

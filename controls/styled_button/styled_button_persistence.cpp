@@ -7,7 +7,7 @@
 #include "controls/styled_button/mouse_pointer.h"
 
 namespace {
-gdi::ColorRef sysColour(int index)
+gdi::ColorRef sysColor(int index)
 {
     return SystemColors::translate(SystemColors::reference(index));
 }
@@ -31,18 +31,18 @@ void StyledButton::readProperties(const PropertyBag &bag)
     setEnabled(bag.readBool(key("Enabled"), true));
     m_showFocus = bag.readBool(key("ShowFocus"), false);
     m_useCustomColors = bag.readBool(key("USeCustomColors"), false);
-    m_backColor = bag.readColor(key("BackColor"), sysColour(gdi::COLOR_BTNFACE));
-    m_highlightColor = bag.readColor(key("HighlightColor"), sysColour(gdi::COLOR_HIGHLIGHT));
-    m_fontColor = bag.readColor(key("FontColor"), sysColour(gdi::COLOR_BTNTEXT));
-    m_fontHighlightColor = bag.readColor(key("FontHighlightColor"), sysColour(gdi::COLOR_BTNTEXT));
+    m_backColor = bag.readColor(key("BackColor"), sysColor(gdi::COLOR_BTNFACE));
+    m_highlightColor = bag.readColor(key("HighlightColor"), sysColor(gdi::COLOR_HIGHLIGHT));
+    m_fontColor = bag.readColor(key("FontColor"), sysColor(gdi::COLOR_BTNTEXT));
+    m_fontHighlightColor = bag.readColor(key("FontHighlightColor"), sysColor(gdi::COLOR_BTNTEXT));
     // Read twice: the host's own copy first (kept when the key is missing), then ours.
     setHostToolTipText(bag.readText(key("ToolTipText"), m_toolTipText));
     m_toolTipText = bag.readText(key("ToolTipText"), QString());
     m_toolTipTitle = bag.readText(key("Tooltiptitle"), QString());
     m_toolTipIcon = bag.readInt32(key("ToolTipIcon"), 0);
     m_toolTipType = bag.readInt32(key("ToolTipType"), 1);
-    m_toolTipBackColor = bag.readColor(key("ttBackColor"), sysColour(gdi::COLOR_INFOTEXT));
-    m_toolTipForeColor = bag.readColor(key("ttForeColor"), sysColour(gdi::COLOR_INFOBK));
+    m_toolTipBackColor = bag.readColor(key("ttBackColor"), sysColor(gdi::COLOR_INFOTEXT));
+    m_toolTipForeColor = bag.readColor(key("ttForeColor"), sysColor(gdi::COLOR_INFOBK));
     setFont(bag.readFont(key("Font"), font()));
     m_buttonType = bag.readInt32(key("ButtonType"), 0);
     m_value = bag.readBool(key("Value"), false);
@@ -71,16 +71,16 @@ void StyledButton::writeProperties(PropertyBag &bag) const
     bag.writeBool(key("Enabled"), isEnabled(), true);
     bag.writeBool(key("ShowFocus"), m_showFocus, false);
     bag.writeBool(key("USeCustomColors"), m_useCustomColors, false);
-    bag.writeColor(key("BackColor"), m_backColor, sysColour(gdi::COLOR_BTNFACE));
-    bag.writeColor(key("HighlightColor"), m_highlightColor, sysColour(gdi::COLOR_HIGHLIGHT));
-    bag.writeColor(key("FontColor"), m_fontColor, sysColour(gdi::COLOR_BTNTEXT));
-    bag.writeColor(key("FontHighlightColor"), m_fontHighlightColor, sysColour(gdi::COLOR_BTNTEXT));
+    bag.writeColor(key("BackColor"), m_backColor, sysColor(gdi::COLOR_BTNFACE));
+    bag.writeColor(key("HighlightColor"), m_highlightColor, sysColor(gdi::COLOR_HIGHLIGHT));
+    bag.writeColor(key("FontColor"), m_fontColor, sysColor(gdi::COLOR_BTNTEXT));
+    bag.writeColor(key("FontHighlightColor"), m_fontHighlightColor, sysColor(gdi::COLOR_BTNTEXT));
     bag.writeText(key("ToolTipText"), m_toolTipText, hostToolTipText());
     bag.writeText(key("Tooltiptitle"), m_toolTipTitle);
     bag.writeInt32(key("ToolTipIcon"), m_toolTipIcon);
     bag.writeInt32(key("ToolTipType"), m_toolTipType);
-    bag.writeColor(key("ttBackColor"), m_toolTipBackColor, sysColour(gdi::COLOR_INFOTEXT));
-    bag.writeColor(key("ttForeColor"), m_toolTipForeColor, sysColour(gdi::COLOR_INFOBK));
+    bag.writeColor(key("ttBackColor"), m_toolTipBackColor, sysColor(gdi::COLOR_INFOTEXT));
+    bag.writeColor(key("ttForeColor"), m_toolTipForeColor, sysColor(gdi::COLOR_INFOBK));
     bag.writeFont(key("Font"), font());
     bag.writeInt32(key("ButtonType"), m_buttonType, 0);
     bag.writeBool(key("Value"), m_value, false);

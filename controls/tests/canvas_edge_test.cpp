@@ -67,15 +67,15 @@ TEST_P(Edges, RingsOnAllFourSides)
     int rings = 0;
     for (int y = 0; y < 11; ++y)
         for (int x = 0; x < 16; ++x) {
-            ColorRef colour = kPaper;
+            ColorRef color = kPaper;
             if (r.contains(x, y)) {
                 const int d = std::min({x - r.left, y - r.top, r.right - 1 - x, r.bottom - 1 - y});
                 const bool bottomRight = x == r.right - 1 - d || y == r.bottom - 1 - d;
                 const Ring *ring = d == 0 ? &c.outer : d == 1 ? &c.inner : nullptr;
                 if (ring)
-                    colour = bottomRight ? ring->bottomRight : ring->topLeft;
+                    color = bottomRight ? ring->bottomRight : ring->topLeft;
             }
-            expected.setPixel(x, y, toQRgb(colour));
+            expected.setPixel(x, y, toQRgb(color));
         }
     rings = (c.edge & BDR_OUTER ? 1 : 0) + (c.edge & BDR_INNER ? 1 : 0);
     EXPECT_TRUE(imagesEqual(image, expected, QStringLiteral("edge-%1").arg(QLatin1String(c.name))));
@@ -106,12 +106,12 @@ TEST(CanvasEdge, OnlyTheNamedSidesAreDrawn)
     QImage expected(8, 6, QImage::Format_RGB32);
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 8; ++x) {
-            ColorRef colour = kPaper;
+            ColorRef color = kPaper;
             if (y == 0)
-                colour = kC.shadow;
+                color = kC.shadow;
             if (x == 7)
-                colour = kC.highlight;
-            expected.setPixel(x, y, toQRgb(colour));
+                color = kC.highlight;
+            expected.setPixel(x, y, toQRgb(color));
         }
     EXPECT_TRUE(imagesEqual(image, expected, QStringLiteral("edge-top-right")));
     EXPECT_EQ(r, (Rect{0, 1, 7, 6}));
@@ -131,7 +131,7 @@ TEST(CanvasEdge, MiddleFillsTheInsideAndWithoutAdjustTheRectStays)
             EXPECT_EQ(canvas.getPixel(x, y), kC.face) << x << "," << y;
 }
 
-TEST(CanvasEdge, FlatAndMonoUseOneColourPerRing)
+TEST(CanvasEdge, FlatAndMonoUseOneColorPerRing)
 {
     for (const unsigned flag : {BF_FLAT, BF_MONO}) {
         QImage image(6, 6, QImage::Format_RGB32);
@@ -159,7 +159,7 @@ TEST(CanvasEdge, NoBorderDrawsNothing)
     EXPECT_EQ(canvas.getPixel(2, 2), kPaper);
 }
 
-TEST(CanvasEdge, DefaultColoursAreTheStandardScheme)
+TEST(CanvasEdge, DefaultColorsAreTheStandardScheme)
 {
     QImage image(4, 4, QImage::Format_RGB32);
     Canvas canvas(image);

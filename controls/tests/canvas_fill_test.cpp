@@ -23,12 +23,12 @@ QImage blank(int w, int h)
 }
 
 // The image whose pixel (x, y) has colourAt(x, y).
-QImage expectedImage(int w, int h, const std::function<ColorRef(int, int)> &colourAt)
+QImage expectedImage(int w, int h, const std::function<ColorRef(int, int)> &colorAt)
 {
     QImage image(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, toQRgb(colourAt(x, y)));
+            image.setPixel(x, y, toQRgb(colorAt(x, y)));
     return image;
 }
 
@@ -234,7 +234,7 @@ TEST(CanvasBlit, CopiesTheBlockAndClipsBothSides)
     EXPECT_TRUE(imagesEqual(image, expected, QStringLiteral("bitblt")));
 }
 
-TEST(CanvasPicture, ScalesAndLeavesOutTheMaskColour)
+TEST(CanvasPicture, ScalesAndLeavesOutTheMaskColor)
 {
     QImage picture(2, 2, QImage::Format_RGB32);
     picture.setPixel(0, 0, toQRgb(RGB(192, 192, 192)));

@@ -169,7 +169,7 @@ TEST(CanvasLine, LineToMovesTheCurrentPositionAndUsesThePen)
     EXPECT_EQ(canvas.moveTo(0, 0), (Point{4, 4}));
 }
 
-TEST(CanvasLine, DrawLineKeepsThePenColour)
+TEST(CanvasLine, DrawLineKeepsThePenColor)
 {
     QImage image(4, 4, QImage::Format_RGB32);
     Canvas canvas(image);

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr std::uint32_t kBarColour = 0x3C78D2;
+constexpr std::uint32_t kBarColor = 0x3C78D2;
 
 QFont captionFont()
 {
@@ -32,7 +32,7 @@ QImage paint(int look, int percentage, bool showText, ProgressLayout *layout = n
     ProgressProps props;
     props.look = look;
     props.percentage = percentage;
-    props.color = kBarColour;
+    props.color = kBarColor;
     props.showText = showText;
     props.font = captionFont();
     ProgressLayout local;
@@ -115,7 +115,7 @@ TEST_P(CaptionPlace, IsCentredOnTheBar)
     EXPECT_EQ(layout.caption.bottom, top + size.height());
 }
 
-INSTANTIATE_TEST_SUITE_P(SingleColourLooks, CaptionPlace,
+INSTANTIATE_TEST_SUITE_P(SingleColorLooks, CaptionPlace,
                          ::testing::Combine(::testing::Values(0, 1, 2, 3, 4, 5, 7, 8),
                                             ::testing::Values(0, 45, 100)),
                          lookAtPercentage);
@@ -139,7 +139,7 @@ std::vector<Changed> captionPixels(int look, int percentage, ProgressLayout &lay
     return changed;
 }
 
-TEST(CaptionColour, IsDarkRedInsideTheCaptionRectangle)
+TEST(CaptionColor, IsDarkRedInsideTheCaptionRectangle)
 {
     for (const int look : {0, 1, 3, 4, 5, 7, 8, 9}) {
         ProgressLayout layout;
@@ -188,8 +188,8 @@ TEST_P(TwoToneCaption, SplitsAtTheFillEdge)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, TwoToneCaption,
-    ::testing::Values(TwoTone{6, 45, reference::lighten(kBarColour, 80), 0xC0C0C0, true, true},
-                      TwoTone{6, 100, reference::lighten(kBarColour, 80), 0xC0C0C0, true, false},
+    ::testing::Values(TwoTone{6, 45, reference::lighten(kBarColor, 80), 0xC0C0C0, true, true},
+                      TwoTone{6, 100, reference::lighten(kBarColor, 80), 0xC0C0C0, true, false},
                       TwoTone{6, 0, 0, 0xC0C0C0, false, true}, TwoTone{9, 45, 0xFFFFFF, 0x000040, true, true},
                       TwoTone{9, 100, 0xFFFFFF, 0x000040, true, false},
                       TwoTone{9, 0, 0, 0x000040, false, true}),
@@ -202,7 +202,7 @@ TEST(CaptionState, LeavesTheHatchGapsPainted)
     bar.resize(105, 17);
     bar.setCaptionFont(captionFont());
     bar.setBrushStyle(4);
-    bar.setColor(kBarColour);
+    bar.setColor(kBarColor);
     bar.setScrolling(7);
     bar.setShowText(true);
     bar.setValue(100); // a second drawing after the caption's first
@@ -213,7 +213,7 @@ TEST(CaptionState, LeavesTheHatchGapsPainted)
         for (int x = caption.left; x < caption.right; ++x)
             if (x >= 0 && y >= 0 && x < 105 && y < 17)
                 outsideCaption.setPixel(x, y, qRgb(0, 0, 0));
-    EXPECT_TRUE(imagesEqualWhere(bar.surface(), reference::expectedBar(7, 100, kBarColour, 105, 17, 4),
+    EXPECT_TRUE(imagesEqualWhere(bar.surface(), reference::expectedBar(7, 100, kBarColor, 105, 17, 4),
                                  outsideCaption, QStringLiteral("hatch-after-caption")));
     SystemColors::setSource(SystemColors::Source::Palette);
 }

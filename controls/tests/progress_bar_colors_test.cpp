@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Table, MixTable,
                                            Mix{0x000000, 0xFFFFFF, 100, 0x9B9B9B}), // 155
                          PrintedCaseName());
 
-TEST(ResolveColor, KeepsPlainColoursAndLooksUpSystemOnes)
+TEST(ResolveColor, KeepsPlainColorsAndLooksUpSystemOnes)
 {
     EXPECT_EQ(ResolveColor(0x00C0FFC0u), 0x00C0FFC0u);
     EXPECT_EQ(ResolveColor(0x00FFFFFFu), 0x00FFFFFFu);

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr std::uint32_t kBarColour = 0x3C78D2; // an arbitrary colour with three distinct channels
+constexpr std::uint32_t kBarColor = 0x3C78D2; // an arbitrary colour with three distinct channels
 
 QImage pattern()
 {
@@ -37,12 +37,12 @@ QImage paint(const ProgressProps &props, int width, int height, ProgressLayout *
     return image;
 }
 
-ProgressProps props(int look, int percentage, std::uint32_t colour = kBarColour)
+ProgressProps props(int look, int percentage, std::uint32_t color = kBarColor)
 {
     ProgressProps p;
     p.look = look;
     p.percentage = percentage;
-    p.color = colour;
+    p.color = color;
     p.brushStyle = 2;
     p.image = pattern();
     return p;
@@ -67,7 +67,7 @@ class LookAtPercentage : public ::testing::TestWithParam<std::tuple<int, int>>
 TEST_P(LookAtPercentage, MatchesTheRulesPixelForPixel)
 {
     const auto [look, percentage] = GetParam();
-    const QImage expected = reference::expectedBar(look, percentage, kBarColour, 105, 17, 2, pattern());
+    const QImage expected = reference::expectedBar(look, percentage, kBarColor, 105, 17, 2, pattern());
     EXPECT_TRUE(imagesEqual(paint(props(look, percentage), 105, 17), expected, name(look, percentage)));
 }
 
@@ -91,7 +91,7 @@ class TallBar : public ::testing::TestWithParam<std::tuple<int, int>>
 TEST_P(TallBar, MatchesTheRules)
 {
     const auto [look, percentage] = GetParam();
-    const QImage expected = reference::expectedBar(look, percentage, kBarColour, 160, 31, 2, pattern());
+    const QImage expected = reference::expectedBar(look, percentage, kBarColor, 160, 31, 2, pattern());
     EXPECT_TRUE(
         imagesEqual(paint(props(look, percentage), 160, 31), expected, name(look, percentage, "tall")));
 }
@@ -110,7 +110,7 @@ TEST_P(VerticalBar, FillsFromTheBottom)
     const auto [look, percentage] = GetParam();
     ProgressProps p = props(look, percentage);
     p.orientation = 1;
-    const QImage expected = reference::expectedVerticalBar(look, percentage, kBarColour, 30, 90);
+    const QImage expected = reference::expectedVerticalBar(look, percentage, kBarColor, 30, 90);
     EXPECT_TRUE(imagesEqual(paint(p, 30, 90), expected, name(look, percentage, "vertical")));
 }
 
@@ -127,7 +127,7 @@ TEST_P(HatchStyle, FillsWithTheHatchOnTheLightenedBackground)
     const auto [style, percentage] = GetParam();
     ProgressProps p = props(7, percentage);
     p.brushStyle = style;
-    const QImage expected = reference::expectedBar(7, percentage, kBarColour, 105, 17, style);
+    const QImage expected = reference::expectedBar(7, percentage, kBarColor, 105, 17, style);
     EXPECT_TRUE(imagesEqual(paint(p, 105, 17), expected, name(style, percentage, "hatch")));
 }
 
@@ -143,7 +143,7 @@ TEST(HatchStyle, UnknownStyleLeavesOnlyTheEdge)
     for (const int style : {6, -1, 40000}) {
         ProgressProps p = props(7, 100);
         p.brushStyle = style;
-        const QImage expected = reference::expectedBar(7, 0, kBarColour, 105, 17, 0);
+        const QImage expected = reference::expectedBar(7, 0, kBarColor, 105, 17, 0);
         // At 0 per cent the fill is empty, so this is the bare edge on white.
         EXPECT_TRUE(imagesEqual(paint(p, 105, 17), expected, name(style, 100, "unknown-hatch"))) << style;
     }
@@ -153,7 +153,7 @@ TEST(PictureLook, WithoutPictureShowsOnlyTheSunkenBorder)
 {
     ProgressProps p = props(8, 100);
     p.image = QImage();
-    const QImage expected = reference::expectedBar(8, 100, kBarColour, 105, 17, 0, QImage());
+    const QImage expected = reference::expectedBar(8, 100, kBarColor, 105, 17, 0, QImage());
     EXPECT_TRUE(imagesEqual(paint(p, 105, 17), expected, QStringLiteral("picture-none")));
 }
 
@@ -172,16 +172,16 @@ TEST(Percentage, WildlyNegativeDrawsLikeASlightlyNegativeOne)
                                 name(look, -2147483600)));
 }
 
-TEST(Frame, CornerPixelsDoNotDependOnTheColour)
+TEST(Frame, CornerPixelsDoNotDependOnTheColor)
 {
     const int r = 105, b = 17;
-    for (const std::uint32_t colour : {0x000000u, 0xFFFFFFu, 0x00FF00u, 0xC0FFC0u, 0x123456u}) {
+    for (const std::uint32_t color : {0x000000u, 0xFFFFFFu, 0x00FF00u, 0xC0FFC0u, 0x123456u}) {
         for (const int look : {0, 1, 2, 9}) {
             for (const int percentage : {0, 100}) {
-                const QImage image = paint(props(look, percentage, colour), r, b);
+                const QImage image = paint(props(look, percentage, color), r, b);
                 for (const auto &[x, y, c] : reference::frameCorners(r, b))
                     EXPECT_EQ(image.pixel(x, y), qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF))
-                        << "look " << look << " at " << percentage << "%, colour " << std::hex << colour
+                        << "look " << look << " at " << percentage << "%, colour " << std::hex << color
                         << std::dec << ", pixel (" << x << ", " << y << ")";
             }
         }
@@ -221,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(Table, FillEdge,
                                            FillCase{8, 100, 104}, FillCase{9, 50, 50}),
                          PrintedCaseName());
 
-TEST(Gradient, SingleLineTakesTheFirstColour)
+TEST(Gradient, SingleLineTakesTheFirstColor)
 {
     QImage image(6, 6, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -236,7 +236,7 @@ TEST(Gradient, SingleLineTakesTheFirstColour)
                 << x << ", " << y;
 }
 
-TEST(Gradient, WritesBackResolvedColoursAndStepsInSinglePrecision)
+TEST(Gradient, WritesBackResolvedColorsAndStepsInSinglePrecision)
 {
     QImage image(20, 3, QImage::Format_RGB32);
     gdi::Canvas dc(image);

@@ -111,7 +111,7 @@ void barFrame(Picture &pic)
     pic.block(r - 2, 2, r - 1, b - 2, 0xEFEFEF);
     pic.border(0x686868);
     for (const CornerPixel &corner : frameCorners(r, b))
-        pic.pixel(corner.x, corner.y, corner.colour);
+        pic.pixel(corner.x, corner.y, corner.color);
 }
 
 // Looks 0, 1 and 2, horizontal.
@@ -131,16 +131,16 @@ void bar(Picture &pic, int look, int p, std::uint32_t k)
             const int x = rounded(fillRight + 12 * i - (100 - p) / 100.0 * 45);
             for (int col = 0; col <= 9; ++col)
                 pic.block(x + col, 3, x + col + 1, b - 2,
-                          gradientColour(lighten(k, 220 - 40 * i), lighten(k, 200 - 40 * i), 9, col));
+                          gradientColor(lighten(k, 220 - 40 * i), lighten(k, 200 - 40 * i), 9, col));
         }
     } else {
         const int right = fillRight + 4 > r ? fillRight - 4 : fillRight;
         // Upper shine from the light tint into the colour, then the lower one (over it) back out.
         for (int y = 3; y <= 9; ++y)
-            pic.block(4, y, right, y + 1, gradientColour(lighten(k, 150), k, 6, y - 3));
+            pic.block(4, y, right, y + 1, gradientColor(lighten(k, 150), k, 6, y - 3));
         pic.block(4, 8, right, b - 8, k);
         for (int y = b - 10; y <= b - 4; ++y)
-            pic.block(4, y, right, y + 1, gradientColour(k, lighten(k, 150), 6, y - (b - 10)));
+            pic.block(4, y, right, y + 1, gradientColor(k, lighten(k, 150), 6, y - (b - 10)));
         if (look == 0)
             for (int x = 9; x <= fillRight; x += 8)
                 pic.block(x + 1, 0, x + 3, b, kWhite);
@@ -163,14 +163,14 @@ void verticalBar(Picture &pic, int look, int p, std::uint32_t k)
             const int y = fillTop + 12 * i;
             for (int row = 0; row <= 9; ++row)
                 pic.block(3, y + row, r - 1, y + row + 1,
-                          gradientColour(lighten(k, 220 - 40 * i), lighten(k, 200 - 40 * i), 9, row));
+                          gradientColor(lighten(k, 220 - 40 * i), lighten(k, 200 - 40 * i), 9, row));
         }
     } else {
         for (int i = 0; i <= 4; ++i)
-            pic.block(4 + i, fillTop, 5 + i, b, gradientColour(lighten(k, 150), k, 4, i));
+            pic.block(4 + i, fillTop, 5 + i, b, gradientColor(lighten(k, 150), k, 4, i));
         pic.block(9, fillTop, r - 8, b, k);
         for (int i = 0; i <= 4; ++i)
-            pic.block(r - 8 + i, fillTop, r - 7 + i, b, gradientColour(k, lighten(k, 150), 4, i));
+            pic.block(r - 8 + i, fillTop, r - 7 + i, b, gradientColor(k, lighten(k, 150), 4, i));
         if (look == 0)
             for (int y = b; y >= fillTop + 6; y -= 8)
                 pic.block(3, y - 2, r, y, kWhite);
@@ -228,7 +228,7 @@ std::uint32_t lighten(std::uint32_t c, int a)
     return rgb(up(channel(c, 0)), up(channel(c, 8)), up(channel(c, 16)));
 }
 
-std::uint32_t gradientColour(std::uint32_t first, std::uint32_t last, int n, int i)
+std::uint32_t gradientColor(std::uint32_t first, std::uint32_t last, int n, int i)
 {
     const auto one = [&](int shift) {
         // The step is kept in single precision, then applied in double precision.
@@ -255,16 +255,16 @@ QImage expectedBar(int look, int p, std::uint32_t k, int width, int height, int 
         edge(pic.image(), gdi::EDGE_ETCHED);
         const int n = rounded(p / 100.0 * (r - 4));
         for (int i = 0; i <= n; ++i)
-            pic.block(2 + i, 2, 3 + i, b - 3, gradientColour(lighten(k, 140), lighten(k, 200), n, i));
+            pic.block(2 + i, 2, 3 + i, b - 3, gradientColor(lighten(k, 140), lighten(k, 200), n, i));
         break;
     }
     case 5: {
         pic.border(lighten(k, 10));
         const int n = rounded(p / 101.0 * r);
         for (int i = 0; i <= b - 5; ++i)
-            pic.block(2, 2 + i, r - 2, 3 + i, gradientColour(k, lighten(k, 100), b - 5, i));
+            pic.block(2, 2 + i, r - 2, 3 + i, gradientColor(k, lighten(k, 100), b - 5, i));
         for (int i = 0; i <= b - 6; ++i)
-            pic.line(3, n, 3 + i, gradientColour(lighten(k, 250), k, b - 6, i));
+            pic.line(3, n, 3 + i, gradientColor(lighten(k, 250), k, b - 6, i));
         pic.block(n, 2, n + 1, b - 2, lighten(k, 25));
         break;
     }
@@ -273,7 +273,7 @@ QImage expectedBar(int look, int p, std::uint32_t k, int width, int height, int 
         const std::uint32_t last = lighten(darken(k, 100), 10);
         const int n = rounded(p / 100.0 * (r - 5));
         for (int i = 0; i <= n; ++i)
-            pic.block(2 + i, 2, 3 + i, b - 2, gradientColour(0x000000, last, n, i));
+            pic.block(2 + i, 2, 3 + i, b - 2, gradientColor(0x000000, last, n, i));
         break;
     }
     case 7:
@@ -289,12 +289,12 @@ QImage expectedBar(int look, int p, std::uint32_t k, int width, int height, int 
         const int h = rounded((b - 3) / 2.0);
         const int n = rounded(p / 100.0 * (r - 4));
         for (int i = 0; i <= h; ++i)
-            pic.block(2, 2 + i, r - 3, 3 + i, gradientColour(0xFFFFFF, 0xC0C0C0, h, i));
+            pic.block(2, 2 + i, r - 3, 3 + i, gradientColor(0xFFFFFF, 0xC0C0C0, h, i));
         pic.block(2, h, r - 3, 2 * h + 1, 0xC0C0C0);
         for (int i = 0; i <= h; ++i)
-            pic.line(2, n, 2 + i, gradientColour(lighten(k, 150), darken(k, 180), h, i));
+            pic.line(2, n, 2 + i, gradientColor(lighten(k, 150), darken(k, 180), h, i));
         for (int i = 0; i <= h; ++i)
-            pic.line(2, n, h + i, gradientColour(darken(k, 190), k, h, i));
+            pic.line(2, n, h + i, gradientColor(darken(k, 190), k, h, i));
         barFrame(pic);
         break;
     }

@@ -17,13 +17,13 @@ QImage expectedBar(int look, int p, std::uint32_t k, int width, int height, int 
 QImage expectedVerticalBar(int look, int p, std::uint32_t k, int width, int height);
 
 // Colour of line i of a gradient of n + 1 lines from `first` to `last` (0x00BBGGRR).
-std::uint32_t gradientColour(std::uint32_t first, std::uint32_t last, int n, int i);
+std::uint32_t gradientColor(std::uint32_t first, std::uint32_t last, int n, int i);
 
 // One pixel the frame sets to round a corner.
 struct CornerPixel
 {
     int x, y;
-    std::uint32_t colour; // 0x00BBGGRR
+    std::uint32_t color; // 0x00BBGGRR
 };
 
 // The 24 corner pixels of the rounded frame of a width x height bar, in the order they are set:

@@ -23,7 +23,7 @@ protected:
     void TearDown() override { SystemColors::setSource(SystemColors::Source::Palette); }
 };
 
-TEST_F(ProgressBarWidget, StartsAtZeroWithTheHighlightColour)
+TEST_F(ProgressBarWidget, StartsAtZeroWithTheHighlightColor)
 {
     XP_ProgressBar bar;
     EXPECT_EQ(bar.maximum(), 100);
@@ -131,7 +131,7 @@ TEST_F(ProgressBarWidget, DrawsTheClientAreaOfItsWindowHandle)
     EXPECT_EQ(bar.layout().client, (gdi::Rect{0, 0, 105, 17}));
 }
 
-TEST_F(ProgressBarWidget, ColourIsStoredResolved)
+TEST_F(ProgressBarWidget, ColorIsStoredResolved)
 {
     XP_ProgressBar bar;
     bar.setColor(0x80000005u);

@@ -177,7 +177,7 @@ QImage maskOutside(const gdi::Rect &caption, int W, int H)
     return mask;
 }
 
-class StandardColours : public ::testing::Test
+class StandardColors : public ::testing::Test
 {
 protected:
     void SetUp() override { SystemColors::setSource(SystemColors::Source::Standard); }
@@ -196,7 +196,7 @@ void PrintTo(const FaceCase &c, std::ostream *out)
     *out << c.name;
 }
 
-class GradientFace : public StandardColours, public ::testing::WithParamInterface<FaceCase>
+class GradientFace : public StandardColors, public ::testing::WithParamInterface<FaceCase>
 {
 };
 
@@ -266,7 +266,7 @@ void PrintTo(const BareCase &c, std::ostream *out)
          << (c.focus && c.look != Look::Focused ? " with focus" : "");
 }
 
-class BareGradientFace : public StandardColours, public ::testing::WithParamInterface<BareCase>
+class BareGradientFace : public StandardColors, public ::testing::WithParamInterface<BareCase>
 {
 };
 
@@ -296,7 +296,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, BareGradientFace,
                          PrintedCaseName());
 
 // Spot values a reader can check by hand: the first and last face rows of a 65 x 25 button.
-TEST_F(StandardColours, FirstAndLastFaceRowsOfARestingButton)
+TEST_F(StandardColors, FirstAndLastFaceRowsOfARestingButton)
 {
     ButtonFaceInput in;
     in.size = {65, 25};
@@ -312,7 +312,7 @@ TEST_F(StandardColours, FirstAndLastFaceRowsOfARestingButton)
 }
 
 // A gradient of no rows ends the face, yet the caption is still drawn.
-TEST_F(StandardColours, ADegenerateGradientEndsTheFaceButNotTheCaption)
+TEST_F(StandardColors, ADegenerateGradientEndsTheFaceButNotTheCaption)
 {
     ButtonFaceInput in;
     in.size = {40, 8}; // step 2 has H - 8 = 0 rows

@@ -304,14 +304,14 @@ TEST(ButtonToolTip, OwnTipReplacesTheHostsWhileInside)
 }
 
 // Stored defaults name the tip background as the text colour; the text must stay readable.
-TEST(ButtonToolTip, DefaultColoursKeepTheTextReadable)
+TEST(ButtonToolTip, DefaultColorsKeepTheTextReadable)
 {
     Row row;
     row.button->setToolTipText(QStringLiteral("Hint"));
     enter(row.button);
     ButtonTooltip *tip = row.button->toolTipWindow();
     ASSERT_NE(tip, nullptr);
-    EXPECT_NE(tip->textColour(), tip->backColour());
+    EXPECT_NE(tip->textColor(), tip->backColor());
 }
 
 TEST(ButtonSize, NeverSmallerThanTwentyPixels)

@@ -128,7 +128,7 @@ TEST_P(IconGrey, NeutralGreysStayOthersTurnGrey)
 
 // 0.33 R + 0.59 G + 0.11 B: (144,144,144) -> 148.32; (255,0,0) -> 84.15; (10,200,30) -> 124.6;
 // (255,255,0) -> 234.6; (250,250,250) -> 257.5, capped.
-INSTANTIATE_TEST_SUITE_P(Colours, IconGrey,
+INSTANTIATE_TEST_SUITE_P(Colors, IconGrey,
                          ::testing::Values(GreyCase{qRgb(128, 128, 128), qRgb(128, 128, 128)},
                                            GreyCase{qRgb(0, 0, 0), qRgb(0, 0, 0)},
                                            GreyCase{qRgb(160, 160, 160), qRgb(160, 160, 160)},
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Colours, IconGrey,
                                            GreyCase{qRgba(255, 0, 0, 0), qRgba(84, 84, 84, 0)}),
                          PrintedCaseName());
 
-TEST(IconMask, MaskColourIsTransparentAndTheRestGreyWhenDisabled)
+TEST(IconMask, MaskColorIsTransparentAndTheRestGreyWhenDisabled)
 {
     QImage icon(2, 1, QImage::Format_RGB32);
     icon.setPixel(0, 0, qRgb(192, 192, 192));

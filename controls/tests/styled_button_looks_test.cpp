@@ -115,7 +115,7 @@ TEST_F(Looks, StateCorrections)
 
 // The custom shades move the fixed ones by the back colour's distance from the reference face, so
 // the reference face itself (and the reference highlights) reproduce the fixed look.
-TEST_F(Looks, CustomGradientOnTheReferenceColoursIsTheFixedLook)
+TEST_F(Looks, CustomGradientOnTheReferenceColorsIsTheFixedLook)
 {
     for (ButtonState state : {ButtonState::Normal, ButtonState::Hot, ButtonState::Pressed}) {
         ButtonFaceInput custom = input(5, state);
@@ -133,28 +133,28 @@ TEST_F(Looks, CustomGradientOnTheReferenceColoursIsTheFixedLook)
     EXPECT_GT(qRed(img.pixel(36, 12)), qGreen(img.pixel(36, 12)) + 100);
 }
 
-struct CaptionColourCase
+struct CaptionColorCase
 {
     bool custom;
     ButtonState state;
     gdi::ColorRef expected;
 };
 
-void PrintTo(const CaptionColourCase &c, std::ostream *out)
+void PrintTo(const CaptionColorCase &c, std::ostream *out)
 {
     const char *states[] = {"?", "normal", "hot", "pressed", "disabled"};
     const auto state = static_cast<std::size_t>(c.state);
     *out << (c.custom ? "custom colours " : "system colours ") << states[state < 5 ? state : 0];
 }
 
-class CaptionColour : public Looks, public ::testing::WithParamInterface<CaptionColourCase>
+class CaptionColor : public Looks, public ::testing::WithParamInterface<CaptionColorCase>
 {
 };
 
 // A large bold "M" has fully covered pixels, which show the caption colour exactly.
-TEST_P(CaptionColour, FollowsStateAndCustomColours)
+TEST_P(CaptionColor, FollowsStateAndCustomColors)
 {
-    const CaptionColourCase c = GetParam();
+    const CaptionColorCase c = GetParam();
     ButtonFaceInput in = input(2, c.state);
     in.size = {120, 60};
     in.useCustomColors = c.custom;
@@ -174,15 +174,15 @@ TEST_P(CaptionColour, FollowsStateAndCustomColours)
     EXPECT_GT(hits, 20);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, CaptionColour,
-    ::testing::Values(CaptionColourCase{true, ButtonState::Normal, gdi::RGB(200, 0, 0)},
-                      CaptionColourCase{true, ButtonState::Hot, gdi::RGB(0, 0, 200)},
-                      CaptionColourCase{true, ButtonState::Pressed, gdi::RGB(0, 0, 200)},
-                      CaptionColourCase{true, ButtonState::Disabled, gdi::RGB(0, 150, 0)},
-                      CaptionColourCase{false, ButtonState::Hot, gdi::RGB(90, 60, 30)},
-                      CaptionColourCase{false, ButtonState::Disabled, gdi::RGB(0, 150, 0)}),
-    PrintedCaseName());
+INSTANTIATE_TEST_SUITE_P(Rules, CaptionColor,
+                         ::testing::Values(CaptionColorCase{true, ButtonState::Normal, gdi::RGB(200, 0, 0)},
+                                           CaptionColorCase{true, ButtonState::Hot, gdi::RGB(0, 0, 200)},
+                                           CaptionColorCase{true, ButtonState::Pressed, gdi::RGB(0, 0, 200)},
+                                           CaptionColorCase{true, ButtonState::Disabled, gdi::RGB(0, 150, 0)},
+                                           CaptionColorCase{false, ButtonState::Hot, gdi::RGB(90, 60, 30)},
+                                           CaptionColorCase{false, ButtonState::Disabled,
+                                                            gdi::RGB(0, 150, 0)}),
+                         PrintedCaseName());
 
 TEST_F(Looks, IconIsPlacedAndShiftedWhenPressed)
 {
