@@ -105,8 +105,8 @@ protected:
     {
         m_platform.setProcessEventsHook([this] {
             XP_ProgressBar *bar = m_window->progressBar();
-            m_steps.push_back(
-                {m_window->percentLabel()->text(), bar->value(), bar->maximum(), bar->color(), !bar->isHidden()});
+            m_steps.push_back({m_window->percentLabel()->text(), bar->value(), bar->maximum(), bar->color(),
+                               !bar->isHidden()});
         });
     }
     QStringList stepLabels() const
