@@ -6,7 +6,7 @@
 
 #include <array>
 
-using ColourMath::offset;
+using ColorMath::offset;
 using gdi::ColorRef;
 
 namespace {

@@ -42,7 +42,7 @@ struct ButtonFaceInput
     int iconSize = 16;
     bool useMaskColor = false;
     gdi::ColorRef maskColor = gdi::RGB(192, 192, 192);
-    ButtonSystemColours system = ButtonSystemColours::current();
+    ButtonSystemColors system = ButtonSystemColors::current();
     gdi::ColorRef background = gdi::CLR_INVALID; // left by the previous redraw (none: the face)
     const QStyle *qstyle = nullptr;              // draws the themed look; none: the non-theme stand-in
 };

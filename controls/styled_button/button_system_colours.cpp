@@ -3,10 +3,10 @@
 #include "controls/host/system_colors.h"
 #include "controls/raster/standard_colors.h"
 
-ButtonSystemColours ButtonSystemColours::current()
+ButtonSystemColors ButtonSystemColors::current()
 {
     auto sys = [](int index) { return SystemColors::translate(SystemColors::reference(index)); };
-    ButtonSystemColours c;
+    ButtonSystemColors c;
     c.face = sys(gdi::COLOR_BTNFACE);
     c.highlight = sys(gdi::COLOR_HIGHLIGHT);
     c.buttonText = sys(gdi::COLOR_BTNTEXT);

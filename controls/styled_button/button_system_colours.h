@@ -3,7 +3,7 @@
 #include "controls/raster/edge_colors.h"
 #include "controls/raster/gdi_types.h"
 
-struct ButtonSystemColours
+struct ButtonSystemColors
 {
     gdi::ColorRef face = 0;       // button face
     gdi::ColorRef highlight = 0;  // selection highlight
@@ -13,5 +13,5 @@ struct ButtonSystemColours
     gdi::EdgeColors edges;        // the 3-D border colours
 
     // As the host's colour translation gives them now (live palette or standard scheme).
-    static ButtonSystemColours current();
+    static ButtonSystemColors current();
 };

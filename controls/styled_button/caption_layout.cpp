@@ -5,7 +5,7 @@
 namespace {
 int half(int value)
 {
-    return ColourMath::roundHalfEven(value / 2.0);
+    return ColorMath::roundHalfEven(value / 2.0);
 }
 } // namespace
 

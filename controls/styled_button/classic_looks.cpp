@@ -51,9 +51,9 @@ ColorRef softFrame(gdi::Canvas &c, const ButtonFaceInput &in, ButtonState state)
     const ColorRef face = in.system.face;
     const ColorRef shadow = in.system.edges.shadow;
     const ColorRef window = in.system.window;
-    const ColorRef fill = state == ButtonState::Pressed ? ColourMath::offset(face, -12) : face;
+    const ColorRef fill = state == ButtonState::Pressed ? ColorMath::offset(face, -12) : face;
     c.fillRect(c.bounds(), fill);
-    const ColorRef frame = state == ButtonState::Disabled ? ColourMath::average(shadow, face) : shadow;
+    const ColorRef frame = state == ButtonState::Disabled ? ColorMath::average(shadow, face) : shadow;
     c.frameRect(c.bounds(), frame);
     if (state == ButtonState::Hot) {
         c.frameRect({1, 1, W - 1, H - 1}, window);
@@ -63,9 +63,9 @@ ColorRef softFrame(gdi::Canvas &c, const ButtonFaceInput &in, ButtonState state)
     }
     // Soften the corners: the corner pixel takes the frame half-way to the face, its neighbours
     // along the frame and the pixel inside the corner blend the frame with the fill.
-    const ColorRef corner = ColourMath::average(frame, face);
-    const ColorRef edge = ColourMath::average(frame, corner);
-    const ColorRef inside = ColourMath::average(fill, corner);
+    const ColorRef corner = ColorMath::average(frame, face);
+    const ColorRef edge = ColorMath::average(frame, corner);
+    const ColorRef inside = ColorMath::average(fill, corner);
     for (auto [x, y, dx, dy] :
          {std::array{0, 0, 1, 1}, {W - 1, 0, -1, 1}, {0, H - 1, 1, -1}, {W - 1, H - 1, -1, -1}}) {
         c.setPixel(x, y, corner);
@@ -81,11 +81,11 @@ ColorRef highlight(gdi::Canvas &c, const ButtonFaceInput &in, ButtonState state)
     const ColorRef base = in.useCustomColors ? in.backColor : in.system.face;
     const ColorRef hl = in.useCustomColors ? in.highlightColor : in.system.highlight;
     if (state == ButtonState::Hot || state == ButtonState::Pressed) {
-        c.fillRect(c.bounds(), ColourMath::lighten(hl, state == ButtonState::Hot ? 176 : 128));
+        c.fillRect(c.bounds(), ColorMath::lighten(hl, state == ButtonState::Hot ? 176 : 128));
         c.frameRect(c.bounds(), hl);
         return base;
     }
-    c.fillRect(c.bounds(), ColourMath::lighten(base, 96));
+    c.fillRect(c.bounds(), ColorMath::lighten(base, 96));
     return base;
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace ColourMath {
+namespace ColorMath {
 
 int roundHalfEven(double value)
 {
@@ -42,21 +42,21 @@ gdi::ColorRef average(gdi::ColorRef a, gdi::ColorRef b)
                     avg(gdi::GetBValue(a), gdi::GetBValue(b)));
 }
 
-gdi::ColorRef lighten(gdi::ColorRef colour, int k)
+gdi::ColorRef lighten(gdi::ColorRef color, int k)
 {
     auto one = [k](int c) { return std::min(c * (255 - k) / 255 + k, 255); };
-    return gdi::RGB(one(gdi::GetRValue(colour)), one(gdi::GetGValue(colour)), one(gdi::GetBValue(colour)));
+    return gdi::RGB(one(gdi::GetRValue(color)), one(gdi::GetGValue(color)), one(gdi::GetBValue(color)));
 }
 
-gdi::ColorRef offset(gdi::ColorRef colour, int d)
+gdi::ColorRef offset(gdi::ColorRef color, int d)
 {
-    return offset(colour, d, d, d);
+    return offset(color, d, d, d);
 }
 
-gdi::ColorRef offset(gdi::ColorRef colour, int dr, int dg, int db)
+gdi::ColorRef offset(gdi::ColorRef color, int dr, int dg, int db)
 {
-    return gdi::RGB(clampChannel(gdi::GetRValue(colour) + dr), clampChannel(gdi::GetGValue(colour) + dg),
-                    clampChannel(gdi::GetBValue(colour) + db));
+    return gdi::RGB(clampChannel(gdi::GetRValue(color) + dr), clampChannel(gdi::GetGValue(color) + dg),
+                    clampChannel(gdi::GetBValue(color) + db));
 }
 
-} // namespace ColourMath
+} // namespace ColorMath

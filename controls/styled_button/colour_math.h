@@ -3,7 +3,7 @@
 // channels are integers 0 to 255; rounding takes the nearest integer with halves going to even.
 #include "controls/raster/gdi_types.h"
 
-namespace ColourMath {
+namespace ColorMath {
 
 // Nearest integer, an exact half going to the even neighbour.
 int roundHalfEven(double value);
@@ -15,12 +15,12 @@ gdi::ColorRef gradientStep(gdi::ColorRef a, gdi::ColorRef b, int i, int h);
 gdi::ColorRef average(gdi::ColorRef a, gdi::ColorRef b);
 
 // Per channel c * (255 - k) / 255 + k, truncating, capped at 255.
-gdi::ColorRef lighten(gdi::ColorRef colour, int k);
+gdi::ColorRef lighten(gdi::ColorRef color, int k);
 
 // Per channel c + d, limited to 0..255.
-gdi::ColorRef offset(gdi::ColorRef colour, int d);
+gdi::ColorRef offset(gdi::ColorRef color, int d);
 
 // Per channel offsets of their own.
-gdi::ColorRef offset(gdi::ColorRef colour, int dr, int dg, int db);
+gdi::ColorRef offset(gdi::ColorRef color, int dr, int dg, int db);
 
-} // namespace ColourMath
+} // namespace ColorMath

@@ -24,7 +24,7 @@ constexpr Glass kPressed{RGB(229, 244, 252), RGB(196, 229, 246), RGB(152, 209, 2
 
 ColorRef blend(ColorRef a, ColorRef b, int i, int n)
 {
-    return n <= 0 ? a : ColourMath::gradientStep(a, b, i, n);
+    return n <= 0 ? a : ColorMath::gradientStep(a, b, i, n);
 }
 
 } // namespace

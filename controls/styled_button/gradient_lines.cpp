@@ -9,7 +9,7 @@ bool vertical(gdi::Canvas &canvas, gdi::ColorRef a, gdi::ColorRef b, int x1, int
     if (h == 0)
         return false;
     for (int i = 0; i <= h; ++i)
-        canvas.drawLine(x1, y + i, x2, y + i, ColourMath::gradientStep(a, b, i, h));
+        canvas.drawLine(x1, y + i, x2, y + i, ColorMath::gradientStep(a, b, i, h));
     return true;
 }
 
@@ -19,7 +19,7 @@ bool horizontal(gdi::Canvas &canvas, gdi::ColorRef a, gdi::ColorRef b, int x1, i
     if (steps == 0)
         return false;
     for (int i = 0; i <= steps; ++i)
-        canvas.drawLine(x1 + i, y1, x1 + i, y2, ColourMath::gradientStep(a, b, i, steps));
+        canvas.drawLine(x1 + i, y1, x1 + i, y2, ColorMath::gradientStep(a, b, i, steps));
     return true;
 }
 

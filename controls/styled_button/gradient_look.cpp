@@ -54,9 +54,9 @@ constexpr ColorRef kReferenceFocus = RGB(137, 173, 228);
 // Moves c by (to - from) per channel.
 ColorRef shift(ColorRef c, ColorRef from, ColorRef to)
 {
-    return ColourMath::offset(c, gdi::GetRValue(to) - gdi::GetRValue(from),
-                              gdi::GetGValue(to) - gdi::GetGValue(from),
-                              gdi::GetBValue(to) - gdi::GetBValue(from));
+    return ColorMath::offset(c, gdi::GetRValue(to) - gdi::GetRValue(from),
+                             gdi::GetGValue(to) - gdi::GetGValue(from),
+                             gdi::GetBValue(to) - gdi::GetBValue(from));
 }
 
 Shades derivedShades(ColorRef face, ColorRef hot, ColorRef focus)

@@ -7,7 +7,7 @@
 namespace {
 int half(int v)
 {
-    return ColourMath::roundHalfEven(v / 2.0);
+    return ColorMath::roundHalfEven(v / 2.0);
 }
 
 bool isNeutralGrey(QRgb p)
@@ -57,7 +57,7 @@ QImage IconPainter::grayscale(const QImage &icon)
             if (isNeutralGrey(p))
                 continue;
             const int g =
-                std::min(ColourMath::roundHalfEven(0.33 * qRed(p) + 0.59 * qGreen(p) + 0.11 * qBlue(p)), 255);
+                std::min(ColorMath::roundHalfEven(0.33 * qRed(p) + 0.59 * qGreen(p) + 0.11 * qBlue(p)), 255);
             line[x] = qRgba(g, g, g, qAlpha(p));
         }
     }
@@ -75,9 +75,8 @@ QImage IconPainter::masked(const QImage &icon, gdi::ColorRef maskColor, bool gre
             if ((p & 0xFFFFFFu) == mask) {
                 line[x] = 0;
             } else if (grey) {
-                const double r = ColourMath::roundHalfEven(0.3 * qRed(p));
-                const int g =
-                    std::min(ColourMath::roundHalfEven(r + 0.59 * qGreen(p) + 0.11 * qBlue(p)), 255);
+                const double r = ColorMath::roundHalfEven(0.3 * qRed(p));
+                const int g = std::min(ColorMath::roundHalfEven(r + 0.59 * qGreen(p) + 0.11 * qBlue(p)), 255);
                 line[x] = qRgba(g, g, g, qAlpha(p));
             }
         }

@@ -279,7 +279,7 @@ TEST_P(BareGradientFace, EveryPixelMatches)
     in.state = c.state;
     in.enabled = c.state != ButtonState::Disabled;
     in.hasFocus = c.focus;
-    in.system = ButtonSystemColours::current();
+    in.system = ButtonSystemColors::current();
     const ButtonFace face = ButtonPainter::paint(in);
     EXPECT_EQ(face.margin, 3);
     EXPECT_TRUE(imagesEqual(face.image, expectedFace(c.look, c.width, c.height),
@@ -301,7 +301,7 @@ TEST_F(StandardColors, FirstAndLastFaceRowsOfARestingButton)
     ButtonFaceInput in;
     in.size = {65, 25};
     in.style = 5;
-    in.system = ButtonSystemColours::current();
+    in.system = ButtonSystemColors::current();
     const QImage img = ButtonPainter::paint(in).image;
     for (int x = 3; x < 62; ++x) {
         ASSERT_EQ(img.pixel(x, 1) & 0xFFFFFFu, qRgb(252, 252, 251) & 0xFFFFFFu) << "x=" << x;
@@ -317,7 +317,7 @@ TEST_F(StandardColors, ADegenerateGradientEndsTheFaceButNotTheCaption)
     ButtonFaceInput in;
     in.size = {40, 8}; // step 2 has H - 8 = 0 rows
     in.style = 5;
-    in.system = ButtonSystemColours::current();
+    in.system = ButtonSystemColors::current();
     in.caption = QStringLiteral("Wide caption text");
     in.captionRect = {0, 0, 40, 8};
     const QImage img = ButtonPainter::paint(in).image;

@@ -27,7 +27,7 @@ protected:
         in.style = style;
         in.state = state;
         in.enabled = state != ButtonState::Disabled;
-        in.system = ButtonSystemColours::current();
+        in.system = ButtonSystemColors::current();
         in.qstyle = QApplication::style();
         return in;
     }
