@@ -11,6 +11,40 @@ namespace {
 class DropTest : public FlowsTest
 {
 protected:
+    // What the list answered to a drag: to its entering, to each move over it and to the drop.
+    struct Answers
+    {
+        bool enterTaken = false;
+        Qt::DropAction enterAction = Qt::IgnoreAction;
+        Qt::DropAction moveAction = Qt::IgnoreAction;
+        bool dropTaken = false;
+        Qt::DropAction dropAction = Qt::IgnoreAction;
+    };
+
+    // A whole drag over the list as the desktop delivers it: it enters, moves, and is let go. As on
+    // the desktop, the drop reaches the list only when it took the drag on entering.
+    Answers dragOnto(const QMimeData &data, Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction,
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        Answers answers;
+        QWidget *viewport = m_window->fileList()->viewport();
+        QDragEnterEvent enter(QPoint(5, 5), offered, &data, Qt::LeftButton, modifiers);
+        enter.setAccepted(false);
+        QCoreApplication::sendEvent(viewport, &enter);
+        answers.enterTaken = enter.isAccepted();
+        answers.enterAction = enter.dropAction();
+        QDragMoveEvent move(QPoint(6, 6), offered, &data, Qt::LeftButton, modifiers);
+        move.setAccepted(false);
+        QCoreApplication::sendEvent(viewport, &move);
+        answers.moveAction = move.isAccepted() ? move.dropAction() : Qt::IgnoreAction;
+        QDropEvent dropEvent(QPointF(6, 6), offered, &data, Qt::LeftButton, modifiers);
+        dropEvent.setAccepted(false);
+        QCoreApplication::sendEvent(viewport, &dropEvent);
+        answers.dropTaken = dropEvent.isAccepted();
+        answers.dropAction = dropEvent.dropAction();
+        return answers;
+    }
+
     // Drops the paths onto the file list as the file manager does; returns whether it was taken.
     bool drop(const QStringList &paths)
     {
@@ -19,14 +53,7 @@ protected:
         for (const QString &path : paths)
             urls.append(QUrl::fromLocalFile(path));
         data.setUrls(urls);
-        QWidget *viewport = m_window->fileList()->viewport();
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(viewport, &enter);
-        if (!enter.isAccepted())
-            return false;
-        QDropEvent dropEvent(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(viewport, &dropEvent);
-        return dropEvent.isAccepted();
+        return dragOnto(data).dropTaken;
     }
 
     // File names from the top row down.
@@ -113,12 +140,107 @@ TEST_F(DropTest, ManyItemsInOneDrop)
 
 TEST_F(DropTest, DraggedTextIsNotTaken)
 {
+    // Text that names an existing file, as a path and as a URL: still only text.
+    const QString path = makeFile("named.txt", "n");
     QMimeData data;
-    data.setText("just text");
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    enter.setAccepted(false);
-    QCoreApplication::sendEvent(m_window->fileList()->viewport(), &enter);
-    EXPECT_FALSE(enter.isAccepted());
+    data.setText(path + QLatin1Char('\n') + QUrl::fromLocalFile(path).toString());
+    const Answers answers = dragOnto(data);
+    EXPECT_FALSE(answers.enterTaken);
+    EXPECT_FALSE(answers.dropTaken);
+    EXPECT_EQ(m_window->fileModel()->count(), 0);
+    EXPECT_EQ(statusText(), "") << "nothing was treated as a drop";
+}
+
+struct UrlCase
+{
+    const char *name;
+    const char *prefix; // put before the file's absolute path
+    bool listed;
+};
+
+void PrintTo(const UrlCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class DroppedUrls : public DropTest, public ::testing::WithParamInterface<UrlCase>
+{
+};
+
+TEST_P(DroppedUrls, OnlyFilesOfThisMachineAreListed)
+{
+    const QString path = makeFile("dropped file.txt", "d");
+    QMimeData data;
+    data.setUrls({QUrl(QString::fromLatin1(GetParam().prefix) +
+                       QString::fromLatin1(QUrl::toPercentEncoding(path, "/")))});
+    const Answers answers = dragOnto(data);
+    EXPECT_EQ(answers.enterTaken, GetParam().listed);
+    EXPECT_EQ(answers.dropTaken, GetParam().listed);
+    EXPECT_EQ(rowNames(), GetParam().listed ? QStringList({"dropped file.txt"}) : QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, DroppedUrls,
+                         ::testing::Values(UrlCase{"NoHost", "file://", true},
+                                           UrlCase{"Localhost", "file://localhost", true},
+                                           UrlCase{"LocalhostInCapitals", "file://LOCALHOST", true},
+                                           UrlCase{"OtherHost", "file://fileserver", false},
+                                           UrlCase{"Web", "https://localhost", false}),
+                         [](const ::testing::TestParamInfo<UrlCase> &param) {
+                             return std::string(param.param.name);
+                         });
+
+struct ActionCase
+{
+    const char *name;
+    Qt::KeyboardModifiers modifiers;
+    Qt::DropActions offered;
+    Qt::DropAction proposed; // what the desktop proposes for these keys
+};
+
+void PrintTo(const ActionCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class DropActions : public DropTest, public ::testing::WithParamInterface<ActionCase>
+{
+};
+
+TEST_P(DropActions, TheSourceIsAlwaysToldCopy)
+{
+    const ActionCase &c = GetParam();
+    const QString path = makeFile("kept.txt", "k");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    {
+        const QDragEnterEvent probe(QPoint(5, 5), c.offered, &data, Qt::LeftButton, c.modifiers);
+        ASSERT_EQ(probe.proposedAction(), c.proposed) << "the desktop's proposal for these keys";
+    }
+    const Answers answers = dragOnto(data, c.offered, c.modifiers);
+    EXPECT_TRUE(answers.enterTaken);
+    EXPECT_EQ(answers.enterAction, Qt::CopyAction);
+    EXPECT_EQ(answers.moveAction, Qt::CopyAction);
+    EXPECT_TRUE(answers.dropTaken);
+    EXPECT_EQ(answers.dropAction, Qt::CopyAction);
+    EXPECT_EQ(rowNames(), QStringList({"kept.txt"}));
+    EXPECT_EQ(bytesOf(path), "k");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drags, DropActions,
+    ::testing::Values(ActionCase{"Plain", Qt::NoModifier, Qt::CopyAction | Qt::MoveAction, Qt::CopyAction},
+                      ActionCase{"Shift", Qt::ShiftModifier, Qt::CopyAction | Qt::MoveAction, Qt::MoveAction},
+                      ActionCase{"ShiftControl", Qt::ShiftModifier | Qt::ControlModifier,
+                                 Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::LinkAction}),
+    [](const ::testing::TestParamInfo<ActionCase> &param) { return std::string(param.param.name); });
+
+TEST_F(DropTest, ASourceThatOnlyMovesIsRefused)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(makeFile("moved.txt", "m"))});
+    const Answers answers = dragOnto(data, Qt::MoveAction);
+    EXPECT_FALSE(answers.enterTaken);
+    EXPECT_FALSE(answers.dropTaken);
     EXPECT_EQ(m_window->fileModel()->count(), 0);
 }
 

@@ -5,17 +5,21 @@
 #include "app/core/file_list_model.h"
 #include "app/platform/scripted_platform.h"
 #include "app/ui/comment_flows.h"
+#include "app/ui/file_list_view.h"
 #include "app/ui/main_window.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "controls/styled_button/styled_button.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QEnterEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTableView>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,6 +38,9 @@ protected:
         ASSERT_NE(m_flows, nullptr) << "the window creates no comment flows";
         // Every step of a run is shown, so each can be checked.
         m_flows->setProgressInterval(std::chrono::milliseconds(0));
+        m_window->show();
+        m_window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
     }
 
     // Writes a file below the temporary folder (folders created as needed); returns its path.
@@ -70,7 +77,55 @@ protected:
         ASSERT_EQ(m_window->fileModel()->count(), paths.size()) << "a path could not be added";
     }
 
-    void type(const QString &text) { m_window->commentEdit()->setPlainText(text); }
+    // Types into a widget key by key. QTest::keyClicks carries Latin-1 characters only, so any
+    // other character goes as a key event carrying its text, as an input method delivers it.
+    static void typeKeys(QWidget *widget, const QString &text)
+    {
+        QString latin1;
+        const auto flush = [&] {
+            QTest::keyClicks(widget, latin1);
+            latin1.clear();
+        };
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text.at(i);
+            if (c == QLatin1Char('\n')) {
+                flush();
+                QTest::keyClick(widget, Qt::Key_Return);
+            } else if (c.unicode() < 0x100) {
+                latin1.append(c);
+            } else {
+                flush();
+                const qsizetype length = c.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+                QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text.mid(i, length),
+                                    Qt::NoModifier);
+                i += length - 1;
+            }
+        }
+        flush();
+    }
+
+    // Replaces the comment box's text by typing: a click into the box, Ctrl+A, Delete, the keys.
+    void type(const QString &text)
+    {
+        QPlainTextEdit *editor = m_window->commentEdit();
+        QTest::mouseClick(editor->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_Delete);
+        typeKeys(editor, text);
+    }
+
+    // Replaces the comment box's text by pasting it: the text goes to the clipboard, then a click
+    // into the box, Ctrl+A and Ctrl+V.
+    void paste(const QString &text)
+    {
+        QGuiApplication::clipboard()->setText(text);
+        QPlainTextEdit *editor = m_window->commentEdit();
+        QTest::mouseClick(editor->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    }
+
+    QString commentShown() const { return m_window->commentEdit()->toPlainText(); }
 
     // The pointer enters the button, then presses and releases inside it.
     static void click(StyledButton *button)
@@ -85,10 +140,37 @@ protected:
     // A click on the row's "Type" cell, away from its check box.
     void clickRow(int position)
     {
-        QTableView *view = m_window->fileList();
+        FileListView *view = m_window->fileList();
         const QModelIndex index = view->model()->index(position - 1, 2);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualRect(index).center());
     }
+
+    // The tick box of a row, where the style draws it in the row's first cell.
+    QRect tickBox(int position) const
+    {
+        FileListView *view = m_window->fileList();
+        const QModelIndex index = view->model()->index(position - 1, 0);
+        QStyleOptionViewItem option;
+        option.initFrom(view);
+        option.rect = view->visualRect(index);
+        option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+        option.checkState = index.data(Qt::CheckStateRole).value<Qt::CheckState>();
+        option.text = index.data().toString();
+        option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        option.decorationSize = view->iconSize();
+        return view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view);
+    }
+
+    // A click in the middle of a row's tick box.
+    void clickTick(int position)
+    {
+        FileListView *view = m_window->fileList();
+        const QRect box = tickBox(position);
+        ASSERT_FALSE(box.isEmpty());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, box.center());
+    }
+
+    FileListModel &model() const { return *m_window->fileModel(); }
 
     std::vector<ScriptedPlatform::Call> messages() const { return m_platform.messages(); }
 

@@ -6,6 +6,7 @@
 #include "controls/styled_button/styled_button.h"
 #include "tests/support/case_name.h"
 
+#include "app/ui/file_list_view.h"
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -15,7 +16,6 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QTableView>
 
 #include <gtest/gtest.h>
 
@@ -167,7 +167,7 @@ TEST_F(MainWindowAtStart, OptionsCaptionsAndInitialStates)
 
 TEST_F(MainWindowAtStart, ListShowsNameSizeTypeWithRowCheckBoxes)
 {
-    QTableView *list = m_window.fileList();
+    FileListView *list = m_window.fileList();
     EXPECT_EQ(list->model(), static_cast<QAbstractItemModel *>(m_window.fileModel()));
     EXPECT_TRUE(list->verticalHeader()->isHidden());
     EXPECT_EQ(list->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);

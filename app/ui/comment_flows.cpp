@@ -8,12 +8,12 @@
 #include "app/platform/platform.h"
 #include "app/ui/comment_flows_progress.h"
 #include "app/ui/file_drop.h"
+#include "app/ui/file_list_view.h"
 #include "app/ui/main_window.h"
 #include "controls/styled_button/styled_button.h"
 #include "scrivlet.h"
 
 #include <QPlainTextEdit>
-#include <QTableView>
 
 namespace {
 
@@ -41,7 +41,7 @@ CommentFlows::CommentFlows(MainWindow &window)
     connect(window.saveButton(), &StyledButton::Click, this, &CommentFlows::saveClicked);
     connect(window.deleteButton(), &StyledButton::Click, this, &CommentFlows::deleteClicked);
     connect(window.importButton(), &StyledButton::Click, this, &CommentFlows::importClicked);
-    connect(window.fileList(), &QTableView::clicked, this, &CommentFlows::rowClicked);
+    connect(window.fileList(), &FileListView::rowChosen, this, &CommentFlows::rowChosen);
     connect(window.commentEdit(), &QPlainTextEdit::textChanged, this, &CommentFlows::mirrorText);
     m_drop = new FileDrop(window, this);
 }
@@ -177,10 +177,9 @@ QList<BatchTarget> CommentFlows::targets() const
     return list;
 }
 
-void CommentFlows::rowClicked(const QModelIndex &index)
+void CommentFlows::rowChosen(int row)
 {
-    if (index.isValid())
-        readFileComment(m_window.fileModel()->pathAt(index.row() + 1));
+    readFileComment(m_window.fileModel()->pathAt(row + 1));
 }
 
 void CommentFlows::readFileComment(const QString &path)

@@ -12,7 +12,6 @@ class CommentStore;
 class FileDrop;
 class LibraryUnavailable;
 class MainWindow;
-class QModelIndex;
 
 /// The comment commands of the main window: Save, Delete, Import, showing a file's comment when
 /// its row is clicked, keeping the comment box's mirror up to date, and (through FileDrop) files
@@ -40,7 +39,8 @@ public:
     void saveClicked();
     void deleteClicked();
     void importClicked();
-    void rowClicked(const QModelIndex &index);
+    /// Reads the file of view row @p row (a click on the row, or a keyboard move onto it).
+    void rowChosen(int row);
     /// Loads a text file into the comment box, with the Import command's checks and messages.
     void openFile(const QString &path);
     /// Replaces the comment box with the comment that the file carries.

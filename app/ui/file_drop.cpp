@@ -1,24 +1,44 @@
 #include "app/ui/file_drop.h"
 
-#include "app/core/dropped_items.h"
+#include "app/ui/file_list_view.h"
 #include "app/ui/main_window.h"
 
-#include <QCheckBox>
 #include <QDropEvent>
+#include <QFile>
 #include <QMimeData>
-#include <QTableView>
 #include <QUrl>
-
-#include <algorithm>
 
 namespace {
 
-bool carriesFiles(const QMimeData *data)
+// The local paths among the dragged URLs. A file URL may name this machine as "localhost"
+// (file://localhost/path); other hosts are not local.
+QStringList localPaths(const QMimeData *data)
 {
-    if (!data || !data->hasUrls())
+    QStringList paths;
+    if (data == nullptr || !data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        if (url.scheme().compare(QLatin1String("file"), Qt::CaseInsensitive) != 0)
+            continue;
+        const QString host = url.host();
+        if (!host.isEmpty() && host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0)
+            continue;
+        // The path's own bytes: a name that is not valid UTF-8 arrives percent-encoded.
+        const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        if (!bytes.isEmpty())
+            paths.append(QFile::decodeName(bytes));
+    }
+    return paths;
+}
+
+// Takes the drag as a copy when it carries local files and its source allows copying.
+bool takeAsCopy(QDropEvent *drag)
+{
+    if (!drag->possibleActions().testFlag(Qt::CopyAction) || localPaths(drag->mimeData()).isEmpty())
         return false;
-    const QList<QUrl> urls = data->urls();
-    return std::any_of(urls.begin(), urls.end(), [](const QUrl &url) { return url.isLocalFile(); });
+    drag->setDropAction(Qt::CopyAction);
+    drag->accept();
+    return true;
 }
 
 } // namespace
@@ -34,35 +54,16 @@ bool FileDrop::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto *drag = static_cast<QDragMoveEvent *>(event);
-        if (!carriesFiles(drag->mimeData()))
-            return QObject::eventFilter(watched, event);
-        drag->acceptProposedAction();
-        return true;
-    }
+    case QEvent::DragMove:
+        return takeAsCopy(static_cast<QDropEvent *>(event)) || QObject::eventFilter(watched, event);
     case QEvent::Drop: {
         auto *dropEvent = static_cast<QDropEvent *>(event);
-        if (!carriesFiles(dropEvent->mimeData()))
+        if (!takeAsCopy(dropEvent))
             return QObject::eventFilter(watched, event);
-        QStringList paths;
-        for (const QUrl &url : dropEvent->mimeData()->urls())
-            if (url.isLocalFile())
-                paths.append(url.toLocalFile());
-        dropEvent->acceptProposedAction();
-        drop(paths);
+        m_window.addDroppedItems(localPaths(dropEvent->mimeData()));
         return true;
     }
     default:
         return QObject::eventFilter(watched, event);
     }
-}
-
-void FileDrop::drop(const QStringList &paths)
-{
-    m_window.addFileRows(DroppedItems::filesToAdd(paths, m_window.subfoldersCheck()->isChecked()));
-    m_window.autoSizeColumns();
-    m_window.checkAllItems();
-    m_window.updateListCommands();
-    m_window.writeStatusText();
 }

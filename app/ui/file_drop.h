@@ -4,19 +4,16 @@
 
 class MainWindow;
 
-/// Adds the files and folders dropped from the file manager onto the file list.
+/// Takes files and folders dragged from the file manager onto the file list, and lists them
+/// through the window as a drop does (MainWindow::addDroppedItems).
 ///
-/// Watches the list's viewport: dropped files go on top of the list, dropped folders add their
-/// files (with their sub-folders when "Process Sub-Folders" is ticked), then every row is ticked
-/// and the commands and status text are brought up to date. A drop never shows a message.
+/// Only local files are taken: file URLs without a host or naming "localhost". The drop is always
+/// answered as a copy, so the source never removes what was dropped.
 class FileDrop : public QObject
 {
     Q_OBJECT
 public:
     FileDrop(MainWindow &window, QObject *parent);
-
-    /// Adds the dropped items as a drop does.
-    void drop(const QStringList &paths);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,5 +1,7 @@
 #include "app/ui/form_builder.h"
 
+#include "app/ui/file_list_view.h"
+
 #include "controls/host/property_bag.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "controls/styled_button/styled_button.h"
@@ -7,7 +9,6 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,31 +16,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTableView>
 
 namespace {
-
-constexpr int kListRowHeight = 17;
-
-QTableView *makeListView()
-{
-    auto *view = new QTableView;
-    // A report view: whole-row selection, no grid, no row numbers, rows of one fixed height so the
-    // view never measures rows (it stays quick with a million of them).
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setShowGrid(false);
-    view->setWordWrap(false);
-    view->setCornerButtonEnabled(false);
-    view->verticalHeader()->hide();
-    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view->verticalHeader()->setDefaultSectionSize(kListRowHeight);
-    view->horizontalHeader()->setHighlightSections(false);
-    view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    view->horizontalHeader()->setStretchLastSection(true);
-    return view;
-}
 
 QPlainTextEdit *makeTextBox(const ControlDesign &control)
 {
@@ -51,6 +29,8 @@ QPlainTextEdit *makeTextBox(const ControlDesign &control)
     edit->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     // A box with a horizontal bar keeps each line whole; otherwise long lines wrap at words.
     edit->setLineWrapMode(horizontal ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    // Tab moves to the next control, as in a multi-line text box of the classic desktop.
+    edit->setTabChangesFocus(true);
     edit->setPlainText(control.attributes.value(QStringLiteral("text")).toString());
     return edit;
 }
@@ -75,13 +55,16 @@ QWidget *FormBuilder::create(const ControlDesign &control, QWidget *parent) cons
     const QJsonObject &a = control.attributes;
     QWidget *widget = nullptr;
     if (control.kind == QLatin1String("ListView")) {
-        widget = makeListView();
+        widget = new FileListView;
     } else if (control.kind == QLatin1String("GroupBox") || control.kind == QLatin1String("Frame")) {
         widget = new QGroupBox(control.caption());
     } else if (control.kind == QLatin1String("TextBox")) {
         widget = makeTextBox(control);
     } else if (control.kind == QLatin1String("FlatEdit")) {
-        widget = new QLineEdit(a.value(QStringLiteral("text")).toString());
+        auto *edit = new QLineEdit(a.value(QStringLiteral("text")).toString());
+        // A locked box shows a value the program sets; it can be selected and copied, not typed in.
+        edit->setReadOnly(a.value(QStringLiteral("locked")).toBool());
+        widget = edit;
     } else if (control.kind == QLatin1String("RadioButton")) {
         auto *radio = new QRadioButton(control.caption());
         radio->setChecked(a.value(QStringLiteral("value")).toBool());

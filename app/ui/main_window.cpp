@@ -1,11 +1,13 @@
 #include "app/ui/main_window.h"
 
+#include "app/core/dropped_items.h"
 #include "app/core/file_list_model.h"
 #include "app/core/folder_rows.h"
 #include "app/platform/platform.h"
 #include "app/ui/about_window.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/comment_flows.h"
+#include "app/ui/file_list_view.h"
 #include "app/ui/form_builder.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "controls/styled_button/styled_button.h"
@@ -20,7 +22,6 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QTableView>
 
 MainWindow::MainWindow(Platform &platform, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -143,6 +144,15 @@ void MainWindow::autoSizeColumns()
 void MainWindow::clearListView()
 {
     m_model->clear();
+}
+
+void MainWindow::addDroppedItems(const QStringList &paths)
+{
+    addFileRows(DroppedItems::filesToAdd(paths, m_subfoldersCheck->isChecked()));
+    autoSizeColumns();
+    checkAllItems();
+    updateListCommands();
+    writeStatusText();
 }
 
 void MainWindow::browseClicked()

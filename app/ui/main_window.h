@@ -6,6 +6,7 @@
 
 class AboutWindow;
 class FileListModel;
+class FileListView;
 class Platform;
 class QCheckBox;
 class QGroupBox;
@@ -14,7 +15,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QRadioButton;
 class QStatusBar;
-class QTableView;
 class StyledButton;
 class XP_ProgressBar;
 
@@ -41,7 +41,7 @@ public:
     FileListModel *fileModel() const { return m_model; }
 
     // The controls, by their roles (their design names are in forms/form1.json).
-    QTableView *fileList() const { return m_fileList; }
+    FileListView *fileList() const { return m_fileList; }
     QGroupBox *commentGroup() const { return m_commentGroup; }
     QPlainTextEdit *commentEdit() const { return m_commentEdit; }
     QPlainTextEdit *commentMirror() const { return m_commentMirror; } // hidden copy of the comment
@@ -82,6 +82,10 @@ public:
     void autoSizeColumns();
     // Removes every row (and its path).
     void clearListView();
+    // Lists files and folders as a drop onto the list does: files on top, folders by the folder
+    // scan's rules (with sub-folders when "Process Sub-Folders" is ticked), then every row is
+    // ticked and the commands and status text are brought up to date. Shows no message.
+    void addDroppedItems(const QStringList &paths);
 
     // Command handlers, public so tests and the flows can run them directly.
     void browseClicked();
@@ -102,7 +106,7 @@ private:
 
     Platform &m_platform;
     FileListModel *m_model = nullptr;
-    QTableView *m_fileList = nullptr;
+    FileListView *m_fileList = nullptr;
     QGroupBox *m_commentGroup = nullptr;
     QPlainTextEdit *m_commentEdit = nullptr;
     QPlainTextEdit *m_commentMirror = nullptr;
