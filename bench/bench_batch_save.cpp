@@ -14,10 +14,10 @@
 #include "app/ui/comment_flows.h"
 #include "app/ui/main_window.h"
 
+#include "app/ui/text_box.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -109,7 +109,7 @@ int main(int argc, char **argv)
     window.addFileRows(paths);
     window.checkAllItems();
     window.show();
-    window.commentEdit()->setPlainText(comment);
+    window.commentEdit()->setText(comment);
     auto *flows = window.findChild<CommentFlows *>();
     if (!flows || window.fileModel()->count() != files) {
         std::fprintf(stderr, "window not set up\n");

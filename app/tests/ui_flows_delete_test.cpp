@@ -38,7 +38,7 @@ TEST_F(DeleteFlowsTest, YesCutsTheBlocksOfTickedRowsOnly)
     EXPECT_EQ(stepValues(), std::vector<int>({1, 2, 3, 4}));
     EXPECT_EQ(m_steps.back().max, 4);
     EXPECT_EQ(m_steps.back().color, 0x00FF00u);
-    EXPECT_TRUE(m_window->commentEdit()->toPlainText().isEmpty());
+    EXPECT_TRUE(commentShown().isEmpty());
     EXPECT_EQ(m_window->fileModel()->count(), 4) << "rows stay";
 }
 
@@ -51,7 +51,7 @@ TEST_F(DeleteFlowsTest, NoChangesNothingAndShowsNoProgress)
         EXPECT_EQ(bytesOf(m_paths[i]), body(i) + block("c"));
     EXPECT_TRUE(m_steps.empty());
     EXPECT_TRUE(m_window->progressBar()->isHidden());
-    EXPECT_EQ(m_window->commentEdit()->toPlainText(), "kept");
+    EXPECT_EQ(commentShown(), "kept");
 }
 
 TEST_F(DeleteFlowsTest, NoTickedRowLeavesFilesAndCommentButFinishesTheProgress)
@@ -62,7 +62,7 @@ TEST_F(DeleteFlowsTest, NoTickedRowLeavesFilesAndCommentButFinishesTheProgress)
     click(m_window->deleteButton());
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(bytesOf(m_paths[i]), body(i) + block("c"));
-    EXPECT_EQ(m_window->commentEdit()->toPlainText(), "kept");
+    EXPECT_EQ(commentShown(), "kept");
     EXPECT_EQ(stepLabels().last(), "100%");
 }
 

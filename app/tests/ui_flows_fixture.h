@@ -7,6 +7,7 @@
 #include "app/ui/comment_flows.h"
 #include "app/ui/file_list_view.h"
 #include "app/ui/main_window.h"
+#include "app/ui/text_box.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "controls/styled_button/styled_button.h"
 
@@ -125,7 +126,7 @@ protected:
         QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
     }
 
-    QString commentShown() const { return m_window->commentEdit()->toPlainText(); }
+    QString commentShown() const { return m_window->commentEdit()->text(); }
 
     // The pointer enters the button, then presses and releases inside it.
     static void click(StyledButton *button)

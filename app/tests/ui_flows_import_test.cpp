@@ -14,7 +14,7 @@ TEST_F(FlowsTest, ImportAsksForATextFileAndCancelChangesNothing)
     EXPECT_EQ(opens[0].open.filterIndex, 1);
     EXPECT_TRUE(opens[0].open.fileName.isEmpty());
     EXPECT_EQ(opens[0].open.title, "Import");
-    EXPECT_EQ(m_window->commentEdit()->toPlainText(), "before");
+    EXPECT_EQ(commentShown(), "before");
     EXPECT_TRUE(messages().empty());
 }
 
@@ -50,14 +50,13 @@ TEST_P(ImportSize, TheLimitIs65535Bytes)
     if (GetParam().accepted) {
         EXPECT_TRUE(messages().empty());
         const QString expected = QString::fromLatin1(content).replace("\r\n", "\n");
-        EXPECT_EQ(m_window->commentEdit()->toPlainText(), expected);
-        EXPECT_EQ(m_window->commentMirror()->toPlainText(), expected);
+        EXPECT_EQ(commentShown(), expected);
     } else {
         ASSERT_EQ(messages().size(), 1u);
         EXPECT_EQ(messages()[0].text, "Invalid file size.");
         EXPECT_EQ(messages()[0].title, "65 KB Limit");
         EXPECT_EQ(messages()[0].icon, Platform::Icon::Exclamation);
-        EXPECT_EQ(m_window->commentEdit()->toPlainText(), "before");
+        EXPECT_EQ(commentShown(), "before");
     }
     EXPECT_EQ(m_window->fileModel()->count(), 1) << "the list is not touched";
     EXPECT_EQ(bytesOf(row), "r") << "nothing is saved by an import";
@@ -80,7 +79,7 @@ TEST_F(FlowsTest, ImportOfAFileThatCannotBeOpenedNamesIt)
         EXPECT_EQ(messages()[0].title, "Scrivlet 1.0");
         EXPECT_EQ(messages()[0].icon, Platform::Icon::Exclamation);
         EXPECT_TRUE(m_platform.calls(ScriptedPlatform::Kind::BusyCursor).empty());
-        EXPECT_EQ(m_window->commentEdit()->toPlainText(), "before");
+        EXPECT_EQ(commentShown(), "before");
     }
 }
 

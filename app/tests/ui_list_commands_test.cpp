@@ -3,6 +3,7 @@
 #include "tests/support/case_name.h"
 
 #include "app/ui/about_window.h"
+#include "app/ui/text_box.h"
 
 #include <QApplication>
 #include <QCheckBox>

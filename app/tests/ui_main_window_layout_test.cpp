@@ -1,4 +1,5 @@
 #include "app/ui/main_window.h"
+#include "app/ui/text_box.h"
 
 #include "app/core/file_list_model.h"
 #include "app/platform/scripted_platform.h"

@@ -10,10 +10,9 @@
 #include "app/ui/file_drop.h"
 #include "app/ui/file_list_view.h"
 #include "app/ui/main_window.h"
+#include "app/ui/text_box.h"
 #include "controls/styled_button/styled_button.h"
 #include "scrivlet.h"
-
-#include <QPlainTextEdit>
 
 namespace {
 
@@ -42,7 +41,7 @@ CommentFlows::CommentFlows(MainWindow &window)
     connect(window.deleteButton(), &StyledButton::Click, this, &CommentFlows::deleteClicked);
     connect(window.importButton(), &StyledButton::Click, this, &CommentFlows::importClicked);
     connect(window.fileList(), &FileListView::rowChosen, this, &CommentFlows::rowChosen);
-    connect(window.commentEdit(), &QPlainTextEdit::textChanged, this, &CommentFlows::mirrorText);
+    connect(window.commentEdit(), &QPlainTextEdit::textChanged, this, [this] { m_mirrorStale = true; });
     m_drop = new FileDrop(window, this);
 }
 
@@ -59,9 +58,15 @@ void CommentFlows::setProgressInterval(std::chrono::milliseconds interval)
     m_runner = BatchRunner(interval);
 }
 
-void CommentFlows::mirrorText()
+QString CommentFlows::mirroredText()
 {
-    m_window.commentMirror()->setPlainText(m_window.commentEdit()->toPlainText());
+    // Copied when a save needs it rather than at every key: a copy of a long comment per key
+    // would slow typing down.
+    if (m_mirrorStale) {
+        m_window.commentMirror()->setText(m_window.commentEdit()->text());
+        m_mirrorStale = false;
+    }
+    return m_window.commentMirror()->text();
 }
 
 void CommentFlows::saveClicked()
@@ -70,7 +75,7 @@ void CommentFlows::saveClicked()
     // inside the first would interleave their files and progress.
     if (m_running)
         return;
-    if (m_window.commentEdit()->toPlainText().isEmpty()) {
+    if (m_window.commentEdit()->document()->isEmpty()) {
         m_window.platform().messageBox(QStringLiteral("Please enter comments."), kTitle,
                                        Platform::Icon::Information, Platform::Buttons::Ok);
         return;
@@ -80,7 +85,7 @@ void CommentFlows::saveClicked()
         message(QStringLiteral("No file available to add comments."), true);
         return;
     }
-    const QString comment = CommentText::storedText(m_window.commentMirror()->toPlainText());
+    const QString comment = CommentText::storedText(mirroredText());
     const QString block = CommentText::blockText(comment);
     if (!CommentText::fitsLibrary(block)) {
         // Refused before any file is touched, once for the whole run.
@@ -150,7 +155,7 @@ void CommentFlows::deleteClicked()
     const RunGuard guard(m_running);
     CommentFlowsProgress progress(*m_window.progressBar(), *m_window.percentLabel(), platform);
     progress.begin(static_cast<int>(list.size()));
-    QPlainTextEdit *editor = m_window.commentEdit();
+    TextBox *editor = m_window.commentEdit();
     try {
         const BatchOutcome outcome = m_runner.run(
             list,
@@ -184,13 +189,13 @@ void CommentFlows::rowChosen(int row)
 
 void CommentFlows::readFileComment(const QString &path)
 {
-    QPlainTextEdit *editor = m_window.commentEdit();
+    TextBox *editor = m_window.commentEdit();
     editor->clear();
     try {
         // Room for the largest comment the library writes, so every saved comment reads whole.
         const CommentReadResult result = m_store->read(path, CommentText::ReadCapacity);
         if (result.status == SCRIVLET_OK)
-            editor->setPlainText(CommentText::shownText(result.text));
+            editor->setText(result.text);
         else if (result.status != SCRIVLET_E_NOENT) // a vanished file simply has no comment
             message(BatchReport::single(QStringLiteral("The comment could not be read from"), path,
                                         result.status),
@@ -237,7 +242,7 @@ void CommentFlows::openFile(const QString &path)
         return;
     }
     platform.processEvents();
-    m_window.commentEdit()->setPlainText(CommentText::shownText(*text)); // the mirror follows
+    m_window.commentEdit()->setText(*text);
     platform.setBusyCursor(false);
 }
 

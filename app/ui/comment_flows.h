@@ -14,8 +14,8 @@ class LibraryUnavailable;
 class MainWindow;
 
 /// The comment commands of the main window: Save, Delete, Import, showing a file's comment when
-/// its row is clicked, keeping the comment box's mirror up to date, and (through FileDrop) files
-/// dropped onto the list.
+/// its row is chosen, bringing the comment box's mirror up to date for a save, and (through
+/// FileDrop) files dropped onto the list.
 ///
 /// Save and Delete over several files let the event loop run while they work; a Save or Delete
 /// clicked meanwhile is ignored rather than started inside the running one. Failures reported by
@@ -47,7 +47,8 @@ public:
     void readFileComment(const QString &path);
 
 private:
-    void mirrorText();
+    /// The comment text a save reads: the mirror, brought up to date with the comment box first.
+    QString mirroredText();
     void saveComments(const QString &path, const QString &comment);
     void batch(const QString &comment);
     QList<BatchTarget> targets() const;
@@ -61,4 +62,5 @@ private:
     FileDrop *m_drop = nullptr;
     bool m_running = false;
     bool m_libraryReportedOnRead = false;
+    bool m_mirrorStale = true;
 };

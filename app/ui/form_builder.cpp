@@ -1,6 +1,7 @@
 #include "app/ui/form_builder.h"
 
 #include "app/ui/file_list_view.h"
+#include "app/ui/text_box.h"
 
 #include "controls/host/property_bag.h"
 #include "controls/progress_bar/xp_progress_bar.h"
@@ -12,16 +13,15 @@
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
 
 namespace {
 
-QPlainTextEdit *makeTextBox(const ControlDesign &control)
+TextBox *makeTextBox(const ControlDesign &control)
 {
-    auto *edit = new QPlainTextEdit;
+    auto *edit = new TextBox;
     const QString bars = control.attributes.value(QStringLiteral("scrollBars")).toString();
     const bool vertical = bars == QLatin1String("vertical") || bars == QLatin1String("both");
     const bool horizontal = bars == QLatin1String("horizontal") || bars == QLatin1String("both");
@@ -29,9 +29,7 @@ QPlainTextEdit *makeTextBox(const ControlDesign &control)
     edit->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     // A box with a horizontal bar keeps each line whole; otherwise long lines wrap at words.
     edit->setLineWrapMode(horizontal ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
-    // Tab moves to the next control, as in a multi-line text box of the classic desktop.
-    edit->setTabChangesFocus(true);
-    edit->setPlainText(control.attributes.value(QStringLiteral("text")).toString());
+    edit->setText(control.attributes.value(QStringLiteral("text")).toString());
     return edit;
 }
 

@@ -9,6 +9,7 @@
 #include "app/ui/comment_flows.h"
 #include "app/ui/file_list_view.h"
 #include "app/ui/form_builder.h"
+#include "app/ui/text_box.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "controls/styled_button/styled_button.h"
 
@@ -19,7 +20,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStatusBar>
 

@@ -12,10 +12,10 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QRadioButton;
 class QStatusBar;
 class StyledButton;
+class TextBox;
 class XP_ProgressBar;
 
 // The main window: the file list, the comment editor, the options for adding files, the command
@@ -43,9 +43,9 @@ public:
     // The controls, by their roles (their design names are in forms/form1.json).
     FileListView *fileList() const { return m_fileList; }
     QGroupBox *commentGroup() const { return m_commentGroup; }
-    QPlainTextEdit *commentEdit() const { return m_commentEdit; }
-    QPlainTextEdit *commentMirror() const { return m_commentMirror; } // hidden copy of the comment
-    QLineEdit *pathEdit() const { return m_pathEdit; }                // file or folder last browsed
+    TextBox *commentEdit() const { return m_commentEdit; }
+    TextBox *commentMirror() const { return m_commentMirror; } // hidden copy of the comment
+    QLineEdit *pathEdit() const { return m_pathEdit; }         // file or folder last browsed
     QGroupBox *optionsFrame() const { return m_optionsFrame; }
     QRadioButton *singleOption() const { return m_singleOption; }
     QRadioButton *multipleOption() const { return m_multipleOption; }
@@ -108,8 +108,8 @@ private:
     FileListModel *m_model = nullptr;
     FileListView *m_fileList = nullptr;
     QGroupBox *m_commentGroup = nullptr;
-    QPlainTextEdit *m_commentEdit = nullptr;
-    QPlainTextEdit *m_commentMirror = nullptr;
+    TextBox *m_commentEdit = nullptr;
+    TextBox *m_commentMirror = nullptr;
     QLineEdit *m_pathEdit = nullptr;
     QGroupBox *m_optionsFrame = nullptr;
     QRadioButton *m_singleOption = nullptr;

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+class QTextBlock;
+
+/// A multi-line text box that stays quick with very long lines.
+///
+/// Qt lays a paragraph out whole after every change to it, and breaking a line without blanks
+/// into screen lines costs time that grows with the square of its length: a one-line comment of a
+/// million characters would freeze the window for a minute and cost half a second a key. The box
+/// therefore holds a line longer than PieceLength characters as several paragraphs, each after the
+/// first marked as continuing the line before it (a joint). Nothing of this shows in text(); copying,
+/// pasting, dragging, Backspace and Delete treat a joint as if it were not there, and Enter makes a
+/// real line break wherever the caret is.
+///
+/// Tab moves the focus on, as in a multi-line text box of the classic desktop.
+class TextBox : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    /// The longest piece of a line held as one paragraph.
+    static constexpr int PieceLength = 4096;
+
+    explicit TextBox(QWidget *parent = nullptr);
+
+    /// The whole text, lines separated by LF.
+    QString text() const;
+    /// Replaces the whole text (LF, CR LF or CR between lines); the caret goes to the start and the
+    /// undo history is emptied.
+    void setText(const QString &text);
+
+protected:
+    QMimeData *createMimeDataFromSelection() const override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    static bool continuesLine(const QTextBlock &block);
+    // The text between two document positions, joints left out.
+    QString textBetween(int from, int to) const;
+    // Inserts text at the cursor, long lines in pieces.
+    static void insertPieces(QTextCursor &cursor, const QString &text);
+    // Cuts the paragraphs from @p first to @p last that grew beyond twice a piece into pieces.
+    static void splitLongParagraphs(QTextDocument &document, int first, int last);
+};
