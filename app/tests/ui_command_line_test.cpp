@@ -7,10 +7,10 @@
 #include "app/core/program_arguments.h"
 #include "app/ui/command_line_items.h"
 
+#include "app/ui/file_list_view.h"
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QTableView>
 #include <QUrl>
 
 #include <ostream>
