@@ -144,6 +144,18 @@ const StdcallCase kStdcallCases[] = {
     {"eraser_path", "eraser", "AB\x81xy\x81z",
      [](CallArguments &a) { return std::vector<std::uint32_t>{slot(&a.pathPointer)}; }, SCRIVLET_OK, "AB",
      ""},
+    {"ReplaceComments_path_text_length_flags", "ReplaceComments", "ABC" + kBlock,
+     [](CallArguments &a) {
+         a.text = "new note";
+         a.textPointer = a.text.c_str();
+         return std::vector<std::uint32_t>{slot(&a.pathPointer), slot(&a.textPointer), 3u, 0u};
+     },
+     SCRIVLET_OK, "ABC#.START.#new#.END.# ", ""},
+    {"ReplaceComments_remove", "ReplaceComments", "ABC" + kBlock,
+     [](CallArguments &a) {
+         return std::vector<std::uint32_t>{slot(&a.pathPointer), 0u, 0u, SCRIVLET_REPLACE_REMOVE};
+     },
+     SCRIVLET_OK, "ABC", ""},
     // The 16-bit character fills only the low half of its slot; the high half is left over.
     {"InStrRev_text_character", "InStrRev", "",
      [](CallArguments &a) {
