@@ -115,6 +115,14 @@ std::string generateImage(std::mt19937 &random)
     return image;
 }
 
+// Under Wine every file call is a round trip to its server, dozens of times slower than here:
+// fewer rounds there, of the same mix.
+#ifdef _WIN32
+constexpr int kRounds = 1000;
+#else
+constexpr int kRounds = 4000;
+#endif
+
 TEST(CommentFileReference, ChunkedOperationsMatchTheWholeImage)
 {
     // Thousands of rewrites: a memory file system, where there is one, keeps the disk out of it.
@@ -129,7 +137,7 @@ TEST(CommentFileReference, ChunkedOperationsMatchTheWholeImage)
     std::uniform_int_distribution<std::size_t> limit(0, 40);
     int withBlock = 0;
     int refused = 0;
-    for (int round = 0; round < 4000; ++round) {
+    for (int round = 0; round < kRounds; ++round) {
         const std::string image = generateImage(random);
         const std::size_t first = firstChunk(random);
         const cf::ChunkSizes chunks{first, first * growth(random)};
@@ -168,11 +176,11 @@ TEST(CommentFileReference, ChunkedOperationsMatchTheWholeImage)
         ASSERT_EQ(cf::replace(path.c_str(), comment, SCRIVLET_REPLACE_REMOVE, chunks), SCRIVLET_OK);
         ASSERT_EQ(readFile(path), referenceRemove(image));
     }
-    EXPECT_GT(refused, 200);
-    EXPECT_LT(refused, 3000);
+    EXPECT_GT(refused, kRounds / 20);
+    EXPECT_LT(refused, kRounds * 3 / 4);
     // The generator must exercise both outcomes, or the comparison proves little.
-    EXPECT_GT(withBlock, 1000);
-    EXPECT_LT(withBlock, 3500);
+    EXPECT_GT(withBlock, kRounds / 4);
+    EXPECT_LT(withBlock, kRounds * 7 / 8);
 }
 
 } // namespace
