@@ -84,9 +84,11 @@ test-sanitize: bootstrap
 # build-windows-<arch>/bin/. `make test-windows` also builds the library's tests for Windows and runs
 # them under Wine (both architectures share one Wine prefix, made on first use).
 WINDOWS_ARCHS ?= i686 x86_64
+WINDOWS_CONFIG ?= Release
 WINE_PREFIX   ?= $(CURDIR)/build-windows-wine
 windows_configure = cmake -S . -B build-windows-$(1) -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW-$(1).cmake \
-    -DCMAKE_BUILD_TYPE=$(CONFIG) -DSCRIVLET_WITH_QT=OFF -DSCRIVLET_WINEPREFIX=$(WINE_PREFIX) $(2) $(CMAKE_ARGS)
+    -DCMAKE_BUILD_TYPE=$(WINDOWS_CONFIG) -DSCRIVLET_WITH_QT=OFF -DSCRIVLET_FORMAT_CHECK=OFF \
+    -DSCRIVLET_WINEPREFIX=$(WINE_PREFIX) $(2) $(CMAKE_ARGS)
 .PHONY: windows test-windows
 
 windows:

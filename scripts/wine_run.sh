@@ -20,7 +20,7 @@ if [ "${1:-}" = --stop-server ]; then
 fi
 
 if [ ! -f "$prefix/system.reg" ]; then
-    mkdir -p "$(dirname "$prefix")"
+    mkdir -p "$prefix"
     # Programs started in parallel must not make the prefix twice.
     (
         flock 9
@@ -30,7 +30,7 @@ if [ ! -f "$prefix/system.reg" ]; then
             wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
             wineserver -w
         fi
-    ) 9>"$prefix.lock"
+    ) 9>"$prefix/.setup.lock"
 fi
 
 # Starts the server unless one runs for this prefix already (then this returns at once).
