@@ -1,5 +1,6 @@
 // Every library test keeps its undo journals in a folder of its own, away from the user's; the
 // shared library loaded by the export tests finds it through the environment.
+#include "own_journal_folder.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -15,9 +16,14 @@ public:
     void SetUp() override
     {
         m_dir = std::make_unique<TempDir>();
-        ::setenv("XDG_STATE_HOME", m_dir->path().c_str(), 1);
+        setJournalHome(m_dir->path());
     }
-    void TearDown() override { m_dir.reset(); }
+    void TearDown() override
+    {
+        setJournalHome("");
+        leaveJournalFolder();
+        m_dir.reset();
+    }
 
 private:
     std::unique_ptr<TempDir> m_dir;

@@ -1,28 +1,37 @@
 // Undo journals: a process killed in the middle of a replace leaves a record behind, and the next
 // recovery settles it exactly once, or leaves the file alone when it is no longer the one the
-// record describes. The killed process is a forked child stopped by SIGKILL at a chosen write.
+// record describes. The killed process is a forked child stopped by SIGKILL at a chosen write (on
+// Windows the program killed_replace, ending itself with TerminateProcess).
 #include "library/src/comment_file.h"
 #include "library/src/file_access.h"
 #include "library/src/journal_folder.h"
 #include "library/src/journal_record.h"
 #include "library/src/journal_set.h"
 
+#include "kill_plan.h"
 #include "own_journal_folder.h"
 #include "scrivlet.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <ostream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <utility>
 #include <vector>
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace cf = scrivlet::comment_file;
 using scrivlet::FileAccess;
@@ -31,42 +40,52 @@ using scrivlet::JournalRecord;
 
 namespace {
 
-// In the child: change `failAt` fails with EIO after half its bytes; change `killAt` never begins,
-// the process is killed instead.
-struct KillPlan
+// Runs a replace of @p path in a child process with @p plan, killing it at the latest when the
+// replace is done; tells whether the child died of the kill.
+#ifdef _WIN32
+bool killedWhile(KillPlan plan, const std::string &path, const std::string &comment, std::uint32_t flags)
 {
-    int killAt = 0;
-    int failAt = 0;
-    int count = 0;
-};
-
-int killAtChange(FileChange, std::size_t &bytes, void *context)
-{
-    KillPlan &plan = *static_cast<KillPlan *>(context);
-    ++plan.count;
-    if (plan.count == plan.killAt)
-        ::raise(SIGKILL);
-    if (plan.count != plan.failAt)
-        return 0;
-    bytes /= 2;
-    return EIO;
+    TempDir scratch;
+    const std::string commentFile = scratch.file("comment");
+    writeFile(commentFile, comment);
+    // The program lies beside this one.
+    char self[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string program =
+        std::filesystem::path(std::string(self, length)).replace_filename("killed_replace.exe").string();
+    std::string command = "\"" + program + "\" " + std::to_string(plan.killAt) + " " +
+                          std::to_string(plan.failAt) + " " + std::to_string(flags) + " \"" + path + "\" \"" +
+                          commentFile + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &child)) {
+        ADD_FAILURE() << command << ": error " << ::GetLastError();
+        return false;
+    }
+    ::WaitForSingleObject(child.hProcess, INFINITE);
+    DWORD code = 0;
+    ::GetExitCodeProcess(child.hProcess, &code);
+    ::CloseHandle(child.hThread);
+    ::CloseHandle(child.hProcess);
+    EXPECT_EQ(code, kKilledExitCode) << command;
+    return code == kKilledExitCode;
 }
-
-// Runs @p work in a forked child with @p plan, killing it at the latest when the work is done;
-// tells whether the child died of the kill.
-bool killedWhile(KillPlan plan, const std::function<void()> &work)
+#else
+bool killedWhile(KillPlan plan, const std::string &path, const std::string &comment, std::uint32_t flags)
 {
     const pid_t child = ::fork();
     if (child == 0) {
         scrivlet::setChangeHook(&killAtChange, &plan);
-        work();
-        ::raise(SIGKILL);
-        ::_exit(0);
+        cf::replace(path.c_str(), comment, flags);
+        killThisProcess();
     }
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
+#endif
 
 using Outcomes = std::vector<std::pair<std::string, int>>;
 
@@ -127,7 +146,7 @@ TEST_P(KilledReplace, IsSettledExactlyOnce)
 {
     const KillCase &c = GetParam();
     writeFile(m_path, m_before);
-    ASSERT_TRUE(killedWhile(c.plan, [&] { cf::replace(m_path.c_str(), c.comment, c.flags); }));
+    ASSERT_TRUE(killedWhile(c.plan, m_path, c.comment, c.flags));
     if (c.outcome == SCRIVLET_RECOVERED_RESTORED) {
         const std::string torn = readFile(m_path);
         EXPECT_NE(torn, m_before);
@@ -200,7 +219,7 @@ protected:
     void plantTornReplace()
     {
         writeFile(m_path, m_before);
-        ASSERT_TRUE(killedWhile({4, 3}, [&] { cf::replace(m_path.c_str(), kNewComment, 0); }));
+        ASSERT_TRUE(killedWhile({4, 3}, m_path, kNewComment, 0));
         ASSERT_NE(readFile(m_path), m_before);
         ASSERT_EQ(journals().size(), 1u);
     }
@@ -217,7 +236,7 @@ TEST_F(Journal, ARecordWhoseFileWasReplacedIsReportedAndLeftAlone)
     // An editor saves a new file under the same name: another inode.
     const std::string replacement = m_dir.file("doc.new");
     writeFile(replacement, "a new file of the same length, more or less");
-    ASSERT_EQ(::rename(replacement.c_str(), m_path.c_str()), 0);
+    std::filesystem::rename(replacement, m_path);
 
     int status = SCRIVLET_OK;
     EXPECT_EQ(recoverAll(&status), (Outcomes{{m_path, SCRIVLET_E_CHANGED}}));
@@ -238,7 +257,7 @@ TEST_F(Journal, ARecordWhoseFileChangedSinceIsReportedAndLeftAlone)
 TEST_F(Journal, ARecordWhoseFileIsGoneIsReportedOnce)
 {
     plantTornReplace();
-    ASSERT_EQ(::unlink(m_path.c_str()), 0);
+    ASSERT_TRUE(std::filesystem::remove(m_path));
     EXPECT_EQ(recoverAll(), (Outcomes{{m_path, SCRIVLET_E_NOENT}}));
     EXPECT_FALSE(exists(m_path)) << "recovery creates no file";
     EXPECT_TRUE(recoverAll().empty());

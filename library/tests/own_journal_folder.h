@@ -1,20 +1,53 @@
 #pragma once
 
+#include "library/src/comment_file.h"
+
 #include "temp_dir.h"
 
 #include <cstdlib>
 #include <string>
+
+// The environment variable under which the library looks for its journal folder.
+#ifdef _WIN32
+inline constexpr const char *kJournalHomeVariable = "LOCALAPPDATA";
+#else
+inline constexpr const char *kJournalHomeVariable = "XDG_STATE_HOME";
+#endif
+
+inline void setJournalHome(const std::string &folder)
+{
+#ifdef _WIN32
+    ::_putenv_s(kJournalHomeVariable, folder.c_str());
+#else
+    ::setenv(kJournalHomeVariable, folder.c_str(), 1);
+#endif
+}
+
+// Windows cannot remove a folder while a file in it is open, and the library keeps its journal open
+// in the folder it used last: a recovery makes it leave that folder for the one now named (none
+// when the variable is empty). Elsewhere an open file does not hold its folder.
+inline void leaveJournalFolder()
+{
+#ifdef _WIN32
+    scrivlet::comment_file::recover({});
+#endif
+}
 
 // Points the library's journals (of this process and of the programs it starts) at a folder of
 // the test's own, so that one test's leftovers cannot answer for another's.
 class OwnJournalFolder
 {
 public:
-    explicit OwnJournalFolder(const TempDir &dir) { ::setenv("XDG_STATE_HOME", dir.path().c_str(), 1); }
-    ~OwnJournalFolder() { ::setenv("XDG_STATE_HOME", m_saved.c_str(), 1); }
+    explicit OwnJournalFolder(const TempDir &dir) { setJournalHome(dir.path()); }
+    ~OwnJournalFolder()
+    {
+        setJournalHome(m_saved);
+        leaveJournalFolder();
+    }
     OwnJournalFolder(const OwnJournalFolder &) = delete;
     OwnJournalFolder &operator=(const OwnJournalFolder &) = delete;
 
 private:
-    std::string m_saved = std::getenv("XDG_STATE_HOME") != nullptr ? std::getenv("XDG_STATE_HOME") : "";
+    std::string m_saved =
+        std::getenv(kJournalHomeVariable) != nullptr ? std::getenv(kJournalHomeVariable) : "";
 };

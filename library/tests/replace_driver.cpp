@@ -22,7 +22,11 @@ void say(const std::string &line)
 {
     std::size_t done = 0;
     while (done < line.size()) {
+#ifdef _WIN32
+        const int put = ::_write(1, line.data() + done, static_cast<unsigned>(line.size() - done));
+#else
         const ssize_t put = ::write(1, line.data() + done, line.size() - done);
+#endif
         if (put <= 0)
             return;
         done += static_cast<std::size_t>(put);
