@@ -156,6 +156,11 @@ const StdcallCase kStdcallCases[] = {
          return std::vector<std::uint32_t>{slot(&a.pathPointer), 0u, 0u, SCRIVLET_REPLACE_REMOVE};
      },
      SCRIVLET_OK, "ABC", ""},
+    {"RecoverComments_report_context", "RecoverComments", "ABC",
+     [](CallArguments &) {
+         return std::vector<std::uint32_t>{0u, 0u};
+     },
+     SCRIVLET_OK, "ABC", ""},
     // The 16-bit character fills only the low half of its slot; the high half is left over.
     {"InStrRev_text_character", "InStrRev", "",
      [](CallArguments &a) {
