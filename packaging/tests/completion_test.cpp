@@ -30,8 +30,8 @@ QStringList complete(const QStringList &words, const QString &folder)
 {
     const QString script = QStringLiteral(
         "source \"$COMPLETION\" || exit 3\n"
-        "spec=$(complete -p scriv) || exit 4\n"
-        "function=${spec#*-F }; function=${function%% *}\n"
+        "registered=$(complete -p scriv) || exit 4\n"
+        "function=${registered#*-F }; function=${function%% *}\n"
         "COMP_WORDS=(\"$@\"); COMP_CWORD=$(($# - 1)); COMP_LINE=\"$*\"; COMP_POINT=${#COMP_LINE}\n"
         "\"$function\" scriv \"${COMP_WORDS[COMP_CWORD]}\" \"${COMP_WORDS[COMP_CWORD - 1]}\"\n"
         "printf '%s\\n' \"${COMPREPLY[@]}\"\n");
