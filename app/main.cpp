@@ -7,6 +7,7 @@
 #include "app/ui/command_line_items.h"
 #include "app/ui/main_window.h"
 #include "scrivlet.h"
+#include "scrivlet_version.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,6 +3,7 @@
 #include "cli/output.h"
 #include "cli/scriv_app.h"
 #include "cli/stop_signals.h"
+#include "scrivlet_version.h"
 
 #include <unistd.h>
 
@@ -21,7 +22,7 @@ int main(int argc, char **argv)
         if (parsed.invocation.help)
             out << CommandLine::usage();
         else
-            out << "scriv " SCRIV_VERSION "\n";
+            out << "scriv " SCRIVLET_VERSION "\n";
         if (!out.close()) {
             err << "scriv: " << out.failure() << '\n';
             return ScrivApp::SomeFailed;

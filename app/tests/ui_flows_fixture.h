@@ -3,13 +3,13 @@
 // temporary files to save to, read from and drop.
 
 #include "app/core/file_list_model.h"
-#include "app/platform/scripted_platform.h"
 #include "app/ui/comment_flows.h"
 #include "app/ui/file_list_view.h"
 #include "app/ui/main_window.h"
 #include "app/ui/text_box.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "controls/styled_button/styled_button.h"
+#include "tests/support/scripted_platform.h"
 
 #include <QClipboard>
 #include <QDir>

@@ -2,10 +2,10 @@
 #include "app/ui/text_box.h"
 
 #include "app/core/file_list_model.h"
-#include "app/platform/scripted_platform.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "controls/styled_button/styled_button.h"
 #include "tests/support/case_name.h"
+#include "tests/support/scripted_platform.h"
 
 #include "app/ui/file_list_view.h"
 #include <QAbstractButton>

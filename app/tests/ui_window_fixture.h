@@ -2,9 +2,9 @@
 // The real main window on a scripted platform, shown offscreen, with a temporary folder for files.
 
 #include "app/core/file_list_model.h"
-#include "app/platform/scripted_platform.h"
 #include "app/ui/main_window.h"
 #include "controls/styled_button/styled_button.h"
+#include "tests/support/scripted_platform.h"
 
 #include <QDir>
 #include <QFile>

@@ -10,13 +10,14 @@
 #include "app/ui/file_drop.h"
 #include "app/ui/file_list_view.h"
 #include "app/ui/main_window.h"
+#include "app/ui/product_texts.h"
 #include "app/ui/text_box.h"
 #include "controls/styled_button/styled_button.h"
 #include "scrivlet.h"
 
 namespace {
 
-const QString kTitle = QString::fromLatin1(MainWindow::kTitle);
+const QString kTitle = QString::fromLatin1(ProductTexts::kTitle);
 
 // Marks a run for its whole duration, however it ends.
 class RunGuard

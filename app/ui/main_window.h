@@ -26,7 +26,6 @@ class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr const char *kTitle = "Scrivlet 1.0";
     static constexpr const char *kHelpAddress = "https://scrivlet.example.org/help.html";
     static constexpr const char *kSiteHost = "scrivlet.example.org";
     // Where the folder browser opens.

@@ -1,6 +1,6 @@
 // Reading the input of `set`: whole text files, streams read only as far as needed.
 #include "cli/comment_source.h"
-#include "temp_folder.h"
+#include "tests/support/temp_dir.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
@@ -117,14 +117,14 @@ TEST(CommentSource, AStreamThatNeverEndsIsNotWaitedFor)
 
 TEST(CommentSource, ReadsATextFileWhole)
 {
-    TempFolder dir;
+    TempDir dir;
     const std::string bytes = "notes\r\n#.START.#old#.END.# "s + '\0' + "\xff";
     EXPECT_EQ(CommentSource::fromFile(dir.write("t", bytes)).bytes, bytes);
 }
 
 TEST(CommentSource, RefusesWhatIsNotARegularFile)
 {
-    TempFolder dir;
+    TempDir dir;
     ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
     const auto pipe = CommentSource::fromFile(dir.file("pipe"));
     EXPECT_EQ(pipe.status, CommentSource::Status::Failed);

@@ -3,7 +3,7 @@
 // its old block, the new block, or (for a file that had none) nothing: never a torn block, never
 // two, never a lost comment. A deferred signal must also tell exactly how many files were done.
 #include "scriv_runner.h"
-#include "temp_folder.h"
+#include "tests/support/temp_dir.h"
 
 #include <chrono>
 #include <csignal>
@@ -105,7 +105,7 @@ protected:
     {
         keptOld.clear();
         for (TrackedFile &file : m_files) {
-            const std::string now = TempFolder::read(file.path);
+            const std::string now = readFile(file.path);
             const bool old = now == file.content + file.block;
             if (!old && now != file.content + newBlock) {
                 const bool prefixKept = now.compare(0, file.content.size(), file.content) == 0;
@@ -133,7 +133,7 @@ protected:
         return true;
     }
 
-    TempFolder m_dir;
+    TempDir m_dir;
     std::mt19937 m_rng;
     std::vector<TrackedFile> m_files;
 };

@@ -1,6 +1,6 @@
 // The commands end to end: the built scriv program on real files.
 #include "scriv_runner.h"
-#include "temp_folder.h"
+#include "tests/support/temp_dir.h"
 
 #include "json_reader.h"
 
@@ -20,7 +20,7 @@ std::string block(const std::string &text)
 
 bool hasBlock(const std::string &path, const std::string &text)
 {
-    const std::string content = TempFolder::read(path);
+    const std::string content = readFile(path);
     const std::string expected = block(text);
     return content.size() >= expected.size() &&
            content.compare(content.size() - expected.size(), expected.size(), expected) == 0;
@@ -28,30 +28,30 @@ bool hasBlock(const std::string &path, const std::string &text)
 
 TEST(ScrivSet, ReplacesTheOldBlockWithTheProgramsBlock)
 {
-    TempFolder dir;
+    TempDir dir;
     const std::string plain = dir.write("plain", "ABC");
     const std::string commented = dir.write("commented", "XYZ" + block("old one"));
     const auto result = ScrivRunner::run({"set", "-m", "new text", plain, commented});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err, "");
-    EXPECT_EQ(TempFolder::read(plain), "ABC" + block("new text"));
-    EXPECT_EQ(TempFolder::read(commented), "XYZ" + block("new text"));
+    EXPECT_EQ(readFile(plain), "ABC" + block("new text"));
+    EXPECT_EQ(readFile(commented), "XYZ" + block("new text"));
 }
 
 TEST(ScrivSet, TakesTheCommentFromAFileOrStandardInput)
 {
-    TempFolder dir;
+    TempDir dir;
     const std::string target = dir.write("t", "data");
     const std::string source = dir.write("comment.txt", "from a file\nsecond line\n");
     ASSERT_EQ(ScrivRunner::run({"set", "-F", source, target}).exitCode, 0);
-    EXPECT_EQ(TempFolder::read(target), "data" + block("from a file\nsecond line"));
+    EXPECT_EQ(readFile(target), "data" + block("from a file\nsecond line"));
     ASSERT_EQ(ScrivRunner::run({"set", "-", target}, "piped\n").exitCode, 0);
-    EXPECT_EQ(TempFolder::read(target), "data" + block("piped"));
+    EXPECT_EQ(readFile(target), "data" + block("piped"));
 }
 
 TEST(ScrivShow, PrintsTheCommentAloneOrEveryLineAfterThePath)
 {
-    TempFolder dir;
+    TempDir dir;
     const std::string a = dir.write("a", "1" + block("one line"));
     const std::string b = dir.write("b", "2" + block("first\r\nsecond"));
     const std::string c = dir.write("c", "no comment");
@@ -84,15 +84,15 @@ class ShowSetRoundTrip : public testing::TestWithParam<RoundTripCase>
 
 TEST_P(ShowSetRoundTrip, WhatShowPrintsSetsTheSameCommentAgain)
 {
-    TempFolder dir;
+    TempDir dir;
     const std::string file = dir.write("f", "content");
     ASSERT_EQ(ScrivRunner::run({"set", "-m", GetParam().comment, file}).exitCode, 0);
-    const std::string before = TempFolder::read(file);
+    const std::string before = readFile(file);
     EXPECT_EQ(before, "content" + block(GetParam().comment));
 
     const auto shown = ScrivRunner::run({"show", file});
     ASSERT_EQ(ScrivRunner::run({"set", "-", file}, shown.out).exitCode, 0);
-    EXPECT_EQ(TempFolder::read(file), before);
+    EXPECT_EQ(readFile(file), before);
 }
 
 // clang-format off
@@ -105,20 +105,20 @@ INSTANTIATE_TEST_SUITE_P(Scriv, ShowSetRoundTrip, testing::Values(
 
 TEST(ScrivRemove, CutsOnlyTheBlockAndLeavesFilesWithoutOne)
 {
-    TempFolder dir;
+    TempDir dir;
     const std::string commented = dir.write("a", "keep me" + block("bye"));
     const std::string twice = dir.write("b", "k" + block("first") + block("second"));
     const std::string plain = dir.write("c", "untouched #.END.#");
     const auto result = ScrivRunner::run({"rm", commented, twice, plain});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(TempFolder::read(commented), "keep me");
-    EXPECT_EQ(TempFolder::read(twice), "k" + block("first"));
-    EXPECT_EQ(TempFolder::read(plain), "untouched #.END.#");
+    EXPECT_EQ(readFile(commented), "keep me");
+    EXPECT_EQ(readFile(twice), "k" + block("first"));
+    EXPECT_EQ(readFile(plain), "untouched #.END.#");
 }
 
 TEST(ScrivList, ShowsFilesWithACommentAndItsFirstLine)
 {
-    TempFolder dir;
+    TempDir dir;
     dir.write("a", "x" + block("alpha\nmore"));
     dir.write("b", "no comment");
     dir.write("c", "y" + block(""));
@@ -132,7 +132,7 @@ TEST(ScrivList, ShowsFilesWithACommentAndItsFirstLine)
 
 TEST(ScrivList, TakesFilesNamedDirectlyAndReportsMissingOnes)
 {
-    TempFolder dir;
+    TempDir dir;
     const std::string commented = dir.write("x.db", "1" + block("named files are not excluded"));
     const std::string plain = dir.write("y", "2");
     const auto result = ScrivRunner::run({"ls", commented, plain, dir.file("gone")});
@@ -144,11 +144,11 @@ TEST(ScrivList, TakesFilesNamedDirectlyAndReportsMissingOnes)
 
 TEST(ScrivRecursive, FollowsTheFolderScanRules)
 {
-    TempFolder dir;
+    TempDir dir;
     ::mkdir(dir.file("sub").c_str(), 0755);
     ::mkdir(dir.file("sub/deeper").c_str(), 0755);
     ::mkdir(dir.file(".hid").c_str(), 0755);
-    TempFolder outside;
+    TempDir outside;
     const std::string top = dir.write("top.txt", "1");
     const std::string deep = dir.write("sub/deeper/deep.DB", "2");
     const std::string hiddenFile = dir.write("sub/.dot", "3");
@@ -161,10 +161,10 @@ TEST(ScrivRecursive, FollowsTheFolderScanRules)
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(hasBlock(top, "tree"));
     EXPECT_TRUE(hasBlock(deep, "tree"));
-    EXPECT_EQ(TempFolder::read(hiddenFile), "3");
-    EXPECT_EQ(TempFolder::read(inHidden), "4");
-    EXPECT_EQ(TempFolder::read(excluded), "5");
-    EXPECT_EQ(TempFolder::read(linked), "6");
+    EXPECT_EQ(readFile(hiddenFile), "3");
+    EXPECT_EQ(readFile(inHidden), "4");
+    EXPECT_EQ(readFile(excluded), "5");
+    EXPECT_EQ(readFile(linked), "6");
 
     const auto listed = ScrivRunner::run({"ls", "-r", dir.path() + "/"});
     EXPECT_EQ(listed.out, dir.file("top.txt") + ": tree\n" + dir.file("sub/deeper/deep.DB") + ": tree\n");
@@ -172,7 +172,7 @@ TEST(ScrivRecursive, FollowsTheFolderScanRules)
 
 TEST(ScrivJson, ShowAndListGiveOneArrayWithErrorsAsEntries)
 {
-    TempFolder dir;
+    TempDir dir;
     const std::string a = dir.write("a", "x" + block("say \"hi\"\n\\o/"));
     const std::string missing = dir.file("missing");
     const auto shown = ScrivRunner::run({"show", "--json", a, missing});
@@ -204,7 +204,7 @@ class KeepTime : public testing::TestWithParam<std::vector<std::string>>
 
 TEST_P(KeepTime, PutsBackAccessAndModificationTimes)
 {
-    TempFolder dir;
+    TempDir dir;
     const std::string file = dir.write("f", "body" + block("old"));
     const timespec old[2] = {{1000000000, 123456789}, {1100000000, 987654321}};
     ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), old, 0), 0);
@@ -221,7 +221,7 @@ TEST_P(KeepTime, PutsBackAccessAndModificationTimes)
     EXPECT_EQ(info.st_atim.tv_nsec, old[0].tv_nsec);
     EXPECT_EQ(info.st_mtim.tv_sec, old[1].tv_sec);
     EXPECT_EQ(info.st_mtim.tv_nsec, old[1].tv_nsec);
-    EXPECT_NE(TempFolder::read(file), "body" + block("old")) << "the command changed nothing";
+    EXPECT_NE(readFile(file), "body" + block("old")) << "the command changed nothing";
 
     // Without the option the change shows in the modification time.
     arguments.erase(std::find(arguments.begin(), arguments.end(), "--keep-time"));
@@ -283,11 +283,11 @@ INSTANTIATE_TEST_SUITE_P(Scriv, ExitStatus, testing::Values(
 
 TEST(ExitStatus, SomeFailuresStillHandleTheOtherFiles)
 {
-    TempFolder dir;
+    TempDir dir;
     const std::string good = dir.write("good", "g");
     const auto result = ScrivRunner::run({"set", "-m", "c", dir.file("missing"), good});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(TempFolder::read(good), "g" + block("c"));
+    EXPECT_EQ(readFile(good), "g" + block("c"));
 }
 
 } // namespace

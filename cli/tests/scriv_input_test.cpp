@@ -1,7 +1,7 @@
 // Honest input: a comment is stored so that it reads back exactly, or refused before any file is
 // touched; the filter comes before the size limit; one final line break of a file or a pipe goes.
 #include "scriv_runner.h"
-#include "temp_folder.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -60,7 +60,7 @@ class Input : public testing::TestWithParam<InputCase>
 TEST_P(Input, IsStoredExactlyOrRefusedBeforeAnyFileIsTouched)
 {
     const InputCase &c = GetParam();
-    TempFolder dir;
+    TempDir dir;
     const std::string source = dir.write("source.txt", c.sourceBytes);
     const std::string first = dir.write("first", "one" + block("old"));
     const std::string second = dir.write("second", "two");
@@ -74,13 +74,13 @@ TEST_P(Input, IsStoredExactlyOrRefusedBeforeAnyFileIsTouched)
     EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
     EXPECT_NE(result.err.find(c.errPart), std::string::npos) << result.err;
     if (c.exitCode == 0) {
-        EXPECT_TRUE(sameBytes(TempFolder::read(first), "one" + block(c.stored)));
-        EXPECT_TRUE(sameBytes(TempFolder::read(second), "two" + block(c.stored)));
+        EXPECT_TRUE(sameBytes(readFile(first), "one" + block(c.stored)));
+        EXPECT_TRUE(sameBytes(readFile(second), "two" + block(c.stored)));
         const auto shown = ScrivRunner::run({"show", first});
         EXPECT_TRUE(sameBytes(shown.out, c.stored.empty() ? "" : c.stored + "\n"));
     } else {
-        EXPECT_EQ(TempFolder::read(first), "one" + block("old"));
-        EXPECT_EQ(TempFolder::read(second), "two");
+        EXPECT_EQ(readFile(first), "one" + block("old"));
+        EXPECT_EQ(readFile(second), "two");
     }
 }
 
@@ -119,18 +119,18 @@ INSTANTIATE_TEST_SUITE_P(Scriv, Input, testing::Values(
 
 TEST(Input, SettingFromACommentedTextFileTwiceGivesTheSameComment)
 {
-    TempFolder dir;
+    TempDir dir;
     const std::string notes = dir.write("notes.txt", "shared notes\n");
     const std::string other = dir.write("other.txt", "other");
     for (int run = 0; run < 2; ++run) {
         const auto result = ScrivRunner::run({"set", "-F", notes, notes, other});
         EXPECT_EQ(result.exitCode, 0) << "run " << run << ": " << result.err;
     }
-    EXPECT_EQ(TempFolder::read(notes), "shared notes\n" + block("shared notes"));
-    EXPECT_EQ(TempFolder::read(other), "other" + block("shared notes"));
+    EXPECT_EQ(readFile(notes), "shared notes\n" + block("shared notes"));
+    EXPECT_EQ(readFile(other), "other" + block("shared notes"));
     const auto removed = ScrivRunner::run({"rm", notes});
     EXPECT_EQ(removed.exitCode, 0);
-    EXPECT_EQ(TempFolder::read(notes), "shared notes\n");
+    EXPECT_EQ(readFile(notes), "shared notes\n");
 }
 
 struct GrepCase
@@ -152,7 +152,7 @@ class Grep : public testing::TestWithParam<GrepCase>
 
 TEST_P(Grep, ListsTheFilesWhoseCommentMatches)
 {
-    TempFolder dir;
+    TempDir dir;
     dir.write("a", block("Invoice 2023\r\npaid"));
     dir.write("b", block("invoice draft"));
     dir.write("c", block("Receipt 2024"));

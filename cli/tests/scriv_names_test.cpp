@@ -2,7 +2,7 @@
 // set -r, ls -r as text, as JSON and NUL-separated, show -0, rm -r.
 #include "json_reader.h"
 #include "scriv_runner.h"
-#include "temp_folder.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -35,13 +35,13 @@ class OddNames : public testing::TestWithParam<NameCase>
 
 TEST_P(OddNames, GoThroughEveryCommandUnchanged)
 {
-    TempFolder dir;
+    TempDir dir;
     ASSERT_EQ(::mkdir(dir.file(GetParam().folder).c_str(), 0755), 0);
     const std::string path = dir.write(GetParam().folder + "/" + GetParam().file, "data");
 
     const auto set = ScrivRunner::run({"set", "-r", "-m", "note", dir.path()});
     EXPECT_EQ(set.exitCode, 0) << set.err;
-    EXPECT_EQ(TempFolder::read(path), "data" + block("note"));
+    EXPECT_EQ(readFile(path), "data" + block("note"));
 
     const auto listed = ScrivRunner::run({"ls", "-r", dir.path()});
     EXPECT_EQ(listed.exitCode, 0) << listed.err;
@@ -63,7 +63,7 @@ TEST_P(OddNames, GoThroughEveryCommandUnchanged)
 
     const auto removed = ScrivRunner::run({"rm", "-r", dir.path()});
     EXPECT_EQ(removed.exitCode, 0) << removed.err;
-    EXPECT_EQ(TempFolder::read(path), "data");
+    EXPECT_EQ(readFile(path), "data");
 }
 
 // clang-format off
@@ -80,16 +80,16 @@ INSTANTIATE_TEST_SUITE_P(Scriv, OddNames, testing::Values(
 
 TEST(OddNames, AFolderOfNamesThatAreNotUtf8IsNotEmpty)
 {
-    TempFolder dir;
+    TempDir dir;
     const std::string a = dir.write("caf\xe9", "1");
     const std::string b = dir.write("na\xefve", "2");
     const auto set = ScrivRunner::run({"set", "-r", "-m", "c", dir.path()});
     EXPECT_EQ(set.exitCode, 0) << set.err;
-    EXPECT_EQ(TempFolder::read(a), "1" + block("c"));
-    EXPECT_EQ(TempFolder::read(b), "2" + block("c"));
+    EXPECT_EQ(readFile(a), "1" + block("c"));
+    EXPECT_EQ(readFile(b), "2" + block("c"));
     const auto removed = ScrivRunner::run({"rm", "-r", dir.path()});
     EXPECT_EQ(removed.exitCode, 0) << removed.err;
-    EXPECT_EQ(TempFolder::read(a), "1");
+    EXPECT_EQ(readFile(a), "1");
 }
 
 } // namespace

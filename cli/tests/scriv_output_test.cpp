@@ -1,7 +1,7 @@
 // Honest output: a failed write of standard output is a failure with a message, never exit 0
 // with a short result; folders that cannot be read are named and fail the command.
 #include "scriv_runner.h"
-#include "temp_folder.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -38,7 +38,7 @@ TEST_P(FullDisk, FailsWithAMessage)
 {
     if (::access("/dev/full", W_OK) != 0)
         GTEST_SKIP() << "no /dev/full here";
-    TempFolder dir;
+    TempDir dir;
     const std::string file = dir.write("f", "x" + block("a comment"));
     std::vector<std::string> arguments;
     for (const std::string &argument : GetParam().arguments)
@@ -48,7 +48,7 @@ TEST_P(FullDisk, FailsWithAMessage)
     const auto result = ScrivRunner::run(arguments, options);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, "scriv: standard output: No space left on device\n");
-    EXPECT_EQ(TempFolder::read(file), "x" + block("a comment"));
+    EXPECT_EQ(readFile(file), "x" + block("a comment"));
 }
 
 // clang-format off
@@ -68,7 +68,7 @@ TEST(FullDisk, ALargeListingStopsAtTheFirstFailedWrite)
 {
     if (::access("/dev/full", W_OK) != 0)
         GTEST_SKIP() << "no /dev/full here";
-    TempFolder dir;
+    TempDir dir;
     for (int i = 0; i < 300; ++i)
         dir.write("f" + std::to_string(i), block(std::string(1000, 'c')));
     ScrivRunner::Options options;
@@ -80,7 +80,7 @@ TEST(FullDisk, ALargeListingStopsAtTheFirstFailedWrite)
 
 TEST(UnreadableFolder, IsNamedAndFailsTheCommandWhileTheRestIsHandled)
 {
-    TempFolder dir;
+    TempDir dir;
     ASSERT_EQ(::mkdir(dir.file("locked").c_str(), 0755), 0);
     ASSERT_EQ(::mkdir(dir.file("open").c_str(), 0755), 0);
     const std::string hidden = dir.write("locked/inside", "1" + block("secret"));

@@ -1,7 +1,7 @@
 // SIGINT, SIGTERM and SIGHUP are deferred: scriv stops with 128 + the signal's number and says so,
 // and a stop while it waits for the comment on standard input changes nothing.
 #include "scriv_runner.h"
-#include "temp_folder.h"
+#include "tests/support/temp_dir.h"
 
 #include <chrono>
 #include <csignal>
@@ -46,7 +46,7 @@ class DeferredSignal : public testing::TestWithParam<SignalCase>
 
 TEST_P(DeferredSignal, WhileWaitingForTheCommentStopsWithoutAChange)
 {
-    TempFolder dir;
+    TempDir dir;
     const std::string file = dir.write("f", "own bytes");
     ScrivRunner::Started child = ScrivRunner::start({"set", "-", file});
     ASSERT_GT(child.pid, 0);
@@ -58,7 +58,7 @@ TEST_P(DeferredSignal, WhileWaitingForTheCommentStopsWithoutAChange)
     const auto result = ScrivRunner::wait(child);
     EXPECT_EQ(result.exitCode, GetParam().exitCode) << result.err;
     EXPECT_NE(result.err.find(std::string("stopped by ") + GetParam().name), std::string::npos) << result.err;
-    EXPECT_EQ(TempFolder::read(file), "own bytes");
+    EXPECT_EQ(readFile(file), "own bytes");
 }
 
 INSTANTIATE_TEST_SUITE_P(Scriv, DeferredSignal,

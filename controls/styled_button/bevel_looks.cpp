@@ -1,7 +1,7 @@
 #include "controls/styled_button/bevel_looks.h"
 
 #include "controls/styled_button/classic_looks.h"
-#include "controls/styled_button/colour_math.h"
+#include "controls/styled_button/color_math.h"
 #include "controls/styled_button/gradient_lines.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 // ButtonPainter: the face of a button as a pure function of its look, state, properties and size.
 // Colours arrive already translated to literal RGB values, so the result depends on nothing else.
-#include "controls/styled_button/button_system_colours.h"
+#include "controls/styled_button/button_system_colors.h"
 #include "controls/styled_button/button_types.h"
 #include "controls/styled_button/caption_layout.h"
 

@@ -1,6 +1,6 @@
 #include "controls/styled_button/caption_layout.h"
 
-#include "controls/styled_button/colour_math.h"
+#include "controls/styled_button/color_math.h"
 
 namespace {
 int half(int value)

@@ -1,7 +1,7 @@
 #include "controls/styled_button/glossy_look.h"
 
 #include "controls/raster/gdi_region.h"
-#include "controls/styled_button/colour_math.h"
+#include "controls/styled_button/color_math.h"
 
 using gdi::ColorRef;
 using gdi::RGB;

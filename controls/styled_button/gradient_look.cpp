@@ -1,6 +1,6 @@
 #include "controls/styled_button/gradient_look.h"
 
-#include "controls/styled_button/colour_math.h"
+#include "controls/styled_button/color_math.h"
 #include "controls/styled_button/gradient_lines.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "controls/styled_button/icon_painter.h"
 
-#include "controls/styled_button/colour_math.h"
+#include "controls/styled_button/color_math.h"
 
 #include <algorithm>
 

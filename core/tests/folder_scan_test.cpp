@@ -2,7 +2,7 @@
 // the order, and what happens to folders that cannot be listed.
 #include "core/folder_scan.h"
 
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "library/src/comment_file.h"
 
 #include "scrivlet.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "driver_process.h"
 #include "own_journal_folder.h"
 #include "scrivlet.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

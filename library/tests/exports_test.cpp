@@ -1,6 +1,6 @@
 // The shared library as the program meets it: loaded at run time, exports found by name.
 #include "scrivlet.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

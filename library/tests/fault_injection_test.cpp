@@ -5,7 +5,7 @@
 #include "library/src/recovery.h"
 
 #include "scrivlet.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Every library test keeps its undo journals in a folder of its own, away from the user's; the
 // shared library loaded by the export tests finds it through the environment.
 #include "own_journal_folder.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include "kill_plan.h"
 #include "own_journal_folder.h"
 #include "scrivlet.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

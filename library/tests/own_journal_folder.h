@@ -2,7 +2,7 @@
 
 #include "library/src/comment_file.h"
 
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <cstdlib>
 #include <string>

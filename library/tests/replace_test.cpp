@@ -3,7 +3,7 @@
 #include "library/src/file_access.h"
 
 #include "scrivlet.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

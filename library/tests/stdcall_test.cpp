@@ -2,7 +2,7 @@
 // arguments go on the stack last first, each in a 4-byte slot, and the export must take them off
 // itself before it returns; a mismatch corrupts the caller's stack without any other sign.
 #include "scrivlet.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "packaging/tests/exec_line.h"
 #include "packaging/tests/key_file.h"
 #include "packaging/tests/test_paths.h"
+#include "scrivlet_version.h"
 
 #include <QFile>
 #include <QMimeDatabase>

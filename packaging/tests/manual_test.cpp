@@ -2,6 +2,7 @@
 // "scriv --help" lists is documented in scriv(1) and offered by the completion.
 #include "packaging/tests/process_run.h"
 #include "packaging/tests/test_paths.h"
+#include "scrivlet_version.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <filesystem>
 #include <fstream>
@@ -34,12 +34,24 @@ TempDir::TempDir(const std::string &base)
 
 TempDir::~TempDir()
 {
-    std::error_code ignored;
-    // A test may leave read-only files or folders behind; make them removable first.
-    for (const auto &entry : std::filesystem::recursive_directory_iterator(m_path, ignored))
-        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(m_path, ignored);
+    namespace fs = std::filesystem;
+    std::error_code error;
+    // Folders a test made read-only or closed must open again before their files can go; symbolic
+    // links are not followed, so nothing outside the folder changes.
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, error);
+    for (auto it = fs::recursive_directory_iterator(m_path, error);
+         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        if (it->is_directory(error) && !it->is_symlink(error))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
+    }
+    fs::remove_all(m_path, error);
+}
+
+std::string TempDir::write(std::string_view name, std::string_view bytes) const
+{
+    const std::string path = file(name);
+    writeFile(path, bytes);
+    return path;
 }
 
 void writeFile(const std::string &path, std::string_view bytes)

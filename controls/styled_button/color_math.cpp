@@ -1,4 +1,4 @@
-#include "controls/styled_button/colour_math.h"
+#include "controls/styled_button/color_math.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,8 +15,8 @@ int roundHalfEven(double value)
 namespace {
 int channelStep(int a, int b, int i, int h)
 {
-    // The per-step increment is kept in single precision, the sum in double, as the original looks
-    // were tuned with that arithmetic; exact halves then round to even.
+    // The step is a float and a + i * step a double; which values land on exact halves (rounded to
+    // even) depends on that, and the gradients' pixels with it.
     const float step = static_cast<float>(b - a) / static_cast<float>(h);
     const double v = static_cast<double>(a) + static_cast<double>(i) * static_cast<double>(step);
     return std::clamp(roundHalfEven(v), 0, 255);

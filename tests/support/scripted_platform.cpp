@@ -1,4 +1,4 @@
-#include "app/platform/scripted_platform.h"
+#include "tests/support/scripted_platform.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "controls/styled_button/button_system_colours.h"
+#include "controls/styled_button/button_system_colors.h"
 
 #include "controls/host/system_colors.h"
 #include "controls/raster/standard_colors.h"
