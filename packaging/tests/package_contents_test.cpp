@@ -2,6 +2,7 @@
 // fields that make `apt install` pull in the right libraries, and binaries without run paths.
 #include "packaging/tests/extracted_packages.h"
 #include "packaging/tests/process_run.h"
+#include "scrivlet_version.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -2,6 +2,7 @@
 // only place to load libScrivlet from, so what is tested is the packaged layout, not the build's.
 #include "packaging/tests/extracted_packages.h"
 #include "packaging/tests/process_run.h"
+#include "scrivlet_version.h"
 
 #include <QFile>
 #include <QImage>
