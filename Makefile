@@ -65,8 +65,9 @@ SANITIZE_TESTS ?= library_tests app_core_tests cli_tests
 
 fuzz:
 	@bash scripts/bootstrap.sh clang libclang-rt-14-dev
-	CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build build-fuzz -j $(JOBS)
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCRIVLET_FUZZ=ON \
+	    -DSCRIVLET_SANITIZE=ON -DSCRIVLET_WITH_QT=OFF -DBUILD_TESTING=OFF
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_comment_block
 	mkdir -p build-fuzz/corpus
 	build-fuzz/fuzz_comment_block -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    -dict=fuzz/markers.dict -artifact_prefix=build-fuzz/ build-fuzz/corpus fuzz/seeds

@@ -1,6 +1,7 @@
 # Interface targets every target of ours links (PRIVATE), instead of options set for the whole tree:
 #   Scrivlet::warnings    the compiler's warnings; errors with SCRIVLET_WERROR (CI) so none creep in
-#   Scrivlet::sanitizers  AddressSanitizer and UndefinedBehaviorSanitizer with SCRIVLET_SANITIZE
+#   Scrivlet::sanitizers  AddressSanitizer and UndefinedBehaviorSanitizer with SCRIVLET_SANITIZE,
+#                         libFuzzer coverage with SCRIVLET_FUZZ
 #   Scrivlet::dl          the system's dlopen library (none on Windows)
 # After them, every link item must be a target: a misspelt name stops the configure instead of
 # being passed on to the linker as -l<name>.
@@ -26,6 +27,11 @@ if(SCRIVLET_SANITIZE)
     target_compile_options(scrivlet_sanitizers INTERFACE
         -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(scrivlet_sanitizers INTERFACE -fsanitize=address,undefined)
+endif()
+if(SCRIVLET_FUZZ)
+    # Coverage feedback for libFuzzer in every piece the fuzz target links; only the target itself
+    # links libFuzzer's main.
+    target_compile_options(scrivlet_sanitizers INTERFACE -fsanitize=fuzzer-no-link)
 endif()
 
 add_library(scrivlet_dl INTERFACE)

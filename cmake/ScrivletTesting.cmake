@@ -33,7 +33,11 @@ function(scrivlet_add_test name)
                 TIMEOUT 900)
         endforeach()
     else()
+        # Undo journals of the program and of scriv go under the build tree, never into the home
+        # folder of whoever runs the tests (tests that look at journals set their own folder).
         gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                             PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+                             PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen
+                                        ENVIRONMENT_MODIFICATION XDG_STATE_HOME=set:${CMAKE_BINARY_DIR}/test-state
+                                        TIMEOUT 300)
     endif()
 endfunction()

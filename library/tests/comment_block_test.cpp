@@ -19,6 +19,11 @@ struct BlockCase
     std::string text;
 };
 
+void PrintTo(const BlockCase &value, std::ostream *out)
+{
+    *out << value.name;
+}
+
 class LocateBlock : public ::testing::TestWithParam<BlockCase>
 {
 };
@@ -61,6 +66,11 @@ struct KeptCase
     std::string text;
     std::string kept;
 };
+
+void PrintTo(const KeptCase &value, std::ostream *out)
+{
+    *out << value.name;
+}
 
 class KeptBytes : public ::testing::TestWithParam<KeptCase>
 {
@@ -156,6 +166,11 @@ struct NthLastCase
     std::optional<std::size_t> found;
     int seenAfter;
 };
+
+void PrintTo(const NthLastCase &value, std::ostream *out)
+{
+    *out << value.name;
+}
 
 class FindNthLastByte : public ::testing::TestWithParam<NthLastCase>
 {

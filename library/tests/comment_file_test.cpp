@@ -1,5 +1,7 @@
 #include "library/src/comment_file.h"
 
+#include "chunk_sizes_printer.h"
+
 #include "scrivlet.h"
 #include "tests/support/temp_dir.h"
 
@@ -7,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -34,6 +37,11 @@ struct FileCase
     std::string text;  // what read gives
     std::string after; // the file after remove
 };
+
+void PrintTo(const FileCase &value, std::ostream *out)
+{
+    *out << value.name;
+}
 
 // Chunk sizes from one byte (every marker straddles a boundary) to the default.
 const cf::ChunkSizes kChunkSizes[] = {{1, 1}, {1, 4}, {3, 7}, {8, 8}, {17, 64}, {4096, 1 << 20}};
@@ -290,6 +298,11 @@ struct EraseCase
     std::string before;
     std::string after;
 };
+
+void PrintTo(const EraseCase &value, std::ostream *out)
+{
+    *out << value.name;
+}
 
 class Erase : public ::testing::TestWithParam<std::tuple<EraseCase, cf::ChunkSizes>>
 {

@@ -1,5 +1,7 @@
 // Replacing and removing a comment in one call: what the file holds afterwards, byte by byte.
 #include "library/src/comment_file.h"
+
+#include "chunk_sizes_printer.h"
 #include "library/src/file_access.h"
 
 #include "scrivlet.h"
