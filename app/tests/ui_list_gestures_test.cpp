@@ -186,8 +186,8 @@ QList<QWidget *> tabStops(MainWindow &window)
     QList<QWidget *> stops;
     stops << window.fileList() << window.commentEdit() << window.pathEdit() << window.browseButton()
           << window.singleOption() << window.subfoldersCheck() << window.selectAllCheck()
-          << window.importButton() << window.aboutButton() << window.helpButton() << window.deleteButton()
-          << window.clearButton() << window.saveButton();
+          << window.keepDatesOption() << window.importButton() << window.aboutButton() << window.helpButton()
+          << window.deleteButton() << window.clearButton() << window.saveButton();
     return stops;
 }
 

@@ -17,6 +17,9 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Table, MainWindowLayout,
                                            Placement{"RadioButton4", "Frame1", QRect(88, 16, 65, 17)},
                                            Placement{"CheckBox2", "Frame1", QRect(176, 16, 145, 17)},
                                            Placement{"CheckBox3", "Frame1", QRect(336, 16, 73, 17)},
+                                           Placement{"CheckBox4", "Frame1", QRect(16, 40, 113, 17)},
                                            Placement{"percent", "Frame1", QRect(432, 40, 65, 17)},
                                            Placement{"XP_ProgressBar1", "Form1", QRect(432, 384, 105, 17)},
                                            Placement{"StyledButton2", "Form1", QRect(8, 440, 65, 25)},
@@ -153,13 +157,16 @@ TEST_F(MainWindowAtStart, OptionsCaptionsAndInitialStates)
     EXPECT_EQ(m_window.multipleOption()->text(), QStringLiteral("Multiple"));
     EXPECT_EQ(m_window.subfoldersCheck()->text(), QStringLiteral("Process Sub-Folders"));
     EXPECT_EQ(m_window.selectAllCheck()->text(), QStringLiteral("Select All"));
+    EXPECT_EQ(m_window.keepDatesOption()->text(), QStringLiteral("Keep file dates"));
     EXPECT_TRUE(m_window.singleOption()->isChecked());
     EXPECT_FALSE(m_window.multipleOption()->isChecked());
     EXPECT_FALSE(m_window.subfoldersCheck()->isChecked());
     EXPECT_TRUE(m_window.selectAllCheck()->isChecked());
+    EXPECT_FALSE(m_window.keepDatesOption()->isChecked());
     EXPECT_TRUE(m_window.commentEdit()->toPlainText().isEmpty());
     EXPECT_FALSE(m_window.commentMirror()->toPlainText().isEmpty());
     EXPECT_TRUE(m_window.pathEdit()->text().isEmpty());
+    EXPECT_TRUE(m_window.pathEdit()->isReadOnly());
     EXPECT_TRUE(m_window.percentLabel()->text().isEmpty());
     EXPECT_TRUE(m_window.statusBar()->currentMessage().isEmpty());
     EXPECT_EQ(m_window.sitePanel()->text(), QStringLiteral("scrivlet.example.org"));
@@ -191,6 +198,67 @@ TEST_F(MainWindowAtStart, ProgressBarCarriesItsStoredLook)
     EXPECT_TRUE(bar->isHidden());
     EXPECT_TRUE(m_window.percentLabel()->isHidden());
     EXPECT_TRUE(m_window.commentMirror()->isHidden());
+}
+
+// The options frame's second row holds "Keep file dates" under "Single": drawn in the frame's
+// font, its caption whole, clear of the other controls, and its tick box exactly like the others.
+class OptionsFrame : public MainWindowAtStart
+{
+protected:
+    void SetUp() override
+    {
+        m_window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
+    }
+
+    // Where the style draws a check box's tick box and caption, in window coordinates.
+    static QRect styleRect(QCheckBox *box, QStyle::SubElement element)
+    {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        option.text = box->text();
+        const QRect rect = box->style()->subElementRect(element, &option, box);
+        return rect.translated(box->mapTo(box->window(), QPoint(0, 0)));
+    }
+    QImage window() { return m_window.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+};
+
+TEST_F(OptionsFrame, KeepDatesSitsInTheFreeRowInTheFramesFont)
+{
+    QCheckBox *box = m_window.keepDatesOption();
+    EXPECT_EQ(box->parentWidget(), m_window.optionsFrame());
+    EXPECT_EQ(box->font(), m_window.subfoldersCheck()->font());
+    EXPECT_EQ(box->x(), m_window.singleOption()->x());
+    EXPECT_EQ(box->height(), m_window.subfoldersCheck()->height());
+    EXPECT_GT(box->y(), m_window.singleOption()->geometry().bottom());
+    EXPECT_TRUE(m_window.optionsFrame()->rect().contains(box->geometry()));
+    EXPECT_LE(box->sizeHint().width(), box->width()) << "the caption is cut";
+    const QRect caption = styleRect(box, QStyle::SE_CheckBoxContents);
+    EXPECT_GE(caption.width(), box->fontMetrics().horizontalAdvance(box->text()));
+    for (QWidget *other : m_window.optionsFrame()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (other != box) {
+            EXPECT_FALSE(other->geometry().intersects(box->geometry())) << other->objectName().toStdString();
+        }
+    }
+}
+
+// Text stays out of the comparison: only the tick boxes are compared, pixel for pixel.
+TEST_F(OptionsFrame, KeepDatesTickBoxLooksLikeTheOthersInBothStates)
+{
+    QCheckBox *box = m_window.keepDatesOption();
+    const QRect own = styleRect(box, QStyle::SE_CheckBoxIndicator);
+    const QRect unticked = styleRect(m_window.subfoldersCheck(), QStyle::SE_CheckBoxIndicator);
+    const QRect ticked = styleRect(m_window.selectAllCheck(), QStyle::SE_CheckBoxIndicator);
+    ASSERT_FALSE(own.isEmpty());
+    ASSERT_EQ(own.size(), unticked.size());
+    EXPECT_EQ(own.y() - box->mapTo(&m_window, QPoint(0, 0)).y(),
+              unticked.y() - m_window.subfoldersCheck()->mapTo(&m_window, QPoint(0, 0)).y());
+
+    QImage picture = window();
+    EXPECT_EQ(picture.copy(own), picture.copy(unticked));
+    box->setChecked(true);
+    picture = window();
+    EXPECT_EQ(picture.copy(own), picture.copy(ticked));
 }
 
 } // namespace

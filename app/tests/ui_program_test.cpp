@@ -6,6 +6,8 @@
 #include "tests/support/scripted_platform.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -24,10 +26,19 @@ struct ProgramRun
     QByteArray err;
 };
 
-ProgramRun runProgram(const QStringList &arguments, bool withDisplay = true)
+// A folder for the program's settings, in place of the user's own, which no test reads or writes.
+QString emptyConfigHome()
+{
+    static const QTemporaryDir folder;
+    return folder.path();
+}
+
+ProgramRun runProgram(const QStringList &arguments, bool withDisplay = true,
+                      const QString &configHome = emptyConfigHome())
 {
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     if (withDisplay) {
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     } else {
@@ -90,10 +101,12 @@ TEST(Program, UnknownOptionIsAUsageError)
     EXPECT_TRUE(run.out.isEmpty());
 }
 
-QImage screenshot(const QTemporaryDir &folder, const QString &name, const QStringList &items)
+QImage screenshot(const QTemporaryDir &folder, const QString &name, const QStringList &items,
+                  const QString &configHome = emptyConfigHome())
 {
     const QString file = folder.filePath(name);
-    const ProgramRun run = runProgram(QStringList({QStringLiteral("--screenshot"), file}) + items);
+    const ProgramRun run =
+        runProgram(QStringList({QStringLiteral("--screenshot"), file}) + items, true, configHome);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     return QImage(file).convertToFormat(QImage::Format_RGB32);
 }
@@ -110,6 +123,30 @@ TEST(Program, WithoutItemsTheWindowStartsAsBuilt)
     window.show();
     QApplication::processEvents();
     EXPECT_EQ(started, window.grab().toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+// The program keeps the user's choices where the system keeps programs' settings, and a new
+// window shows the one stored there.
+TEST(Program, TheWindowShowsTheKeepDatesChoiceStoredInTheUsersSettings)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString configHome = folder.filePath(QStringLiteral("config"));
+    ASSERT_TRUE(QDir().mkpath(configHome + QStringLiteral("/Scrivlet")));
+    QFile settings(configHome + QStringLiteral("/Scrivlet/Scrivlet.conf"));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[Options]\nKeepFileDates=true\n");
+    settings.close();
+
+    const QImage ticked = screenshot(folder, QStringLiteral("ticked.png"), {}, configHome);
+    ASSERT_FALSE(ticked.isNull());
+    ScriptedPlatform platform;
+    MainWindow window(platform);
+    window.keepDatesOption()->setChecked(true);
+    window.show();
+    QApplication::processEvents();
+    EXPECT_EQ(ticked, window.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    EXPECT_NE(ticked, screenshot(folder, QStringLiteral("unticked.png"), {}));
 }
 
 TEST(Program, ItemsOnTheCommandLineReachTheWindow)

@@ -15,6 +15,8 @@
 #include "controls/styled_button/styled_button.h"
 #include "scrivlet.h"
 
+#include <QCheckBox>
+
 namespace {
 
 const QString kTitle = QString::fromLatin1(ProductTexts::kTitle);
@@ -70,6 +72,11 @@ QString CommentFlows::mirroredText()
     return m_window.commentMirror()->text();
 }
 
+std::uint32_t CommentFlows::replaceFlags() const
+{
+    return m_window.keepDatesOption()->isChecked() ? SCRIVLET_REPLACE_KEEP_TIMES : 0u;
+}
+
 void CommentFlows::saveClicked()
 {
     // The event-loop passes of a running save or delete let this click through; a second run
@@ -107,7 +114,7 @@ void CommentFlows::saveComments(const QString &path, const QString &comment)
     const RunGuard guard(m_running);
     try {
         // One change: the old comment stays unless the new one is written whole.
-        const int status = m_store->replace(path, comment);
+        const int status = m_store->replace(path, comment, replaceFlags());
         if (status != SCRIVLET_OK) {
             message(BatchReport::single(QStringLiteral("Comments could not be saved to"), path, status),
                     true);
@@ -129,9 +136,10 @@ void CommentFlows::batch(const QString &comment)
     const RunGuard guard(m_running);
     CommentFlowsProgress progress(*m_window.progressBar(), *m_window.percentLabel(), m_window.platform());
     progress.begin(static_cast<int>(list.size()));
+    const std::uint32_t flags = replaceFlags(); // for the whole run, as it started
     try {
         const BatchOutcome outcome = m_runner.run(
-            list, [&](const QString &path) { return m_store->replace(path, comment); },
+            list, [&](const QString &path) { return m_store->replace(path, comment, flags); },
             [&](int done, int total) { progress.report(done, total); });
         reportFailures(QStringLiteral("Comments could not be saved to"), outcome);
     } catch (const LibraryUnavailable &error) {
@@ -157,11 +165,12 @@ void CommentFlows::deleteClicked()
     CommentFlowsProgress progress(*m_window.progressBar(), *m_window.percentLabel(), platform);
     progress.begin(static_cast<int>(list.size()));
     TextBox *editor = m_window.commentEdit();
+    const std::uint32_t flags = replaceFlags() | SCRIVLET_REPLACE_REMOVE; // for the whole run
     try {
         const BatchOutcome outcome = m_runner.run(
             list,
             [&](const QString &path) {
-                const int status = m_store->replace(path, {}, SCRIVLET_REPLACE_REMOVE);
+                const int status = m_store->replace(path, {}, flags);
                 if (!editor->document()->isEmpty())
                     editor->clear();
                 return status;

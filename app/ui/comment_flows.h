@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 
 class CommentStore;
@@ -49,6 +50,8 @@ public:
 private:
     /// The comment text a save reads: the mirror, brought up to date with the comment box first.
     QString mirroredText();
+    /// The replace call's flags that the window's options ask for (kept file dates).
+    std::uint32_t replaceFlags() const;
     void saveComments(const QString &path, const QString &comment);
     void batch(const QString &comment);
     QList<BatchTarget> targets() const;

@@ -3,6 +3,7 @@
 #include "app/core/dropped_items.h"
 #include "app/core/file_list_model.h"
 #include "app/core/folder_rows.h"
+#include "app/core/user_settings.h"
 #include "app/platform/platform.h"
 #include "app/ui/about_window.h"
 #include "app/ui/app_icon.h"
@@ -62,6 +63,7 @@ void MainWindow::buildFromDesign()
     take(m_multipleOption, "RadioButton4");
     take(m_subfoldersCheck, "CheckBox2");
     take(m_selectAllCheck, "CheckBox3");
+    take(m_keepDatesOption, "CheckBox4");
     take(m_percentLabel, "percent");
     take(m_progressBar, "XP_ProgressBar1");
     take(m_statusBar, "StatusBar1");
@@ -81,6 +83,8 @@ void MainWindow::buildFromDesign()
     m_sitePanel->setObjectName(QStringLiteral("StatusBar1Panel2"));
     m_statusBar->addPermanentWidget(m_sitePanel);
     m_sitePanel->hide();
+
+    m_keepDatesOption->setChecked(UserSettings::keepFileDates());
 }
 
 void MainWindow::wireCommands()
@@ -91,6 +95,8 @@ void MainWindow::wireCommands()
     connect(clearButton(), &StyledButton::Click, this, &MainWindow::clearClicked);
     // Only a click by the user acts; setting the box from code does not tick or untick rows.
     connect(m_selectAllCheck, &QCheckBox::clicked, this, &MainWindow::selectAllClicked);
+    connect(m_keepDatesOption, &QCheckBox::clicked, this,
+            [](bool keep) { UserSettings::setKeepFileDates(keep); });
 }
 
 QWidget *MainWindow::control(const QString &name) const

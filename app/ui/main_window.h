@@ -50,6 +50,8 @@ public:
     QRadioButton *multipleOption() const { return m_multipleOption; }
     QCheckBox *subfoldersCheck() const { return m_subfoldersCheck; }
     QCheckBox *selectAllCheck() const { return m_selectAllCheck; }
+    // Save and Delete keep the files' access and modification times; remembered between runs.
+    QCheckBox *keepDatesOption() const { return m_keepDatesOption; }
     QLabel *percentLabel() const { return m_percentLabel; }
     XP_ProgressBar *progressBar() const { return m_progressBar; }
     QStatusBar *statusBar() const { return m_statusBar; }
@@ -115,6 +117,7 @@ private:
     QRadioButton *m_multipleOption = nullptr;
     QCheckBox *m_subfoldersCheck = nullptr;
     QCheckBox *m_selectAllCheck = nullptr;
+    QCheckBox *m_keepDatesOption = nullptr;
     QLabel *m_percentLabel = nullptr;
     XP_ProgressBar *m_progressBar = nullptr;
     QStatusBar *m_statusBar = nullptr;

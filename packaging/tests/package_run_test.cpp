@@ -17,6 +17,9 @@ QProcessEnvironment packagedEnvironment()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LD_LIBRARY_PATH"), ExtractedPackages::get().libraryFolder());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // The programs read their settings from a folder of the test's, never the user's own.
+    static const QTemporaryDir configHome;
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome.path());
     return env;
 }
 
