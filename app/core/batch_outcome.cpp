@@ -9,3 +9,9 @@ void BatchOutcome::record(const QString &path, int status)
     if (m_firstFailures.size() < KeptFailures)
         m_firstFailures.append({path, status});
 }
+
+void BatchOutcome::stop(int left)
+{
+    m_stopped = true;
+    m_left = left;
+}

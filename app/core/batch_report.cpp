@@ -26,3 +26,12 @@ QString BatchReport::summary(const QString &failure, const BatchOutcome &outcome
         text += QLatin1String("\n... and ") + QString::number(unnamed) + QLatin1String(" more.");
     return text;
 }
+
+QString BatchReport::stopped(const BatchOutcome &outcome)
+{
+    const int wanted = outcome.handled() + outcome.left();
+    return QStringLiteral("Stopped after %1 of %2 %3.")
+        .arg(outcome.handled())
+        .arg(wanted)
+        .arg(wanted == 1 ? QLatin1String("file") : QLatin1String("files"));
+}

@@ -15,4 +15,7 @@ public:
     /// A whole run: how many files failed, then the first few with their reasons.
     /// @p failure reads like "Comments could not be saved to"; empty when nothing failed.
     static QString summary(const QString &failure, const BatchOutcome &outcome);
+    /// A stopped run: "Stopped after N of M files.", N the files handled, M those plus the files
+    /// it would still have handled.
+    static QString stopped(const BatchOutcome &outcome);
 };

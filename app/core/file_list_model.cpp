@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 FileListModel::FileListModel(QObject *parent) : QAbstractTableModel(parent)
 {}
 
@@ -17,7 +19,7 @@ int FileListModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-std::ptrdiff_t FileListModel::idOfPosition(int position) const
+std::ptrdiff_t FileListModel::indexOfPosition(int position) const
 {
     const auto size = static_cast<std::ptrdiff_t>(m_rows.size());
     if (position < 1 || position > size)
@@ -27,8 +29,8 @@ std::ptrdiff_t FileListModel::idOfPosition(int position) const
 
 const FileListModel::Row *FileListModel::rowAt(int position) const
 {
-    const std::ptrdiff_t id = idOfPosition(position);
-    return id < 0 ? nullptr : &m_rows[static_cast<std::size_t>(id)];
+    const std::ptrdiff_t i = indexOfPosition(position);
+    return i < 0 ? nullptr : &m_rows[static_cast<std::size_t>(i)];
 }
 
 QVariant FileListModel::data(const QModelIndex &index, int role) const
@@ -67,10 +69,10 @@ bool FileListModel::setData(const QModelIndex &index, const QVariant &value, int
 {
     if (!index.isValid() || index.column() != NameColumn || role != Qt::CheckStateRole)
         return false;
-    const std::ptrdiff_t id = idOfPosition(index.row() + 1);
-    if (id < 0)
+    const std::ptrdiff_t i = indexOfPosition(index.row() + 1);
+    if (i < 0)
         return false;
-    m_rows[static_cast<std::size_t>(id)].checked = value.toInt() == Qt::Checked;
+    m_rows[static_cast<std::size_t>(i)].checked = value.toInt() == Qt::Checked;
     emit dataChanged(index, index, {Qt::CheckStateRole});
     return true;
 }
@@ -116,6 +118,7 @@ int FileListModel::addFiles(const QStringList &paths)
         row.sizeText = formatSize(info.size());
         row.type = m_types.describe(path);
         row.path = path;
+        row.id = ++m_lastId;
         added.push_back(std::move(row));
     }
     if (added.empty())
@@ -160,9 +163,24 @@ bool FileListModel::isCheckedAt(int position) const
 
 void FileListModel::setCheckedAt(int position, bool checked)
 {
-    if (idOfPosition(position) < 0)
+    if (indexOfPosition(position) < 0)
         return;
     setData(index(position - 1, NameColumn), checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+}
+
+FileListModel::RowId FileListModel::idAt(int position) const
+{
+    const Row *row = rowAt(position);
+    return row ? row->id : 0;
+}
+
+int FileListModel::positionOf(RowId id) const
+{
+    const auto found = std::lower_bound(m_rows.begin(), m_rows.end(), id,
+                                        [](const Row &row, RowId wanted) { return row.id < wanted; });
+    if (found == m_rows.end() || found->id != id)
+        return 0;
+    return count() - static_cast<int>(found - m_rows.begin());
 }
 
 QList<int> FileListModel::checkedPositions() const

@@ -11,14 +11,18 @@
 
 // The file list: one row per added file with its name, size text, type description, tick and full
 // path. The newest row is shown on top. Rows are stored oldest first and shown reversed, so adding
-// on top is O(1) whatever the row count; the view row of stored row id is size - 1 - id.
+// on top is O(1) whatever the row count; the view row of stored index i is size - 1 - i.
 // "Positions" are 1-based view rows (position 1 is the top row), as the comment flows count them.
+// Positions shift whenever rows come or go; a row's RowId names it for as long as it lives and is
+// never given to another row, so a run that started over some rows can tell whether each of them
+// is still there.
 class FileListModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
     enum Column { NameColumn = 0, SizeColumn = 1, TypeColumn = 2, ColumnCount = 3 };
     enum Role { PathRole = Qt::UserRole + 1 };
+    using RowId = quint64;
 
     explicit FileListModel(QObject *parent = nullptr);
 
@@ -45,6 +49,11 @@ public:
     bool isCheckedAt(int position) const;
     void setCheckedAt(int position, bool checked);
 
+    // The identity of the row at `position`, or 0 (no row has it) when out of range.
+    RowId idAt(int position) const;
+    // The position of the row named `id`, or 0 when that row is gone (cleared).
+    int positionOf(RowId id) const;
+
     // The ticked positions, top first.
     QList<int> checkedPositions() const;
 
@@ -61,14 +70,16 @@ private:
         QString sizeText;
         QString type;
         QString path;
+        RowId id = 0;
         bool checked = false;
     };
 
     // Stored index of the row at a 1-based position, or -1.
-    std::ptrdiff_t idOfPosition(int position) const;
+    std::ptrdiff_t indexOfPosition(int position) const;
     const Row *rowAt(int position) const;
     void setAllChecked(bool checked);
 
-    std::vector<Row> m_rows;
+    std::vector<Row> m_rows; // ids ascending: rows are only appended, and removed all at once
+    RowId m_lastId = 0;      // never reset, so a cleared row's id is never reused
     FileTypeCache m_types;
 };

@@ -150,8 +150,36 @@ TEST_F(FileListModelTest, ClearForgetsPathsSoNewRowsPairWithTheirOwn)
     EXPECT_FALSE(m_model.isCheckedAt(1));
 }
 
+TEST_F(FileListModelTest, ARowKeepsItsIdentityWhileRowsComeAndGo)
+{
+    const QString a = make(QStringLiteral("a"));
+    const QString b = make(QStringLiteral("b"));
+    m_model.addFiles({a, a, b}); // b, a, a from the top: two rows of one path
+    const FileListModel::RowId top = m_model.idAt(1);
+    const FileListModel::RowId second = m_model.idAt(2);
+    const FileListModel::RowId third = m_model.idAt(3);
+    EXPECT_NE(second, third) << "two rows of the same file are two rows";
+    EXPECT_NE(top, 0u);
+    EXPECT_EQ(m_model.positionOf(second), 2);
+
+    m_model.addFiles({b, a}); // two new rows on top push the others down
+    EXPECT_EQ(m_model.positionOf(top), 3);
+    EXPECT_EQ(m_model.positionOf(second), 4);
+    EXPECT_EQ(m_model.positionOf(third), 5);
+    EXPECT_EQ(m_model.pathAt(m_model.positionOf(top)), b);
+
+    m_model.clear();
+    m_model.addFiles({a, b, a, b, a});
+    for (const FileListModel::RowId gone : {top, second, third})
+        EXPECT_EQ(m_model.positionOf(gone), 0) << "a cleared row's identity is not given to a new row";
+    for (int position = 1; position <= m_model.count(); ++position)
+        EXPECT_EQ(m_model.positionOf(m_model.idAt(position)), position);
+}
+
 TEST_F(FileListModelTest, OutOfRangePositionsAreHarmless)
 {
+    EXPECT_EQ(m_model.idAt(1), 0u);
+    EXPECT_EQ(m_model.positionOf(0), 0);
     EXPECT_EQ(m_model.pathAt(0), QString());
     EXPECT_EQ(m_model.pathAt(1), QString());
     EXPECT_FALSE(m_model.isCheckedAt(-1));

@@ -16,25 +16,37 @@
 #include "scrivlet.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QWindow>
 
 namespace {
 
 const QString kTitle = QString::fromLatin1(ProductTexts::kTitle);
 
-// Marks a run for its whole duration, however it ends.
-class RunGuard
+} // namespace
+
+// Marks a run for its whole duration, however it ends, and watches the keys meanwhile.
+class CommentFlows::RunGuard
 {
 public:
-    explicit RunGuard(bool &running) : m_running(running) { m_running = true; }
-    ~RunGuard() { m_running = false; }
+    explicit RunGuard(CommentFlows &flows) : m_flows(flows)
+    {
+        m_flows.m_running = true;
+        m_flows.m_stopRequested = false;
+        QCoreApplication::instance()->installEventFilter(&m_flows);
+    }
+    ~RunGuard()
+    {
+        QCoreApplication::instance()->removeEventFilter(&m_flows);
+        m_flows.runEnded();
+    }
     RunGuard(const RunGuard &) = delete;
     RunGuard &operator=(const RunGuard &) = delete;
 
 private:
-    bool &m_running;
+    CommentFlows &m_flows;
 };
-
-} // namespace
 
 CommentFlows::CommentFlows(MainWindow &window)
     : QObject(&window), m_window(window), m_store(std::make_unique<CommentStore>())
@@ -111,7 +123,7 @@ void CommentFlows::saveClicked()
 
 void CommentFlows::saveComments(const QString &path, const QString &comment)
 {
-    const RunGuard guard(m_running);
+    const RunGuard guard(*this);
     try {
         // One change: the old comment stays unless the new one is written whole.
         const int status = m_store->replace(path, comment, replaceFlags());
@@ -130,21 +142,9 @@ void CommentFlows::saveComments(const QString &path, const QString &comment)
 
 void CommentFlows::batch(const QString &comment)
 {
-    // The targets are fixed at the start: rows added or cleared during the run's event-loop
-    // passes must not shift the positions onto other files.
-    const QList<BatchTarget> list = targets();
-    const RunGuard guard(m_running);
-    CommentFlowsProgress progress(*m_window.progressBar(), *m_window.percentLabel(), m_window.platform());
-    progress.begin(static_cast<int>(list.size()));
     const std::uint32_t flags = replaceFlags(); // for the whole run, as it started
-    try {
-        const BatchOutcome outcome = m_runner.run(
-            list, [&](const QString &path) { return m_store->replace(path, comment, flags); },
-            [&](int done, int total) { progress.report(done, total); });
-        reportFailures(QStringLiteral("Comments could not be saved to"), outcome);
-    } catch (const LibraryUnavailable &error) {
-        reportLibrary(error, QStringLiteral("No comment was saved."));
-    }
+    runOverRows([&](const QString &path) { return m_store->replace(path, comment, flags); },
+                QStringLiteral("Comments could not be saved to"), QStringLiteral("No comment was saved."));
 }
 
 void CommentFlows::deleteClicked()
@@ -160,25 +160,46 @@ void CommentFlows::deleteClicked()
     if (platform.messageBox(QStringLiteral("Do you want to delete the comments?"), kTitle,
                             Platform::Icon::None, Platform::Buttons::YesNo) != Platform::Answer::Yes)
         return;
-    const QList<BatchTarget> list = targets();
-    const RunGuard guard(m_running);
-    CommentFlowsProgress progress(*m_window.progressBar(), *m_window.percentLabel(), platform);
-    progress.begin(static_cast<int>(list.size()));
     TextBox *editor = m_window.commentEdit();
     const std::uint32_t flags = replaceFlags() | SCRIVLET_REPLACE_REMOVE; // for the whole run
+    runOverRows(
+        [&](const QString &path) {
+            const int status = m_store->replace(path, {}, flags);
+            if (!editor->document()->isEmpty())
+                editor->clear();
+            return status;
+        },
+        QStringLiteral("Comments could not be deleted from"), QStringLiteral("No comment was deleted."));
+}
+
+void CommentFlows::runOverRows(const BatchRunner::Operation &operation, const QString &failure,
+                               const QString &consequence)
+{
+    // The positions are taken now, each with its row's identity: rows added during the run's
+    // event-loop passes do not join it and cannot shift it onto other files, and the progress
+    // counts the rows there were at the start.
+    const QList<BatchTarget> list = targets();
+    const RunGuard guard(*this);
+    CommentFlowsProgress progress(*m_window.progressBar(), *m_window.percentLabel(), m_window.platform());
+    progress.begin(static_cast<int>(list.size()));
     try {
         const BatchOutcome outcome = m_runner.run(
-            list,
-            [&](const QString &path) {
-                const int status = m_store->replace(path, {}, flags);
-                if (!editor->document()->isEmpty())
-                    editor->clear();
-                return status;
-            },
-            [&](int done, int total) { progress.report(done, total); });
-        reportFailures(QStringLiteral("Comments could not be deleted from"), outcome);
+            list, [this](const BatchTarget &target) { return stillWanted(target); }, operation,
+            [&](int done, int total) {
+                progress.report(done, total);
+                return !m_stopRequested;
+            });
+        const QString failures = BatchReport::summary(failure, outcome);
+        if (outcome.stopped() && !m_closeAfterRun) {
+            // Stopped by the user, who wants to know how far it got.
+            const QString stopped = BatchReport::stopped(outcome);
+            message(failures.isEmpty() ? stopped : stopped + QStringLiteral("\n\n") + failures,
+                    !failures.isEmpty());
+        } else if (!failures.isEmpty()) {
+            message(failures, true);
+        }
     } catch (const LibraryUnavailable &error) {
-        reportLibrary(error, QStringLiteral("No comment was deleted."));
+        reportLibrary(error, consequence);
     }
 }
 
@@ -188,8 +209,49 @@ QList<BatchTarget> CommentFlows::targets() const
     QList<BatchTarget> list;
     list.reserve(model.count());
     for (int position = 1; position <= model.count(); ++position)
-        list.append({model.pathAt(position), model.isCheckedAt(position)});
+        list.append({model.pathAt(position), model.idAt(position)});
     return list;
+}
+
+bool CommentFlows::stillWanted(const BatchTarget &target) const
+{
+    const FileListModel &model = *m_window.fileModel();
+    const int position = model.positionOf(target.row);
+    return position > 0 && model.isCheckedAt(position);
+}
+
+bool CommentFlows::deferClose()
+{
+    if (!m_running)
+        return false;
+    m_stopRequested = true;
+    m_closeAfterRun = true;
+    return true;
+}
+
+void CommentFlows::runEnded()
+{
+    m_running = false;
+    if (!m_closeAfterRun)
+        return;
+    m_closeAfterRun = false;
+    // Closed from the window's own event loop once this handler has returned: the run's handler
+    // may still be on the stack of a button's or the list's event.
+    QMetaObject::invokeMethod(
+        &m_window, [window = &m_window] { window->close(); }, Qt::QueuedConnection);
+}
+
+bool CommentFlows::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        const auto *widget = qobject_cast<QWidget *>(watched);
+        const bool ours = widget ? widget->window() == &m_window : watched == m_window.windowHandle();
+        if (ours) {
+            m_stopRequested = true;
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void CommentFlows::rowChosen(int row)
@@ -254,13 +316,6 @@ void CommentFlows::openFile(const QString &path)
     platform.processEvents();
     m_window.commentEdit()->setText(*text);
     platform.setBusyCursor(false);
-}
-
-void CommentFlows::reportFailures(const QString &failure, const BatchOutcome &outcome)
-{
-    const QString summary = BatchReport::summary(failure, outcome);
-    if (!summary.isEmpty())
-        message(summary, true);
 }
 
 void CommentFlows::reportLibrary(const LibraryUnavailable &error, const QString &consequence)

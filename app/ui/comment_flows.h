@@ -19,8 +19,11 @@ class MainWindow;
 /// FileDrop) files dropped onto the list.
 ///
 /// Save and Delete over several files let the event loop run while they work; a Save or Delete
-/// clicked meanwhile is ignored rather than started inside the running one. Failures reported by
-/// the library are shown to the user, never passed off as success.
+/// clicked meanwhile is ignored rather than started inside the running one. What the user changes
+/// meanwhile counts for the files not yet handled: a row unticked or cleared is passed over, a row
+/// added does not join the run. Escape stops a run after the file in hand and says how far it got;
+/// closing the window waits for the file in hand too. Failures reported by the library are shown to
+/// the user, never passed off as success.
 class CommentFlows : public QObject
 {
     Q_OBJECT
@@ -35,6 +38,9 @@ public:
     void setProgressInterval(std::chrono::milliseconds interval);
     /// Whether a Save or Delete over several files is running.
     bool isRunning() const { return m_running; }
+    /// During a run: stops it after the file in hand, then lets the window close once the run has
+    /// returned; true. Without a run: false, the window may close now.
+    bool deferClose();
 
     // The handlers, public so tests and the window can run them directly.
     void saveClicked();
@@ -47,15 +53,26 @@ public:
     /// Replaces the comment box with the comment that the file carries.
     void readFileComment(const QString &path);
 
+protected:
+    /// Takes Escape pressed anywhere in the window while a run lets the event loop run.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    class RunGuard;
+
     /// The comment text a save reads: the mirror, brought up to date with the comment box first.
     QString mirroredText();
     /// The replace call's flags that the window's options ask for (kept file dates).
     std::uint32_t replaceFlags() const;
     void saveComments(const QString &path, const QString &comment);
     void batch(const QString &comment);
+    /// Applies @p operation to the ticked rows, with progress, and reports how it went.
+    void runOverRows(const BatchRunner::Operation &operation, const QString &failure,
+                     const QString &consequence);
     QList<BatchTarget> targets() const;
-    void reportFailures(const QString &failure, const BatchOutcome &outcome);
+    /// Whether the row a position was taken from is still listed and ticked.
+    bool stillWanted(const BatchTarget &target) const;
+    void runEnded();
     void reportLibrary(const LibraryUnavailable &error, const QString &consequence);
     void message(const QString &text, bool exclamation);
 
@@ -64,6 +81,8 @@ private:
     BatchRunner m_runner;
     FileDrop *m_drop = nullptr;
     bool m_running = false;
+    bool m_stopRequested = false;
+    bool m_closeAfterRun = false;
     bool m_libraryReportedOnRead = false;
     bool m_mirrorStale = true;
 };

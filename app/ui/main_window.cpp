@@ -32,7 +32,7 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
     setWindowIcon(AppIcon::icon());
     buildFromDesign();
     wireCommands();
-    new CommentFlows(*this); // Save, Delete, Import, row clicks and drops; a child of the window
+    m_flows = new CommentFlows(*this); // Save, Delete, Import, row clicks and drops; a child of the window
     autoSizeColumns();
 }
 
@@ -246,6 +246,12 @@ void MainWindow::helpClicked()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // A save or delete lets the event loop run between files: the window goes once the file in
+    // hand is done and the run has returned, never from inside it.
+    if (m_flows->deferClose()) {
+        event->ignore();
+        return;
+    }
     if (m_about)
         m_about->close();
     QWidget::closeEvent(event);

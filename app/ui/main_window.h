@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class AboutWindow;
+class CommentFlows;
 class FileListModel;
 class FileListView;
 class Platform;
@@ -38,6 +39,7 @@ public:
 
     Platform &platform() const { return m_platform; }
     FileListModel *fileModel() const { return m_model; }
+    CommentFlows *commentFlows() const { return m_flows; }
 
     // The controls, by their roles (their design names are in forms/form1.json).
     FileListView *fileList() const { return m_fileList; }
@@ -129,6 +131,7 @@ private:
     StyledButton *m_helpButton = nullptr;
     StyledButton *m_deleteButton = nullptr;
     StyledButton *m_clearButton = nullptr;
+    CommentFlows *m_flows = nullptr;
     QPointer<AboutWindow> m_about;
     bool m_centred = false;
 };
