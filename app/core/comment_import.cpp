@@ -1,5 +1,7 @@
 #include "app/core/comment_import.h"
 
+#include "app/core/eight_bit_text.h"
+
 #include <QFileInfo>
 
 CommentImport::CommentImport(const QString &path) : m_file(path)
@@ -24,5 +26,7 @@ std::optional<QString> CommentImport::readText()
     const QByteArray bytes = m_file.read(MaxBytes + 1);
     if (bytes.size() > MaxBytes || m_file.error() != QFileDevice::NoError)
         return std::nullopt;
-    return QString::fromLocal8Bit(bytes);
+    // A byte order mark tells the encoding; it is no part of the text.
+    const QByteArrayView bom("\xEF\xBB\xBF");
+    return EightBitText::decode(bytes.startsWith(bom) ? QByteArrayView(bytes).sliced(bom.size()) : bytes);
 }

@@ -8,8 +8,9 @@
 /// Loads a text file to become the comment text (the Import command).
 ///
 /// In three steps, so the command can show its messages and busy pointer in between: open,
-/// check the size, read. The bytes are taken in the locale's 8-bit encoding. A file above
-/// MaxBytes is refused before anything is read, so an oversized file never replaces the comment.
+/// check the size, read. The bytes are read as UTF-8 when they are valid UTF-8 (a leading byte order
+/// mark is dropped), else as Windows-1252 (see EightBitText). A file above MaxBytes is refused
+/// before anything is read, so an oversized file never replaces the comment.
 class CommentImport
 {
 public:

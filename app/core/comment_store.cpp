@@ -1,5 +1,7 @@
 #include "app/core/comment_store.h"
 
+#include "app/core/eight_bit_text.h"
+
 #include "scrivlet.h"
 
 #include <QCoreApplication>
@@ -121,7 +123,7 @@ CommentReadResult CommentStore::read(const QString &path, int capacity)
     result.status = as<ReadFunction>(m_read)(area.data(), capacity, &filePointer);
     if (capacity > 0) {
         const qsizetype end = area.indexOf('\0');
-        result.text = QString::fromLocal8Bit(area.constData(), end < 0 ? area.size() : end);
+        result.text = EightBitText::decode(QByteArrayView(area.constData(), end < 0 ? area.size() : end));
     }
     return result;
 }
@@ -135,12 +137,11 @@ int CommentStore::remove(const QString &path)
     return as<RemoveFunction>(m_remove)(&filePointer);
 }
 
-int CommentStore::replace(const QString &path, const QString &comment, std::uint32_t flags)
+int CommentStore::replace(const QString &path, const QByteArray &text, std::uint32_t flags)
 {
     if (m_replace == nullptr)
         m_replace = resolve("ReplaceComments");
     const QByteArray file = path.toLocal8Bit();
-    const QByteArray text = comment.toLocal8Bit();
     // The library refuses lengths beyond its limit itself; clamp only what an int32 cannot carry.
     const auto length = static_cast<int32_t>(std::min<qsizetype>(text.size(), qsizetype{INT32_MAX}));
     const char *textPointer = text.constData();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -25,10 +26,32 @@ public:
         QString title;
     };
 
+    // A question with buttons of its own: their captions in `choices`, left to right. Enter
+    // presses `defaultChoice`; Escape or closing the box answers `cancelChoice`. With a
+    // `checkBox` caption a check box (unticked) stands under the text.
+    struct Question
+    {
+        QString text;
+        QString title;
+        Icon icon = Icon::Question;
+        QStringList choices;
+        int defaultChoice = 0;
+        int cancelChoice = 0;
+        QString checkBox;
+    };
+    struct QuestionAnswer
+    {
+        int choice = 0;       // index into Question::choices
+        bool checked = false; // the check box's state when the box closed
+    };
+
     virtual ~Platform() = default;
 
     // A modal message box; returns the button the user pressed.
     virtual Answer messageBox(const QString &text, const QString &title, Icon icon, Buttons buttons) = 0;
+
+    // A modal question box; the button the user pressed and whether the check box was ticked.
+    virtual QuestionAnswer ask(const Question &question) = 0;
 
     // A modal open dialog; the chosen path, or nothing when the user cancelled.
     virtual std::optional<QString> openFile(const OpenRequest &request) = 0;

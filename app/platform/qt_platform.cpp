@@ -1,11 +1,13 @@
 #include "app/platform/qt_platform.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 QtPlatform::QtPlatform(QWidget *owner) : m_owner(owner)
@@ -16,28 +18,33 @@ void QtPlatform::setOwner(QWidget *owner)
     m_owner = owner;
 }
 
+namespace {
+
+QMessageBox::Icon qtIcon(Platform::Icon icon)
+{
+    switch (icon) {
+    case Platform::Icon::None:
+        return QMessageBox::NoIcon;
+    case Platform::Icon::Information:
+        return QMessageBox::Information;
+    case Platform::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Platform::Icon::Critical:
+        return QMessageBox::Critical;
+    case Platform::Icon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
 Platform::Answer QtPlatform::messageBox(const QString &text, const QString &title, Icon icon, Buttons buttons)
 {
     QMessageBox box(m_owner);
     box.setWindowTitle(title);
     box.setText(text);
-    switch (icon) {
-    case Icon::None:
-        box.setIcon(QMessageBox::NoIcon);
-        break;
-    case Icon::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
-    case Icon::Exclamation:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case Icon::Critical:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    case Icon::Question:
-        box.setIcon(QMessageBox::Question);
-        break;
-    }
+    box.setIcon(qtIcon(icon));
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
@@ -48,6 +55,35 @@ Platform::Answer QtPlatform::messageBox(const QString &text, const QString &titl
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return Answer::Ok;
+}
+
+Platform::QuestionAnswer QtPlatform::ask(const Question &question)
+{
+    QMessageBox box(m_owner);
+    box.setWindowTitle(question.title);
+    box.setText(question.text);
+    box.setIcon(qtIcon(question.icon));
+    QList<QPushButton *> buttons;
+    for (qsizetype i = 0; i < question.choices.size(); ++i) {
+        // The role only orders the buttons as the desktop style wants them; the answer is the index.
+        const QMessageBox::ButtonRole role = i == question.cancelChoice    ? QMessageBox::RejectRole
+                                             : i == question.defaultChoice ? QMessageBox::AcceptRole
+                                                                           : QMessageBox::ActionRole;
+        buttons.append(box.addButton(question.choices.at(i), role));
+    }
+    if (question.defaultChoice >= 0 && question.defaultChoice < buttons.size())
+        box.setDefaultButton(buttons.at(question.defaultChoice));
+    if (question.cancelChoice >= 0 && question.cancelChoice < buttons.size())
+        box.setEscapeButton(buttons.at(question.cancelChoice));
+    if (!question.checkBox.isEmpty())
+        box.setCheckBox(new QCheckBox(question.checkBox, &box));
+    box.exec();
+    QuestionAnswer answer;
+    const auto pressed = buttons.indexOf(qobject_cast<QPushButton *>(box.clickedButton()));
+    // Closed without a button (the window manager, no escape button): as cancelled.
+    answer.choice = pressed >= 0 ? static_cast<int>(pressed) : question.cancelChoice;
+    answer.checked = box.checkBox() != nullptr && box.checkBox()->isChecked();
+    return answer;
 }
 
 QStringList QtPlatform::qtFilters(const QString &windowsFilter)

@@ -17,6 +17,7 @@ public:
     void setOwner(QWidget *owner);
 
     Answer messageBox(const QString &text, const QString &title, Icon icon, Buttons buttons) override;
+    QuestionAnswer ask(const Question &question) override;
     std::optional<QString> openFile(const OpenRequest &request) override;
     std::optional<QString> browseForFolder(const QString &title, const QString &startFolder) override;
     void openUrl(const QString &address) override;

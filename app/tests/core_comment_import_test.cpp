@@ -87,6 +87,48 @@ TEST(CommentImport, TextKeepsLineBreaksAndEightBitLetters)
     EXPECT_EQ(text.toLocal8Bit(), bytes);
 }
 
+struct EncodingCase
+{
+    const char *name;
+    QByteArray bytes;
+    const char16_t *text;
+};
+
+void PrintTo(const EncodingCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class CommentImportEncoding : public ::testing::TestWithParam<EncodingCase>
+{
+};
+
+TEST_P(CommentImportEncoding, Utf8WhenValidElseWindows1252)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto [status, text] = load(writeFile(dir, "c.txt", GetParam().bytes));
+    ASSERT_EQ(status, Outcome::Loaded);
+    EXPECT_EQ(text, QStringView(GetParam().text).toString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CommentImportEncoding,
+                         ::testing::Values(EncodingCase{"latin1", "caf\xE9 na\xEFve\r\n", u"café naïve\r\n"},
+                                           EncodingCase{"windows1252",
+                                                        "\x93quoted\x94 \x96 \x80"
+                                                        "5",
+                                                        u"“quoted” – €5"},
+                                           EncodingCase{"utf8", "caf\xC3\xA9 \xE2\x82\xAC", u"café €"},
+                                           EncodingCase{"utf8 byte order mark dropped",
+                                                        "\xEF\xBB\xBF"
+                                                        "caf\xC3\xA9",
+                                                        u"café"},
+                                           EncodingCase{"byte order mark dropped before windows1252",
+                                                        "\xEF\xBB\xBF"
+                                                        "caf\xE9",
+                                                        u"café"}),
+                         PrintedCaseName());
+
 TEST(CommentImport, WhatCannotBeOpenedIsReportedSo)
 {
     QTemporaryDir dir;

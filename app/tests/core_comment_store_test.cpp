@@ -62,7 +62,7 @@ struct ReplaceCase
 {
     const char *name;
     QByteArray before;
-    QString comment;
+    QByteArray comment;
     std::uint32_t flags;
     int status;
     QByteArray after;
@@ -89,22 +89,25 @@ TEST_P(CommentStoreReplace, HandsTheCommentOverWithoutMarkers)
     EXPECT_TRUE(report.isEmpty()) << "nothing was left half done";
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, CommentStoreReplace,
-                         ::testing::Values(ReplaceCase{"NewComment", "ABC", QStringLiteral("two\r\nlines"), 0,
-                                                       SCRIVLET_OK, "ABC#.START.#two\r\nlines#.END.# "},
-                                           ReplaceCase{"OverAnOldOne", "ABC#.START.#old one#.END.# ",
-                                                       QStringLiteral("new"), 0, SCRIVLET_OK,
-                                                       "ABC#.START.#new#.END.# "},
-                                           ReplaceCase{"Removal", "ABC#.START.#old#.END.# ", QString(),
-                                                       SCRIVLET_REPLACE_REMOVE, SCRIVLET_OK, "ABC"},
-                                           ReplaceCase{"MarkerRefused", "ABC", QStringLiteral("a #.END.# b"),
-                                                       0, SCRIVLET_E_MARKER, "ABC"}),
-                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, CommentStoreReplace,
+    ::testing::Values(ReplaceCase{"NewComment", "ABC", "two\r\nlines", 0, SCRIVLET_OK,
+                                  "ABC#.START.#two\r\nlines#.END.# "},
+                      ReplaceCase{"OverAnOldOne", "ABC#.START.#old one#.END.# ", "new", 0, SCRIVLET_OK,
+                                  "ABC#.START.#new#.END.# "},
+                      ReplaceCase{"Removal", "ABC#.START.#old#.END.# ", QByteArray(), SCRIVLET_REPLACE_REMOVE,
+                                  SCRIVLET_OK, "ABC"},
+                      ReplaceCase{"MarkerRefused", "ABC", "a #.END.# b", 0, SCRIVLET_E_MARKER, "ABC"},
+                      ReplaceCase{"Utf8BytesKeptWithTheFlag", "ABC", "caf\xC3\xA9", SCRIVLET_REPLACE_UTF8,
+                                  SCRIVLET_OK, "ABC#.START.#caf\xC3\xA9#.END.# "},
+                      ReplaceCase{"EightBitBytesDroppedWithoutIt", "ABC", "caf\xC3\xA9!", 0, SCRIVLET_OK,
+                                  "ABC#.START.#caf!#.END.# "}),
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(CommentStoreTest, ReplaceNeedsAnExistingFile)
 {
     const QString path = file(QStringLiteral("missing"));
-    EXPECT_EQ(m_store.replace(path, QStringLiteral("x")), SCRIVLET_E_NOENT);
+    EXPECT_EQ(m_store.replace(path, "x"), SCRIVLET_E_NOENT);
     EXPECT_FALSE(QFile::exists(path));
 }
 
@@ -116,6 +119,16 @@ TEST_F(CommentStoreTest, BlockLengthCountsTheEightBitBytes)
     EXPECT_EQ(m_store.write(path, QStringLiteral("#.START.#caf\u00e9 \u00fcber#.END.# ")), SCRIVLET_OK);
     EXPECT_EQ(contents(path), QByteArray("#.START.#caf ber#.END.# "));
     EXPECT_EQ(m_store.read(path).text, QStringLiteral("caf ber"));
+}
+
+// Stored bytes are shown as UTF-8 when they are valid UTF-8, else as Windows-1252.
+TEST_F(CommentStoreTest, ReadDecodesUtf8ElseWindows1252)
+{
+    const QString path = file(QStringLiteral("f"));
+    put(path, "x#.START.#caf\xC3\xA9 \xE2\x80\x93#.END.# ");
+    EXPECT_EQ(m_store.read(path).text, QStringView(u"café –").toString());
+    put(path, "x#.START.#caf\xE9 \x96 \x81#.END.# ");
+    EXPECT_EQ(m_store.read(path).text, QStringView(u"café – \uFFFD").toString());
 }
 
 TEST_F(CommentStoreTest, PathsOutsideAsciiReachTheirFile)

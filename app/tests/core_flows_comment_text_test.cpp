@@ -10,48 +10,7 @@ TEST(CommentText, BlockIsTheCommentBetweenTheMarkers)
     EXPECT_EQ(CommentText::blockText("hi"), QStringLiteral("#.START.#hi#.END.# "));
     EXPECT_EQ(CommentText::blockText(""), QStringLiteral("#.START.##.END.# "));
     EXPECT_EQ(CommentText::blockText("a\r\nb").toLatin1(), QByteArrayLiteral("#.START.#a\r\nb#.END.# "));
-    EXPECT_EQ(CommentText::blockBytes(CommentText::blockText("")), CommentText::MarkerBytes);
 }
-
-TEST(CommentText, LengthCountsBytesAfterTheEightBitConversion)
-{
-    // Two letters outside ASCII: two bytes each in UTF-8, one character each in the QString.
-    const QString block = CommentText::blockText(QString::fromUtf8("\xC3\xA9t\xC3\xA9"));
-    EXPECT_EQ(block.size(), 17 + 3);
-    EXPECT_EQ(CommentText::blockBytes(block), 17 + 5);
-}
-
-struct FitCase
-{
-    qsizetype asciiBytes;
-    qsizetype twoByteLetters;
-    bool fits;
-};
-
-void PrintTo(const FitCase &c, std::ostream *os)
-{
-    *os << c.asciiBytes << " ASCII and " << c.twoByteLetters << " two-byte letters "
-        << (c.fits ? "fit" : "are too long");
-}
-
-class CommentTextFits : public ::testing::TestWithParam<FitCase>
-{
-};
-
-TEST_P(CommentTextFits, TheLibraryLimitIsOneMillionBlockBytes)
-{
-    const FitCase c = GetParam();
-    const QString comment = QString(c.asciiBytes, QLatin1Char('a')) + QString(c.twoByteLetters, QChar(0xE9));
-    EXPECT_EQ(CommentText::fitsLibrary(CommentText::blockText(comment)), c.fits)
-        << c.asciiBytes << " + 2 x " << c.twoByteLetters;
-}
-
-INSTANTIATE_TEST_SUITE_P(Edges, CommentTextFits,
-                         ::testing::Values(FitCase{999'983, 0, true}, FitCase{999'984, 0, false},
-                                           FitCase{1, 499'991, true},  // 1 + 999,982 + 17 = 1,000,000
-                                           FitCase{0, 499'992, false}, // 999,984 + 17
-                                           FitCase{0, 0, true}),
-                         PrintedCaseName());
 
 } // namespace
 

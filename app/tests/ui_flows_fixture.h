@@ -78,8 +78,9 @@ protected:
         ASSERT_EQ(m_window->fileModel()->count(), paths.size()) << "a path could not be added";
     }
 
-    // Types into a widget key by key. QTest::keyClicks carries Latin-1 characters only, so any
-    // other character goes as a key event carrying its text, as an input method delivers it.
+    // Types into a widget key by key. QTest::keyClicks knows keys for ASCII characters only (it
+    // stops on any other), so every other character goes as a key event carrying its text, as a
+    // keyboard layout or an input method delivers it.
     static void typeKeys(QWidget *widget, const QString &text)
     {
         QString latin1;
@@ -92,7 +93,7 @@ protected:
             if (c == QLatin1Char('\n')) {
                 flush();
                 QTest::keyClick(widget, Qt::Key_Return);
-            } else if (c.unicode() < 0x100) {
+            } else if (c.unicode() < 0x80) {
                 latin1.append(c);
             } else {
                 flush();

@@ -4,6 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
 namespace {
 
 struct FilterCase
@@ -91,5 +100,92 @@ TEST(FormDesignText, RejectsTextThatIsNoDesign)
                      R"({"name": "F", "clientWidth": 1, "clientHeight": 1, "controls": [{"name": "x"}]})")
                      .has_value());
 }
+
+// The real question box, answered with the mouse and the keyboard.
+struct QuestionCase
+{
+    const char *name;
+    bool tick;   // a click on the check box first
+    int button;  // the button clicked, or -1 for the key
+    Qt::Key key; // pressed when no button is clicked
+    int choice;  // the answer expected
+};
+
+void PrintTo(const QuestionCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class QtQuestion : public ::testing::TestWithParam<QuestionCase>
+{
+};
+
+TEST_P(QtQuestion, AnswersTheButtonPressedAndTheCheckBox)
+{
+    const QuestionCase &c = GetParam();
+    Platform::Question question;
+    question.text = QStringLiteral("Keep the letters?");
+    question.title = QStringLiteral("Title");
+    question.choices = {QStringLiteral("Keep"), QStringLiteral("Drop"), QStringLiteral("Cancel")};
+    question.defaultChoice = 0;
+    question.cancelChoice = 2;
+    question.checkBox = QStringLiteral("Don't ask again");
+
+    QString shownText;
+    QString shownTitle;
+    QStringList shownButtons;
+    QString shownCheckBox;
+    int tries = 0;
+    std::function<void()> answer = [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) {
+            if (++tries < 500)
+                QTimer::singleShot(10, answer);
+            return;
+        }
+        shownText = box->text();
+        shownTitle = box->windowTitle();
+        for (QAbstractButton *button : box->buttons())
+            shownButtons.append(button->text());
+        if (QCheckBox *check = box->checkBox()) {
+            shownCheckBox = check->text();
+            if (c.tick)
+                QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, QPoint(6, check->height() / 2));
+        }
+        QAbstractButton *target = nullptr;
+        for (QAbstractButton *button : box->buttons()) {
+            if (c.button >= 0 && button->text() == question.choices.at(c.button))
+                target = button;
+        }
+        if (target != nullptr)
+            QTest::mouseClick(target, Qt::LeftButton);
+        else
+            QTest::keyClick(box, c.key);
+        // Whatever went wrong, the box must not stay open.
+        if (box->isVisible())
+            box->done(0);
+    };
+    QTimer::singleShot(0, answer);
+
+    QtPlatform platform;
+    const Platform::QuestionAnswer got = platform.ask(question);
+    ASSERT_LT(tries, 500) << "no question box appeared";
+    EXPECT_EQ(shownText, question.text);
+    EXPECT_EQ(shownTitle, question.title);
+    shownButtons.sort();
+    EXPECT_EQ(shownButtons, QStringList({"Cancel", "Drop", "Keep"}));
+    EXPECT_EQ(shownCheckBox, question.checkBox);
+    EXPECT_EQ(got.choice, c.choice);
+    EXPECT_EQ(got.checked, c.tick);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, QtQuestion,
+    ::testing::Values(QuestionCase{"first button", false, 0, Qt::Key_unknown, 0},
+                      QuestionCase{"second button with the box ticked", true, 1, Qt::Key_unknown, 1},
+                      QuestionCase{"cancel button", false, 2, Qt::Key_unknown, 2},
+                      QuestionCase{"Enter presses the default", true, -1, Qt::Key_Return, 0},
+                      QuestionCase{"Escape cancels", true, -1, Qt::Key_Escape, 2}),
+    PrintedCaseName());
 
 } // namespace

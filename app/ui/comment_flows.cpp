@@ -13,6 +13,7 @@
 #include "app/ui/product_texts.h"
 #include "app/ui/text_box.h"
 #include "controls/styled_button/styled_button.h"
+#include "core/comment_draft.h"
 #include "scrivlet.h"
 
 #include <QCheckBox>
@@ -49,7 +50,8 @@ private:
 };
 
 CommentFlows::CommentFlows(MainWindow &window)
-    : QObject(&window), m_window(window), m_store(std::make_unique<CommentStore>())
+    : QObject(&window), m_window(window), m_store(std::make_unique<CommentStore>()),
+      m_nonAscii(window.platform())
 {
     setObjectName(QStringLiteral("commentFlows"));
     connect(window.saveButton(), &StyledButton::Click, this, &CommentFlows::saveClicked);
@@ -106,27 +108,54 @@ void CommentFlows::saveClicked()
         return;
     }
     const QString comment = CommentText::storedText(mirroredText());
-    const QString block = CommentText::blockText(comment);
-    if (!CommentText::fitsLibrary(block)) {
-        // Refused before any file is touched, once for the whole run.
+    bool utf8 = false;
+    if (NonAsciiQuestion::concerns(comment)) {
+        switch (m_nonAscii.ask(comment)) {
+        case NonAsciiQuestion::Choice::StoreUtf8:
+            utf8 = true;
+            break;
+        case NonAsciiQuestion::Choice::Drop:
+            break;
+        case NonAsciiQuestion::Choice::Cancel:
+            return;
+        }
+    }
+    // The bytes the library will keep, checked here by the same rules as scriv's, so that a
+    // refusal comes once, before any file is touched, instead of once per file.
+    using scrivlet::core::CommentDraft;
+    const CommentDraft draft =
+        CommentDraft::prepare(comment.toUtf8().toStdString(), CommentDraft::Source::Argument, utf8);
+    switch (draft.refusal()) {
+    case CommentDraft::Refusal::TooLong:
         message(QStringLiteral("The comment is too long to be saved: %1 bytes, at most %2.")
-                    .arg(CommentText::blockBytes(block) - CommentText::MarkerBytes)
-                    .arg(CommentText::MaxBlockBytes - CommentText::MarkerBytes),
+                    .arg(draft.text().size())
+                    .arg(CommentDraft::maxBytes),
                 true);
         return;
+    case CommentDraft::Refusal::Marker:
+        message(QStringLiteral("The comment cannot be saved: it contains \"" SCRIVLET_START_MARKER
+                               "\" or \"" SCRIVLET_END_MARKER "\", or begins with \".START.#\", so it "
+                               "would not read back as written. No file was changed."),
+                true);
+        return;
+    case CommentDraft::Refusal::None:
+        break;
     }
+    const QByteArray text = QByteArray::fromStdString(draft.text());
+    // For the whole run, as it started.
+    const std::uint32_t flags = replaceFlags() | (utf8 ? SCRIVLET_REPLACE_UTF8 : 0U);
     if (rows >= 2)
-        batch(comment);
+        batch(text, flags);
     else
-        saveComments(m_window.fileModel()->pathAt(1), comment);
+        saveComments(m_window.fileModel()->pathAt(1), text, flags);
 }
 
-void CommentFlows::saveComments(const QString &path, const QString &comment)
+void CommentFlows::saveComments(const QString &path, const QByteArray &text, std::uint32_t flags)
 {
     const RunGuard guard(*this);
     try {
         // One change: the old comment stays unless the new one is written whole.
-        const int status = m_store->replace(path, comment, replaceFlags());
+        const int status = m_store->replace(path, text, flags);
         if (status != SCRIVLET_OK) {
             message(BatchReport::single(QStringLiteral("Comments could not be saved to"), path, status),
                     true);
@@ -140,10 +169,9 @@ void CommentFlows::saveComments(const QString &path, const QString &comment)
                                    Platform::Icon::Information, Platform::Buttons::Ok);
 }
 
-void CommentFlows::batch(const QString &comment)
+void CommentFlows::batch(const QByteArray &text, std::uint32_t flags)
 {
-    const std::uint32_t flags = replaceFlags(); // for the whole run, as it started
-    runOverRows([&](const QString &path) { return m_store->replace(path, comment, flags); },
+    runOverRows([&](const QString &path) { return m_store->replace(path, text, flags); },
                 QStringLiteral("Comments could not be saved to"), QStringLiteral("No comment was saved."));
 }
 

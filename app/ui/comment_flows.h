@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/batch_runner.h"
+#include "app/ui/non_ascii_question.h"
 
 #include <QObject>
 #include <QString>
@@ -64,8 +65,8 @@ private:
     QString mirroredText();
     /// The replace call's flags that the window's options ask for (kept file dates).
     std::uint32_t replaceFlags() const;
-    void saveComments(const QString &path, const QString &comment);
-    void batch(const QString &comment);
+    void saveComments(const QString &path, const QByteArray &text, std::uint32_t flags);
+    void batch(const QByteArray &text, std::uint32_t flags);
     /// Applies @p operation to the ticked rows, with progress, and reports how it went.
     void runOverRows(const BatchRunner::Operation &operation, const QString &failure,
                      const QString &consequence);
@@ -79,6 +80,7 @@ private:
     MainWindow &m_window;
     std::unique_ptr<CommentStore> m_store;
     BatchRunner m_runner;
+    NonAsciiQuestion m_nonAscii;
     FileDrop *m_drop = nullptr;
     bool m_running = false;
     bool m_stopRequested = false;

@@ -88,12 +88,11 @@ QString TextBox::textBetween(int from, int to) const
         if (end > begin)
             result += QStringView(text).mid(begin, end - begin);
     }
-    // The characters the document keeps for breaks and blanks, as plain text has them.
+    // The characters the document keeps for breaks, as plain text has them. A no-break space
+    // stays one: a comment stored as UTF-8 keeps it.
     for (QChar &c : result) {
         if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
             c = QLatin1Char('\n');
-        else if (c == QChar::Nbsp)
-            c = QLatin1Char(' ');
     }
     return result;
 }

@@ -25,6 +25,11 @@ void ScriptedPlatform::queueAnswer(Answer answer)
     m_answers.push_back(answer);
 }
 
+void ScriptedPlatform::queueQuestionAnswer(int choice, bool checked)
+{
+    m_questionAnswers.push_back({choice, checked});
+}
+
 void ScriptedPlatform::queueOpenFile(std::optional<QString> path)
 {
     m_files.push_back(std::move(path));
@@ -64,6 +69,22 @@ Platform::Answer ScriptedPlatform::messageBox(const QString &text, const QString
         return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
     const Answer answer = m_answers.front();
     m_answers.pop_front();
+    return answer;
+}
+
+Platform::QuestionAnswer ScriptedPlatform::ask(const Question &question)
+{
+    Call call;
+    call.kind = Kind::Question;
+    call.text = question.text;
+    call.title = question.title;
+    call.icon = question.icon;
+    call.question = question;
+    m_calls.push_back(call);
+    if (m_questionAnswers.empty())
+        return {question.cancelChoice, false};
+    const QuestionAnswer answer = m_questionAnswers.front();
+    m_questionAnswers.pop_front();
     return answer;
 }
 
