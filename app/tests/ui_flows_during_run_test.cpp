@@ -231,6 +231,12 @@ std::vector<Change> changes()
              t.window().fileList()->setFocus();
              ChangesDuringARun::pressEscape(t.window().fileList());
          }},
+        {"escape_through_the_window_system",
+         {},
+         3,
+         {1, 2, 3},
+         "Stopped after 3 of 6 files.",
+         [](ChangesDuringARun &t) { QTest::keyClick(t.window().windowHandle(), Qt::Key_Escape); }},
         {"escape_after_unticking_counts_what_was_left",
          {},
          1,
