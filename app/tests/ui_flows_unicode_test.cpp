@@ -2,9 +2,15 @@
 // refusal of comments that would not read back, and the decoding of stored and imported bytes.
 #include "ui_flows_fixture.h"
 
+#include "app/core/user_settings.h"
 #include "tests/support/case_name.h"
 
+#include <QCheckBox>
 #include <QStringView>
+#include <QStyleOptionButton>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -178,6 +184,67 @@ TEST_F(UnicodeFlowsTest, ANoBreakSpaceIsStoredAsTyped)
     EXPECT_EQ(questions()[0].text.section(QLatin1Char('\n'), 0, 0),
               "The comment holds 1 character that a classic comment cannot store: U+00A0.");
     EXPECT_EQ(bytesOf(path), block("10\xC2\xA0km"));
+}
+
+// Both flags reach the library: the letters are stored as UTF-8 and the files keep their dates.
+TEST_F(UnicodeFlowsTest, Utf8WithFileDatesKept)
+{
+    struct Restore
+    {
+        ~Restore() { UserSettings::setKeepFileDates(false); }
+    } restore;
+    QCheckBox *keepDates = m_window->keepDatesOption();
+    if (!keepDates->isChecked()) {
+        QStyleOptionButton option;
+        option.initFrom(keepDates);
+        const QRect indicator =
+            keepDates->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, keepDates);
+        QTest::mouseClick(keepDates, Qt::LeftButton, Qt::NoModifier, indicator.center());
+    }
+    ASSERT_TRUE(keepDates->isChecked());
+    const QStringList paths = addFiles(3);
+    const timespec modified{1100000000, 987654321};
+    const timespec times[2] = {modified, modified};
+    for (const QString &path : paths)
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+    type(text(u"é"));
+    m_platform.queueQuestionAnswer(kStoreUtf8);
+    click(m_window->saveButton());
+    for (const QString &path : paths) {
+        EXPECT_TRUE(bytesOf(path).endsWith(block("\xC3\xA9"))) << path.toStdString();
+        struct stat info
+        {
+        };
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+        EXPECT_EQ(info.st_mtim.tv_sec, modified.tv_sec) << path.toStdString();
+        EXPECT_EQ(info.st_mtim.tv_nsec, modified.tv_nsec) << path.toStdString();
+    }
+}
+
+// The size limit counts the bytes stored: two for each letter kept as UTF-8, none for a dropped one.
+TEST_F(UnicodeFlowsTest, TheLimitCountsUtf8Bytes)
+{
+    const QString path = makeFile("big.txt", "head" + block("old"));
+    addRows({path});
+    const QString largest = QLatin1Char('a') + QString(499'991, QChar(0xE9)); // 999,983 bytes
+    paste(largest);
+    m_platform.queueQuestionAnswer(kStoreUtf8);
+    click(m_window->saveButton());
+    QByteArray stored = "a";
+    for (int i = 0; i < 499'991; ++i)
+        stored += "\xC3\xA9";
+    EXPECT_EQ(bytesOf(path), "head" + block(stored));
+
+    paste(largest + QChar(0xE9));
+    m_platform.queueQuestionAnswer(kStoreUtf8);
+    click(m_window->saveButton());
+    EXPECT_EQ(bytesOf(path), "head" + block(stored)) << "the old comment stays";
+    m_platform.queueQuestionAnswer(kDrop);
+    click(m_window->saveButton());
+    EXPECT_EQ(bytesOf(path), "head" + block("a")) << "dropped letters take no room";
+    ASSERT_EQ(messages().size(), 3u);
+    EXPECT_EQ(messages()[1].text, "The comment is too long to be saved: 999985 bytes, at most 999983.");
+    EXPECT_EQ(questions().size(), 3u);
 }
 
 // --- Comments that would not read back -----------------------------------------------------
