@@ -49,14 +49,14 @@ std::optional<int> answer(const ProgramArguments &arguments)
 void recoverInterruptedChanges()
 {
     try {
-        QList<QPair<QString, int>> report;
+        QList<QPair<QByteArray, int>> report;
         CommentStore().recover(&report);
         for (const auto &[path, outcome] : report) {
             const char *what = outcome == SCRIVLET_RECOVERED_RESTORED    ? "interrupted change undone"
                                : outcome == SCRIVLET_RECOVERED_FINISHED  ? "interrupted change had finished"
                                : outcome == SCRIVLET_RECOVERED_UNTOUCHED ? "interrupted change had not begun"
                                                                          : scrivlet_status_text(outcome);
-            std::fprintf(stderr, "scrivlet: %s: %s\n", qPrintable(path), what);
+            std::fprintf(stderr, "scrivlet: %s: %s\n", path.constData(), what);
         }
     } catch (const LibraryUnavailable &) {
         // Without the library nothing can be put right; saving says that it is missing.

@@ -54,10 +54,10 @@ private:
     QElapsedTimer m_clock;
 };
 
-QStringList makeFiles(const QTemporaryDir &dir, int count, qint64 bytes, bool fill)
+QByteArrayList makeFiles(const QTemporaryDir &dir, int count, qint64 bytes, bool fill)
 {
     const QByteArray content(static_cast<qsizetype>(fill ? bytes : 0), 'x');
-    QStringList paths;
+    QByteArrayList paths;
     for (int i = 0; i < count; ++i) {
         const QString path = dir.filePath(QStringLiteral("f%1.bin").arg(i));
         QFile file(path);
@@ -67,7 +67,7 @@ QStringList makeFiles(const QTemporaryDir &dir, int count, qint64 bytes, bool fi
             std::fprintf(stderr, "cannot make %s\n", qPrintable(path));
             std::exit(1);
         }
-        paths.append(path);
+        paths.append(QFile::encodeName(path));
     }
     return paths;
 }
@@ -84,7 +84,7 @@ int main(int argc, char **argv)
 
     QTemporaryDir dir;
     const bool fill = argc > 3 && QByteArray(argv[3]) == "fill";
-    const QStringList paths = makeFiles(dir, files, bytes, fill);
+    const QByteArrayList paths = makeFiles(dir, files, bytes, fill);
     const QString comment = QStringLiteral("Benchmark comment, one line of ordinary text.");
     const QString block = CommentText::blockText(comment);
 
@@ -94,9 +94,9 @@ int main(int argc, char **argv)
     for (int round = 0; round < 2; ++round) {
         QElapsedTimer clock;
         clock.start();
-        for (const QString &path : paths) {
+        for (const QByteArray &path : paths) {
             if (store.remove(path) != 0 || store.write(path, block) != 0) {
-                std::fprintf(stderr, "library call failed on %s\n", qPrintable(path));
+                std::fprintf(stderr, "library call failed on %s\n", path.constData());
                 return 1;
             }
         }

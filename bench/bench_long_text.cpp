@@ -157,7 +157,7 @@ int main(int argc, char **argv)
     window.activateWindow();
     if (!QTest::qWaitForWindowActive(&window))
         return 1;
-    window.addFileRows({target});
+    window.addFileRows({QFile::encodeName(target)});
     window.checkAllItems();
     TextBox *box = window.commentEdit();
 

@@ -56,7 +56,7 @@ void BM_ScanOnly(benchmark::State &state)
 {
     const QString root = benchTree();
     for (auto _ : state) {
-        const QStringList paths = FolderRows::scan(root, true);
+        const QByteArrayList paths = FolderRows::scan(QFile::encodeName(root), true);
         benchmark::DoNotOptimize(paths.size());
         state.counters["files"] = static_cast<double>(paths.size());
     }
@@ -73,7 +73,7 @@ void BM_AddFolderOf100kFiles(benchmark::State &state)
         QTableView view;
         view.setModel(&model);
         view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-        model.addFiles(FolderRows::scan(root, true));
+        model.addFiles(FolderRows::scan(QFile::encodeName(root), true));
         model.checkAll();
         benchmark::DoNotOptimize(model.typeAt(1));
         state.counters["rows"] = model.count();
@@ -88,21 +88,21 @@ struct MillionRows
     MillionRows()
     {
         const QString root = benchTree();
-        one = FolderRows::scan(root + QStringLiteral("/top0/sub1"), false).constFirst();
+        one = FolderRows::scan(QFile::encodeName(root) + "/top0/sub1", false).constFirst();
         view.resize(553, 153);
         view.verticalHeader()->hide();
         view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
         view.verticalHeader()->setDefaultSectionSize(17);
         view.show();
     }
-    QString one;
+    QByteArray one;
     QTableView view;
 };
 
 void BM_MillionRowsInsert(benchmark::State &state)
 {
     MillionRows fixture;
-    const QStringList paths(1000000, fixture.one);
+    const QByteArrayList paths(1000000, fixture.one);
     for (auto _ : state) {
         FileListModel model;
         fixture.view.setModel(&model);
@@ -123,7 +123,7 @@ void BM_MillionRowsUse(benchmark::State &state)
     MillionRows fixture;
     FileListModel model;
     fixture.view.setModel(&model);
-    model.addFiles(QStringList(1000000, fixture.one));
+    model.addFiles(QByteArrayList(1000000, fixture.one));
     QCoreApplication::processEvents();
     for (auto _ : state) {
         model.checkAll();
@@ -140,7 +140,7 @@ BENCHMARK(BM_MillionRowsUse)->Unit(benchmark::kMillisecond)->Iterations(5);
 void BM_MillionRowsClear(benchmark::State &state)
 {
     MillionRows fixture;
-    const QStringList paths(1000000, fixture.one);
+    const QByteArrayList paths(1000000, fixture.one);
     for (auto _ : state) {
         state.PauseTiming();
         FileListModel model;

@@ -1,6 +1,6 @@
 #include "app/core/batch_outcome.h"
 
-void BatchOutcome::record(const QString &path, int status)
+void BatchOutcome::record(const QByteArray &path, int status)
 {
     ++m_handled;
     if (status == 0)

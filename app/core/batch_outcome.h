@@ -1,12 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
-#include <QString>
 
 /// A file that a save or delete run could not handle, and the library's status for it.
 struct BatchFailure
 {
-    QString path;
+    QByteArray path;
     int status = 0;
 };
 
@@ -20,7 +20,7 @@ public:
     static constexpr int KeptFailures = 5;
 
     /// Counts one handled file with its library status (0 = done).
-    void record(const QString &path, int status);
+    void record(const QByteArray &path, int status);
 
     int handled() const { return m_handled; }
     int failed() const { return m_failed; }

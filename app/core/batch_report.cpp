@@ -1,5 +1,6 @@
 #include "app/core/batch_report.h"
 
+#include "app/core/file_path.h"
 #include "scrivlet.h"
 
 QString BatchReport::reason(int status)
@@ -7,9 +8,10 @@ QString BatchReport::reason(int status)
     return QString::fromLatin1(scrivlet_status_text(status));
 }
 
-QString BatchReport::single(const QString &failure, const QString &path, int status)
+QString BatchReport::single(const QString &failure, const QByteArray &path, int status)
 {
-    return failure + QLatin1Char(' ') + path + QLatin1String(": ") + reason(status) + QLatin1Char('.');
+    return failure + QLatin1Char(' ') + FilePath::display(path) + QLatin1String(": ") + reason(status) +
+           QLatin1Char('.');
 }
 
 QString BatchReport::summary(const QString &failure, const BatchOutcome &outcome)
@@ -20,7 +22,7 @@ QString BatchReport::summary(const QString &failure, const BatchOutcome &outcome
                    QString::number(outcome.handled()) +
                    (outcome.handled() == 1 ? QLatin1String(" file:\n") : QLatin1String(" files:\n"));
     for (const BatchFailure &f : outcome.firstFailures())
-        text += QLatin1Char('\n') + f.path + QLatin1String(": ") + reason(f.status);
+        text += QLatin1Char('\n') + FilePath::display(f.path) + QLatin1String(": ") + reason(f.status);
     const auto unnamed = outcome.failed() - static_cast<int>(outcome.firstFailures().size());
     if (unnamed > 0)
         text += QLatin1String("\n... and ") + QString::number(unnamed) + QLatin1String(" more.");

@@ -11,7 +11,7 @@ public:
     /// The reason for a library status, as shown to the user ("no access", ...).
     static QString reason(int status);
     /// One file: "<failure> <path>: <reason>." e.g. "Comments could not be saved to /a/b: no access."
-    static QString single(const QString &failure, const QString &path, int status);
+    static QString single(const QString &failure, const QByteArray &path, int status);
     /// A whole run: how many files failed, then the first few with their reasons.
     /// @p failure reads like "Comments could not be saved to"; empty when nothing failed.
     static QString summary(const QString &failure, const BatchOutcome &outcome);

@@ -2,8 +2,8 @@
 
 #include "app/core/batch_outcome.h"
 
+#include <QByteArray>
 #include <QList>
-#include <QString>
 
 #include <chrono>
 #include <functional>
@@ -11,7 +11,7 @@
 /// One position of a save or delete run: the file and the row that listed it when the run began.
 struct BatchTarget
 {
-    QString path;
+    QByteArray path;
     quint64 row = 0; // the row's identity in the file list
 };
 
@@ -29,7 +29,7 @@ class BatchRunner
 {
 public:
     /// Applies the library call to one file; returns the library's status (0 = done).
-    using Operation = std::function<int(const QString &path)>;
+    using Operation = std::function<int(const QByteArray &path)>;
     /// Whether a position is to be handled now (its row still there and ticked).
     using Wanted = std::function<bool(const BatchTarget &target)>;
     /// Shows "done of total" and lets the event loop run once; false stops the run.

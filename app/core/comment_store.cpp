@@ -97,25 +97,23 @@ CommentStore::Function CommentStore::resolve(const char *exportName)
     return function;
 }
 
-int CommentStore::write(const QString &path, const QString &blockText)
+int CommentStore::write(const QByteArray &path, const QString &blockText)
 {
     if (m_write == nullptr)
         m_write = resolve("WriteComments");
-    const QByteArray file = path.toLocal8Bit();
     const QByteArray text = blockText.toLocal8Bit();
     // The library refuses lengths beyond its limit itself; clamp only what an int32 cannot carry.
     const auto length = static_cast<int32_t>(std::min<qsizetype>(text.size(), qsizetype{INT32_MAX}));
     const char *textPointer = text.constData();
-    const char *filePointer = file.constData();
+    const char *filePointer = path.constData();
     return as<WriteFunction>(m_write)(&textPointer, length, &filePointer);
 }
 
-CommentReadResult CommentStore::read(const QString &path, int capacity)
+CommentReadResult CommentStore::read(const QByteArray &path, int capacity)
 {
     if (m_read == nullptr)
         m_read = resolve("ReadComments");
-    const QByteArray file = path.toLocal8Bit();
-    const char *filePointer = file.constData();
+    const char *filePointer = path.constData();
     // An area of blanks, as the library's callers have always handed it over; the text ends at the
     // zero byte the library writes.
     QByteArray area(std::max(capacity, 0), ' ');
@@ -128,35 +126,32 @@ CommentReadResult CommentStore::read(const QString &path, int capacity)
     return result;
 }
 
-int CommentStore::remove(const QString &path)
+int CommentStore::remove(const QByteArray &path)
 {
     if (m_remove == nullptr)
         m_remove = resolve("DelComments");
-    const QByteArray file = path.toLocal8Bit();
-    const char *filePointer = file.constData();
+    const char *filePointer = path.constData();
     return as<RemoveFunction>(m_remove)(&filePointer);
 }
 
-int CommentStore::replace(const QString &path, const QByteArray &text, std::uint32_t flags)
+int CommentStore::replace(const QByteArray &path, const QByteArray &text, std::uint32_t flags)
 {
     if (m_replace == nullptr)
         m_replace = resolve("ReplaceComments");
-    const QByteArray file = path.toLocal8Bit();
     // The library refuses lengths beyond its limit itself; clamp only what an int32 cannot carry.
     const auto length = static_cast<int32_t>(std::min<qsizetype>(text.size(), qsizetype{INT32_MAX}));
     const char *textPointer = text.constData();
-    const char *filePointer = file.constData();
+    const char *filePointer = path.constData();
     return as<ReplaceFunction>(m_replace)(&filePointer, &textPointer, length, flags);
 }
 
-int CommentStore::recover(QList<QPair<QString, int>> *report)
+int CommentStore::recover(QList<QPair<QByteArray, int>> *report)
 {
     if (m_recover == nullptr)
         m_recover = resolve("RecoverComments");
     const ScrivletRecoveryReport collect = [](void *context, const char *path, int32_t outcome) {
         if (context != nullptr)
-            static_cast<QList<QPair<QString, int>> *>(context)->append(
-                {QString::fromLocal8Bit(path), outcome});
+            static_cast<QList<QPair<QByteArray, int>> *>(context)->append({QByteArray(path), outcome});
     };
     return as<RecoverFunction>(m_recover)(collect, report);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -40,9 +41,9 @@ struct CommentReadResult
 ///
 /// Each export is bound by name at its first call; the library stays loaded while the store
 /// lives. Without an explicit file, the library is looked for in the program's own folder first
-/// (libScrivlet.so), then as the installed libScrivlet.so.1 through the system's library search. Paths and
-/// the block texts of write() are handed over in the locale's 8-bit encoding (QString::toLocal8Bit);
-/// the block length counts the converted bytes.
+/// (libScrivlet.so), then as the installed libScrivlet.so.1 through the system's library search. Paths are
+/// handed over as their own bytes; the block texts of write() in the locale's 8-bit encoding
+/// (QString::toLocal8Bit); the block length counts the converted bytes.
 ///
 /// Every method throws LibraryUnavailable when the library or the export it needs is missing, and
 /// otherwise returns the library's status (0 done, negative SCRIVLET_E_* codes).
@@ -63,20 +64,20 @@ public:
     CommentStore &operator=(const CommentStore &) = delete;
 
     /// Appends a whole block text (markers included; the library adds nothing) to the file.
-    int write(const QString &path, const QString &blockText);
+    int write(const QByteArray &path, const QString &blockText);
     /// Reads the comment text of the file's block through a result area of @p capacity bytes. The
     /// bytes are decoded as EightBitText does: UTF-8 when they are valid UTF-8, else Windows-1252.
-    CommentReadResult read(const QString &path, int capacity = DefaultReadCapacity);
+    CommentReadResult read(const QByteArray &path, int capacity = DefaultReadCapacity);
     /// Cuts the file's block off; a file without a block is left untouched.
-    int remove(const QString &path);
+    int remove(const QByteArray &path);
     /// Replaces the file's comment by the bytes @p text (the text alone; the library adds the
     /// markers), or with SCRIVLET_REPLACE_REMOVE in @p flags removes it, as one change that a
     /// failure or a killed process cannot leave half done (ReplaceComments). The file must exist.
     /// The bytes go over as given: the caller has encoded them (UTF-8 with SCRIVLET_REPLACE_UTF8).
-    int replace(const QString &path, const QByteArray &text, std::uint32_t flags = 0);
+    int replace(const QByteArray &path, const QByteArray &text, std::uint32_t flags = 0);
     /// Puts right what killed processes left half done (RecoverComments); each file met is added
     /// to @p report with the outcome (SCRIVLET_RECOVERED_* or a negative status) when given.
-    int recover(QList<QPair<QString, int>> *report = nullptr);
+    int recover(QList<QPair<QByteArray, int>> *report = nullptr);
 
 private:
     using Function = void (*)();

@@ -1,8 +1,12 @@
 #include "app/core/file_list_model.h"
 
+#include "app/core/file_path.h"
 #include "app/core/format_size.h"
 
-#include <QFileInfo>
+#include <QSet>
+
+#include <algorithm>
+#include <optional>
 
 #include <algorithm>
 
@@ -59,7 +63,7 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     case PathRole:
         return row->path;
     case Qt::ToolTipRole:
-        return index.column() == NameColumn ? QVariant(row->path) : QVariant();
+        return index.column() == NameColumn ? QVariant(FilePath::display(row->path)) : QVariant();
     default:
         return {};
     }
@@ -103,20 +107,21 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
     }
 }
 
-int FileListModel::addFiles(const QStringList &paths)
+int FileListModel::addFiles(const QByteArrayList &paths)
 {
     std::vector<Row> added;
     added.reserve(static_cast<std::size_t>(paths.size()));
-    for (const QString &path : paths) {
-        const QFileInfo info(path);
+    for (const QByteArray &path : paths) {
+        const std::optional<std::int64_t> size = FilePath::fileSize(path);
         // A path that vanished or names no regular file has no length to show: skip it rather
         // than list a row no save could reach.
-        if (!info.isFile())
+        if (!size)
             continue;
         Row row;
-        row.name = info.fileName().trimmed();
-        row.sizeText = formatSize(info.size());
-        row.type = m_types.describe(path);
+        const QString name = FilePath::display(FilePath::fileName(path));
+        row.name = name.trimmed();
+        row.sizeText = formatSize(*size);
+        row.type = m_types.describe(name);
         row.path = path;
         row.id = ++m_lastId;
         added.push_back(std::move(row));
@@ -131,10 +136,39 @@ int FileListModel::addFiles(const QStringList &paths)
     return n;
 }
 
-QString FileListModel::pathAt(int position) const
+void FileListModel::refreshSizes(const QByteArrayList &paths)
+{
+    if (paths.isEmpty() || m_rows.empty())
+        return;
+    const QSet<QByteArray> changed(paths.cbegin(), paths.cend());
+    std::ptrdiff_t first = -1;
+    std::ptrdiff_t last = -1;
+    for (std::size_t id = 0; id < m_rows.size(); ++id) {
+        Row &row = m_rows[id];
+        if (!changed.contains(row.path))
+            continue;
+        const std::optional<std::int64_t> size = FilePath::fileSize(row.path);
+        if (!size)
+            continue;
+        const QString text = formatSize(*size);
+        if (text == row.sizeText)
+            continue;
+        row.sizeText = text;
+        // View rows run the other way: the newest stored row is view row 0.
+        const auto viewRow = static_cast<std::ptrdiff_t>(m_rows.size() - 1 - id);
+        first = first < 0 ? viewRow : std::min(first, viewRow);
+        last = std::max(last, viewRow);
+    }
+    // One change notice over the span of changed rows, however many there are.
+    if (first >= 0)
+        emit dataChanged(index(static_cast<int>(first), SizeColumn),
+                         index(static_cast<int>(last), SizeColumn), {Qt::DisplayRole});
+}
+
+QByteArray FileListModel::pathAt(int position) const
 {
     const Row *row = rowAt(position);
-    return row ? row->path : QString();
+    return row ? row->path : QByteArray();
 }
 
 QString FileListModel::nameAt(int position) const

@@ -3,16 +3,17 @@
 #include "app/core/file_type_cache.h"
 
 #include <QAbstractTableModel>
+#include <QByteArrayList>
 #include <QList>
-#include <QStringList>
 
 #include <cstdint>
 #include <vector>
 
 // The file list: one row per added file with its name, size text, type description, tick and full
-// path. The newest row is shown on top. Rows are stored oldest first and shown reversed, so adding
-// on top is O(1) whatever the row count; the view row of stored index i is size - 1 - i.
-// "Positions" are 1-based view rows (position 1 is the top row), as the comment flows count them.
+// path. Paths are kept as bytes (as the file system spells them, see FilePath); name, tool tip and
+// type are decoded from them only for display. The newest row is shown on top. Rows are stored oldest first
+// and shown reversed, so adding on top is O(1) whatever the row count; the view row of stored index i is size
+// - 1 - i. "Positions" are 1-based view rows (position 1 is the top row), as the comment flows count them.
 // Positions shift whenever rows come or go; a row's RowId names it for as long as it lives and is
 // never given to another row, so a run that started over some rows can tell whether each of them
 // is still there.
@@ -21,7 +22,7 @@ class FileListModel : public QAbstractTableModel
     Q_OBJECT
 public:
     enum Column { NameColumn = 0, SizeColumn = 1, TypeColumn = 2, ColumnCount = 3 };
-    enum Role { PathRole = Qt::UserRole + 1 };
+    enum Role { PathRole = Qt::UserRole + 1 }; // the path's bytes (QByteArray)
     using RowId = quint64;
 
     explicit FileListModel(QObject *parent = nullptr);
@@ -37,12 +38,16 @@ public:
     // name = the file name with outer blanks removed, size = formatSize(length), type = the
     // description of its name. Paths that name no readable file are skipped. All rows reach the
     // views in one insertion. Returns the number of rows added.
-    int addFiles(const QStringList &paths);
+    int addFiles(const QByteArrayList &paths);
+
+    // Takes the size of every row whose path is among `paths` again (after a save or delete
+    // changed those files), leaving the rows of files that are gone as they were.
+    void refreshSizes(const QByteArrayList &paths);
 
     int count() const { return static_cast<int>(m_rows.size()); }
 
     // The row at 1-based `position` (1 = top). Out-of-range positions give empty text / false.
-    QString pathAt(int position) const;
+    QByteArray pathAt(int position) const;
     QString nameAt(int position) const;
     QString sizeTextAt(int position) const;
     QString typeAt(int position) const;
@@ -69,7 +74,7 @@ private:
         QString name;
         QString sizeText;
         QString type;
-        QString path;
+        QByteArray path;
         RowId id = 0;
         bool checked = false;
     };

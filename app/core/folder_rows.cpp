@@ -2,21 +2,19 @@
 
 #include "core/folder_scan.h"
 
-#include <QFile>
-
 using scrivlet::core::FolderScan;
 
-QStringList FolderRows::scan(const QString &folder, bool includeSubfolders)
+QByteArrayList FolderRows::scan(const QByteArray &folder, bool includeSubfolders)
 {
-    const auto found = FolderScan::scan(QFile::encodeName(folder).toStdString(), includeSubfolders);
-    QStringList rows;
+    const auto found = FolderScan::scan(folder.toStdString(), includeSubfolders);
+    QByteArrayList rows;
     rows.reserve(static_cast<qsizetype>(found.files.size()));
     for (const std::string &path : found.files)
-        rows.append(QFile::decodeName(QByteArray::fromStdString(path)));
+        rows.append(QByteArray::fromStdString(path));
     return rows;
 }
 
-bool FolderRows::isExcluded(const QString &path)
+bool FolderRows::isExcluded(const QByteArray &path)
 {
-    return FolderScan::isExcluded(QFile::encodeName(path).toStdString());
+    return FolderScan::isExcluded(std::string_view(path.constData(), static_cast<std::size_t>(path.size())));
 }

@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
         return 2;
     try {
         CommentStore store;
-        const CommentReadResult result = store.read(QString::fromLocal8Bit(argv[1]));
+        const CommentReadResult result = store.read(QByteArray(argv[1]));
         std::fputs(qPrintable(result.text), stdout);
         return result.status == 0 ? 0 : 1;
     } catch (const LibraryUnavailable &error) {

@@ -21,7 +21,7 @@ struct Rows
     Rows(std::initializer_list<std::pair<const char *, bool>> items)
     {
         for (const auto &[path, tick] : items) {
-            targets.append({QString::fromLatin1(path), static_cast<quint64>(targets.size() + 1)});
+            targets.append({QByteArray(path), static_cast<quint64>(targets.size() + 1)});
             ticked.push_back(tick);
         }
     }
@@ -35,9 +35,9 @@ struct Rows
 };
 
 // An operation that records the paths it is given and succeeds.
-BatchRunner::Operation recording(QStringList &called)
+BatchRunner::Operation recording(QByteArrayList &called)
 {
-    return [&called](const QString &path) {
+    return [&called](const QByteArray &path) {
         called.append(path);
         return SCRIVLET_OK;
     };
@@ -45,7 +45,7 @@ BatchRunner::Operation recording(QStringList &called)
 
 TEST(BatchRunner, AppliesTheOperationToTickedTargetsOnlyInOrder)
 {
-    QStringList called;
+    QByteArrayList called;
     std::vector<std::pair<int, int>> reports;
     Rows rows{{"a", true}, {"b", false}, {"c", true}, {"d", false}};
     const BatchOutcome outcome =
@@ -53,7 +53,7 @@ TEST(BatchRunner, AppliesTheOperationToTickedTargetsOnlyInOrder)
             reports.emplace_back(done, total);
             return true;
         });
-    EXPECT_EQ(called, QStringList({"a", "c"}));
+    EXPECT_EQ(called, QByteArrayList({"a", "c"}));
     EXPECT_EQ(outcome.handled(), 2);
     EXPECT_EQ(outcome.failed(), 0);
     EXPECT_FALSE(outcome.stopped());
@@ -65,7 +65,7 @@ TEST(BatchRunner, AppliesTheOperationToTickedTargetsOnlyInOrder)
 TEST(BatchRunner, ALongIntervalStillReportsTheFinalState)
 {
     std::vector<std::pair<int, int>> reports;
-    QStringList called;
+    QByteArrayList called;
     Rows rows{{"a", true}, {"b", true}, {"c", true}};
     BatchRunner(1h).run(rows.targets, rows.wanted(), recording(called), [&](int done, int total) {
         reports.emplace_back(done, total);
@@ -81,7 +81,7 @@ TEST(BatchRunner, NoTickedTargetStillRunsTheProgressToTheEnd)
     std::vector<std::pair<int, int>> reports;
     Rows rows{{"a", false}, {"b", false}};
     const BatchOutcome outcome = BatchRunner(0ms).run(
-        rows.targets, rows.wanted(), [](const QString &) -> int { throw std::logic_error("called"); },
+        rows.targets, rows.wanted(), [](const QByteArray &) -> int { throw std::logic_error("called"); },
         [&](int done, int total) {
             reports.emplace_back(done, total);
             return true;
@@ -95,11 +95,11 @@ TEST(BatchRunner, CountsFailuresAndKeepsTheFirstFew)
 {
     QList<BatchTarget> list;
     for (int i = 0; i < 10; ++i)
-        list.append({QStringLiteral("f%1").arg(i), static_cast<quint64>(i + 1)});
+        list.append({"f" + QByteArray::number(i), static_cast<quint64>(i + 1)});
     // Every file but f0, f4 and f9 fails, with alternating reasons.
     const BatchOutcome outcome = BatchRunner(0ms).run(
         list, [](const BatchTarget &) { return true; },
-        [](const QString &path) {
+        [](const QByteArray &path) {
             const int n = path.mid(1).toInt();
             if (n == 0 || n == 4 || n == 9)
                 return SCRIVLET_OK;
@@ -127,12 +127,12 @@ TEST(BatchRunner, CountsFailuresAndKeepsTheFirstFew)
 
 TEST(BatchRunner, AnExceptionEndsTheRunAfterTheFilesAlreadyHandled)
 {
-    QStringList called;
+    QByteArrayList called;
     int reports = 0;
     Rows rows{{"a", true}, {"b", true}, {"c", true}};
     EXPECT_THROW(BatchRunner(0ms).run(
                      rows.targets, rows.wanted(),
-                     [&](const QString &path) -> int {
+                     [&](const QByteArray &path) -> int {
                          called.append(path);
                          if (path == "b")
                              throw std::runtime_error("library gone");
@@ -143,13 +143,13 @@ TEST(BatchRunner, AnExceptionEndsTheRunAfterTheFilesAlreadyHandled)
                          return true;
                      }),
                  std::runtime_error);
-    EXPECT_EQ(called, QStringList({"a", "b"}));
+    EXPECT_EQ(called, QByteArrayList({"a", "b"}));
     EXPECT_EQ(reports, 1);
 }
 
 TEST(BatchRunner, TicksChangedDuringTheRunCountForTheFilesNotYetHandled)
 {
-    QStringList called;
+    QByteArrayList called;
     std::vector<std::pair<int, int>> reports;
     Rows rows{{"a", true}, {"b", true}, {"c", false}, {"d", true}};
     BatchRunner(0ms).run(rows.targets, rows.wanted(), recording(called), [&](int done, int total) {
@@ -161,7 +161,7 @@ TEST(BatchRunner, TicksChangedDuringTheRunCountForTheFilesNotYetHandled)
         }
         return true;
     });
-    EXPECT_EQ(called, QStringList({"a", "c", "d"}));
+    EXPECT_EQ(called, QByteArrayList({"a", "c", "d"}));
     const std::vector<std::pair<int, int>> expected{{1, 4}, {2, 4}, {3, 4}, {4, 4}};
     EXPECT_EQ(reports, expected);
 }
@@ -169,9 +169,9 @@ TEST(BatchRunner, TicksChangedDuringTheRunCountForTheFilesNotYetHandled)
 struct StopCase
 {
     const char *name;
-    int stopAt;          // the report after which the sink says stop
-    QStringList handled; // the files handled by then
-    int left;            // the ticked files not reached
+    int stopAt;             // the report after which the sink says stop
+    QByteArrayList handled; // the files handled by then
+    int left;               // the ticked files not reached
     bool stopped;
 };
 
@@ -187,7 +187,7 @@ class BatchRunnerStop : public ::testing::TestWithParam<StopCase>
 TEST_P(BatchRunnerStop, StopsAfterTheFileInHandAndCountsWhatIsLeft)
 {
     const StopCase &c = GetParam();
-    QStringList called;
+    QByteArrayList called;
     int reports = 0;
     Rows rows{{"a", true}, {"b", false}, {"c", true}, {"d", true}, {"e", true}};
     const BatchOutcome outcome =
@@ -235,6 +235,18 @@ TEST(BatchReport, NamesEveryFailureWhenFewAndNothingWhenNone)
     outcome.record("/x/dir", SCRIVLET_E_NOTREG);
     const QString text = BatchReport::summary("Comments could not be deleted from", outcome);
     EXPECT_EQ(text, "Comments could not be deleted from 1 of 2 files:\n\n/x/dir: not a regular file");
+}
+
+// A name that is not UTF-8 is shown with a replacement character for each bad byte, the rest of
+// the path as it is.
+TEST(BatchReport, ShowsNamesThatAreNotUtf8WithReplacementCharacters)
+{
+    BatchOutcome outcome;
+    outcome.record("/x/caf\xe9.txt", SCRIVLET_E_ACCESS);
+    EXPECT_EQ(BatchReport::summary("Comments could not be saved to", outcome),
+              QStringLiteral("Comments could not be saved to 1 of 1 file:\n\n/x/caf\ufffd.txt: no access"));
+    EXPECT_EQ(BatchReport::single("Comments could not be saved to", "/x/caf\xe9.txt", SCRIVLET_E_ACCESS),
+              QStringLiteral("Comments could not be saved to /x/caf\ufffd.txt: no access."));
 }
 
 } // namespace

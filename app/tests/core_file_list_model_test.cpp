@@ -1,43 +1,46 @@
 #include "app/core/file_list_model.h"
+#include "tests/support/temp_dir.h"
 
-#include <QFile>
 #include <QMimeDatabase>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
 class FileListModelTest : public ::testing::Test
 {
 protected:
-    QString make(const QString &name, qint64 bytes = 1)
+    // Paths are bytes, as the file system spells them: names need not be UTF-8.
+    QByteArray make(const QByteArray &name, qint64 bytes = 1)
     {
-        const QString path = m_dir.path() + QLatin1Char('/') + name;
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(bytes, 'x'));
-        return path;
+        return QByteArray::fromStdString(
+            m_dir.write(name.toStdString(), std::string(static_cast<std::size_t>(bytes), 'x')));
     }
-    QStringList paths() const
+    QByteArray folder() const { return QByteArray::fromStdString(m_dir.path()); }
+    QByteArrayList paths() const
     {
-        QStringList out;
+        QByteArrayList out;
         for (int position = 1; position <= m_model.count(); ++position)
             out << m_model.pathAt(position);
         return out;
     }
 
-    QTemporaryDir m_dir;
+    TempDir m_dir;
     FileListModel m_model;
 };
 
 TEST_F(FileListModelTest, LastAddedIsOnTopAndEveryColumnIsFilled)
 {
-    const QString a = make(QStringLiteral("a.txt"), 10);
-    const QString b = make(QStringLiteral("b.png"), 2048);
+    const QByteArray a = make(("a.txt"), 10);
+    const QByteArray b = make(("b.png"), 2048);
     EXPECT_EQ(m_model.addFiles({a, b}), 2);
     EXPECT_EQ(m_model.addFiles({a}), 1);
-    EXPECT_EQ(paths(), (QStringList{a, b, a}));
+    EXPECT_EQ(paths(), (QByteArrayList{a, b, a}));
     EXPECT_EQ(m_model.rowCount(), 3);
     EXPECT_EQ(m_model.columnCount(), 3);
 
@@ -48,14 +51,13 @@ TEST_F(FileListModelTest, LastAddedIsOnTopAndEveryColumnIsFilled)
     EXPECT_EQ(m_model.index(1, FileListModel::TypeColumn).data().toString(),
               db.mimeTypeForName(QStringLiteral("image/png")).comment());
     EXPECT_EQ(m_model.typeAt(1), db.mimeTypeForName(QStringLiteral("text/plain")).comment());
-    EXPECT_EQ(second.data(FileListModel::PathRole).toString(), b);
+    EXPECT_EQ(second.data(FileListModel::PathRole).toByteArray(), b);
     EXPECT_EQ(m_model.sizeTextAt(3), QStringLiteral("10 bytes"));
 }
 
 TEST_F(FileListModelTest, UnknownKindsAreNamedAfterTheirExtension)
 {
-    m_model.addFiles({make(QStringLiteral("data.zzqx")), make(QStringLiteral("noextzzqx")),
-                      make(QStringLiteral("other.ZzQy"))});
+    m_model.addFiles({make(("data.zzqx")), make(("noextzzqx")), make(("other.ZzQy"))});
     EXPECT_EQ(m_model.typeAt(1), QStringLiteral("ZZQY File"));
     EXPECT_EQ(m_model.typeAt(2), QStringLiteral("File"));
     EXPECT_EQ(m_model.typeAt(3), QStringLiteral("ZZQX File"));
@@ -66,7 +68,7 @@ TEST_F(FileListModelTest, HeadersAndCheckableNameColumn)
     EXPECT_EQ(m_model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));
     EXPECT_EQ(m_model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Size"));
     EXPECT_EQ(m_model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Type"));
-    m_model.addFiles({make(QStringLiteral("a"))});
+    m_model.addFiles({make(("a"))});
     EXPECT_TRUE(m_model.flags(m_model.index(0, 0)).testFlag(Qt::ItemIsUserCheckable));
     EXPECT_FALSE(m_model.flags(m_model.index(0, 1)).testFlag(Qt::ItemIsUserCheckable));
     EXPECT_EQ(m_model.index(0, 0).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
@@ -76,7 +78,7 @@ TEST_F(FileListModelTest, HeadersAndCheckableNameColumn)
 
 TEST_F(FileListModelTest, NameLosesOuterBlanksButPathKeepsThem)
 {
-    const QString padded = make(QStringLiteral("  spaced.txt "));
+    const QByteArray padded = make(("  spaced.txt "));
     m_model.addFiles({padded});
     EXPECT_EQ(m_model.nameAt(1), QStringLiteral("spaced.txt"));
     EXPECT_EQ(m_model.pathAt(1), padded);
@@ -84,14 +86,14 @@ TEST_F(FileListModelTest, NameLosesOuterBlanksButPathKeepsThem)
 
 TEST_F(FileListModelTest, PathsThatAreNoFilesAreSkipped)
 {
-    const QString a = make(QStringLiteral("a"));
-    EXPECT_EQ(m_model.addFiles({m_dir.path() + QStringLiteral("/missing"), m_dir.path(), a}), 1);
-    EXPECT_EQ(paths(), QStringList{a});
+    const QByteArray a = make(("a"));
+    EXPECT_EQ(m_model.addFiles({folder() + "/missing", folder(), a}), 1);
+    EXPECT_EQ(paths(), QByteArrayList{a});
 }
 
 TEST_F(FileListModelTest, ManyFilesReachTheViewInOneInsertion)
 {
-    const QString a = make(QStringLiteral("a"));
+    const QByteArray a = make(("a"));
     int inserts = 0;
     int first = -1;
     int last = -1;
@@ -101,7 +103,7 @@ TEST_F(FileListModelTest, ManyFilesReachTheViewInOneInsertion)
         last = l;
     });
     m_model.addFiles({a});
-    m_model.addFiles(QStringList(5, a));
+    m_model.addFiles(QByteArrayList(5, a));
     EXPECT_EQ(inserts, 2);
     EXPECT_EQ(first, 0);
     EXPECT_EQ(last, 4);
@@ -109,9 +111,9 @@ TEST_F(FileListModelTest, ManyFilesReachTheViewInOneInsertion)
 
 TEST_F(FileListModelTest, TickingAndUntickingReachEveryRowBeyondSixteenBits)
 {
-    const QString a = make(QStringLiteral("a"));
+    const QByteArray a = make(("a"));
     const int rows = 40000;
-    m_model.addFiles(QStringList(rows, a));
+    m_model.addFiles(QByteArrayList(rows, a));
     m_model.checkAll();
     EXPECT_TRUE(m_model.isCheckedAt(1));
     EXPECT_TRUE(m_model.isCheckedAt(32768));
@@ -125,35 +127,35 @@ TEST_F(FileListModelTest, TickingAndUntickingReachEveryRowBeyondSixteenBits)
 
 TEST_F(FileListModelTest, CheckedPositionsCountFromTheTop)
 {
-    const QString a = make(QStringLiteral("a"));
-    const QString b = make(QStringLiteral("b"));
-    const QString c = make(QStringLiteral("c"));
+    const QByteArray a = make(("a"));
+    const QByteArray b = make(("b"));
+    const QByteArray c = make(("c"));
     m_model.addFiles({a, b, c}); // shown c, b, a
     m_model.setCheckedAt(1, true);
     m_model.setCheckedAt(3, true);
     m_model.setCheckedAt(4, true); // no such row
     EXPECT_EQ(m_model.checkedPositions(), (QList<int>{1, 3}));
-    EXPECT_EQ(m_model.index(2, 0).data(FileListModel::PathRole).toString(), a);
+    EXPECT_EQ(m_model.index(2, 0).data(FileListModel::PathRole).toByteArray(), a);
     EXPECT_EQ(m_model.index(2, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked);
 }
 
 TEST_F(FileListModelTest, ClearForgetsPathsSoNewRowsPairWithTheirOwn)
 {
-    const QString a = make(QStringLiteral("a"));
-    const QString b = make(QStringLiteral("b"));
+    const QByteArray a = make(("a"));
+    const QByteArray b = make(("b"));
     m_model.addFiles({a, a, a});
     m_model.checkAll();
     m_model.clear();
-    EXPECT_EQ(m_model.pathAt(1), QString());
+    EXPECT_EQ(m_model.pathAt(1), QByteArray());
     m_model.addFiles({b});
-    EXPECT_EQ(paths(), QStringList{b});
+    EXPECT_EQ(paths(), QByteArrayList{b});
     EXPECT_FALSE(m_model.isCheckedAt(1));
 }
 
 TEST_F(FileListModelTest, ARowKeepsItsIdentityWhileRowsComeAndGo)
 {
-    const QString a = make(QStringLiteral("a"));
-    const QString b = make(QStringLiteral("b"));
+    const QByteArray a = make("a");
+    const QByteArray b = make("b");
     m_model.addFiles({a, a, b}); // b, a, a from the top: two rows of one path
     const FileListModel::RowId top = m_model.idAt(1);
     const FileListModel::RowId second = m_model.idAt(2);
@@ -180,12 +182,58 @@ TEST_F(FileListModelTest, OutOfRangePositionsAreHarmless)
 {
     EXPECT_EQ(m_model.idAt(1), 0u);
     EXPECT_EQ(m_model.positionOf(0), 0);
-    EXPECT_EQ(m_model.pathAt(0), QString());
-    EXPECT_EQ(m_model.pathAt(1), QString());
+    EXPECT_EQ(m_model.pathAt(0), QByteArray());
+    EXPECT_EQ(m_model.pathAt(1), QByteArray());
     EXPECT_FALSE(m_model.isCheckedAt(-1));
     m_model.setCheckedAt(1, true);
     m_model.checkAll();
     EXPECT_TRUE(m_model.checkedPositions().isEmpty());
+}
+
+// Names the locale cannot decode keep their exact bytes for the library; the list shows them with
+// a replacement character for each bad byte.
+TEST_F(FileListModelTest, NamesThatAreNotUtf8KeepTheirBytesAndShowReplacementCharacters)
+{
+    const QByteArray latin1 = make("caf\xe9.txt", 3);
+    const QByteArray broken = make("\xff\xfe", 4);
+    EXPECT_EQ(m_model.addFiles({latin1, broken}), 2);
+    EXPECT_EQ(paths(), (QByteArrayList{broken, latin1}));
+    EXPECT_EQ(m_model.nameAt(2), QStringLiteral("caf\ufffd.txt"));
+    EXPECT_EQ(m_model.nameAt(1), QStringLiteral("\ufffd\ufffd"));
+    EXPECT_EQ(m_model.sizeTextAt(2), QStringLiteral("3 bytes"));
+    EXPECT_EQ(m_model.typeAt(2), QMimeDatabase().mimeTypeForName(QStringLiteral("text/plain")).comment());
+    const QModelIndex name = m_model.index(1, FileListModel::NameColumn);
+    EXPECT_EQ(name.data().toString(), QStringLiteral("caf\ufffd.txt"));
+    EXPECT_EQ(name.data(FileListModel::PathRole).toByteArray(), latin1);
+    EXPECT_EQ(name.data(Qt::ToolTipRole).toString(),
+              QString::fromUtf8(folder()) + QStringLiteral("/caf\ufffd.txt"));
+}
+
+// After a save the sizes of the files it changed are taken again, on every row that lists one of
+// them; other rows, and rows whose file has gone, keep their text.
+TEST_F(FileListModelTest, RefreshedSizesReachEveryRowOfAChangedFileInOneNotice)
+{
+    const QByteArray a = make("a", 10);
+    const QByteArray b = make("b", 20);
+    const QByteArray c = make("c", 30);
+    const QByteArray gone = make("gone", 40);
+    m_model.addFiles({a, b, a, c, gone}); // shown gone, c, a, b, a
+    m_dir.write("a", std::string(2048, 'y'));
+    m_dir.write("b", std::string(5, 'y'));
+    m_dir.write("c", std::string(1024, 'y'));
+    ASSERT_EQ(std::remove(gone.constData()), 0);
+    std::vector<std::pair<QModelIndex, QModelIndex>> changes;
+    QObject::connect(&m_model, &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex &from, const QModelIndex &to) { changes.emplace_back(from, to); });
+    m_model.refreshSizes({a, gone, folder() + "/never-listed"});
+    QStringList sizes;
+    for (int position = 1; position <= m_model.count(); ++position)
+        sizes << m_model.sizeTextAt(position);
+    EXPECT_EQ(sizes, QStringList({"40 bytes", "30 bytes", "2.00 KB", "20 bytes", "2.00 KB"}));
+    ASSERT_EQ(changes.size(), 1);
+    EXPECT_EQ(changes[0].first, m_model.index(2, FileListModel::SizeColumn));
+    EXPECT_EQ(changes[0].second, m_model.index(4, FileListModel::SizeColumn));
+    EXPECT_EQ(m_model.index(2, FileListModel::SizeColumn).data().toString(), QStringLiteral("2.00 KB"));
 }
 
 } // namespace

@@ -1,61 +1,57 @@
 #include "app/core/dropped_items.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QStringList>
+
+#include <sys/stat.h>
 
 namespace {
 
 // A tree to drop:   top/x.txt, top/notes.db, top/UP.DB, top/.hidden,
-//                   top/A/y.txt, top/A/deep/w.txt, top/B/z.txt, and a loose file loose.txt.
+//                   top/A/y.txt, top/A/deep/w.txt, top/B/z.txt, loose files loose.txt and loose.db,
+//                   and names that are not UTF-8: top/C\xe9/caf\xe9.txt, loose\xff.txt.
 class DroppedItemsTree : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        for (const char *name : {"top/x.txt", "top/notes.db", "top/UP.DB", "top/.hidden", "top/A/y.txt",
-                                 "top/A/deep/w.txt", "top/B/z.txt", "loose.txt", "loose.db"})
-            make(QString::fromLatin1(name));
+        for (const char *folder : {"top", "top/A", "top/A/deep", "top/B", "top/C\xe9"})
+            ASSERT_EQ(::mkdir(m_dir.file(folder).c_str(), 0755), 0) << folder;
+        for (const char *name :
+             {"top/x.txt", "top/notes.db", "top/UP.DB", "top/.hidden", "top/A/y.txt", "top/A/deep/w.txt",
+              "top/B/z.txt", "top/C\xe9/caf\xe9.txt", "loose.txt", "loose.db", "loose\xff.txt"})
+            m_dir.write(name, "x");
     }
 
-    void make(const QString &relative)
-    {
-        const QString path = m_dir.filePath(relative);
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("x");
-    }
+    QByteArray at(const char *relative) const { return QByteArray::fromStdString(m_dir.file(relative)); }
 
-    QString at(const QString &relative) const { return m_dir.filePath(relative); }
-
-    // File names of the added paths, in order, each checked to name an existing file.
-    static QStringList names(const QStringList &paths)
+    // File names of the added paths, in order (their bytes as Latin-1, so every byte shows), each
+    // checked to name an existing file.
+    static QStringList names(const QByteArrayList &paths)
     {
         QStringList result;
-        for (const QString &path : paths) {
-            EXPECT_TRUE(QFileInfo(path).isFile()) << path.toStdString();
-            result.append(QFileInfo(path).fileName());
+        for (const QByteArray &path : paths) {
+            EXPECT_TRUE(exists(path.toStdString())) << path.toStdString();
+            result.append(QString::fromLatin1(path.mid(path.lastIndexOf('/') + 1)));
         }
         return result;
     }
 
-    QTemporaryDir m_dir;
+    TempDir m_dir;
 };
 
 TEST_F(DroppedItemsTree, FilesAreAddedAsTheyAreExceptDb)
 {
-    const QStringList added =
-        DroppedItems::filesToAdd({at("loose.txt"), at("loose.db"), at("top/UP.DB")}, false);
-    EXPECT_EQ(added, QStringList({at("loose.txt"), at("top/UP.DB")}));
+    const QByteArrayList added = DroppedItems::filesToAdd(
+        {at("loose.txt"), at("loose.db"), at("top/UP.DB"), at("loose\xff.txt")}, false);
+    EXPECT_EQ(added, QByteArrayList({at("loose.txt"), at("top/UP.DB"), at("loose\xff.txt")}));
 }
 
 TEST_F(DroppedItemsTree, FolderWithoutSubFoldersAddsItsOwnFilesHiddenIncluded)
 {
-    const QStringList added = DroppedItems::filesToAdd({at("top")}, false);
+    const QByteArrayList added = DroppedItems::filesToAdd({at("top")}, false);
     QStringList sorted = names(added);
     sorted.sort();
     EXPECT_EQ(sorted, QStringList({".hidden", "UP.DB", "x.txt"}));
@@ -63,23 +59,26 @@ TEST_F(DroppedItemsTree, FolderWithoutSubFoldersAddsItsOwnFilesHiddenIncluded)
 
 TEST_F(DroppedItemsTree, FolderWithSubFoldersAddsOwnFilesThenEachSubFolderDepthFirst)
 {
-    const QStringList added = DroppedItems::filesToAdd({at("top/")}, true);
+    const QByteArrayList added = DroppedItems::filesToAdd({at("top/")}, true);
     const QStringList got = names(added);
-    // Hidden files are not part of a scan with sub-folders; its own files come first.
-    ASSERT_EQ(got.size(), 5);
+    // Hidden files are not part of a scan with sub-folders; its own files come first, then the
+    // sub-folders in name order (0xE9 after the ASCII letters).
+    ASSERT_EQ(got.size(), 6);
     QStringList own = got.mid(0, 2);
     own.sort();
     EXPECT_EQ(own, QStringList({"UP.DB", "x.txt"}));
-    EXPECT_EQ(got.mid(2), QStringList({"y.txt", "w.txt", "z.txt"}));
-    for (const QString &path : added)
+    EXPECT_EQ(got.mid(2), QStringList({"y.txt", "w.txt", "z.txt", QStringLiteral("caf\u00e9.txt")}));
+    EXPECT_EQ(added.back(), at("top/C\xe9/caf\xe9.txt"));
+    for (const QByteArray &path : added)
         EXPECT_FALSE(path.contains("//")) << path.toStdString();
 }
 
 TEST_F(DroppedItemsTree, VanishedAndOddItemsAreSkippedWithoutLosingTheRest)
 {
-    const QStringList added = DroppedItems::filesToAdd(
-        {at("gone.txt"), at("loose.txt"), QString(), at("loose.txt/below"), at("gone-folder"), at("top/B")},
-        true);
+    const QByteArrayList added =
+        DroppedItems::filesToAdd({at("gone.txt"), at("loose.txt"), QByteArray(), at("loose.txt/below"),
+                                  at("gone-folder"), at("top/B")},
+                                 true);
     EXPECT_EQ(names(added), QStringList({"loose.txt", "z.txt"}));
 }
 

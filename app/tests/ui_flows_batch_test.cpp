@@ -117,7 +117,7 @@ TEST_F(BatchFlowsTest, RowsAddedOrClearedDuringARunDoNotRedirectIt)
     m_platform.setProcessEventsHook([&] {
         if (!added) {
             added = true;
-            m_window->addFileRows({newcomer}); // lands on top, shifting every position
+            m_window->addFileRows({QFile::encodeName(newcomer)}); // lands on top, shifting every position
             m_window->checkAllItems();
         }
     });

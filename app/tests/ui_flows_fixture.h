@@ -72,7 +72,10 @@ protected:
     // Adds rows as Browse does (the last path ends on top) and ticks them all.
     void addRows(const QStringList &paths)
     {
-        m_window->addFileRows(paths);
+        QByteArrayList bytes;
+        for (const QString &path : paths)
+            bytes.append(QFile::encodeName(path));
+        m_window->addFileRows(bytes);
         m_window->checkAllItems();
         m_window->updateListCommands();
         ASSERT_EQ(m_window->fileModel()->count(), paths.size()) << "a path could not be added";

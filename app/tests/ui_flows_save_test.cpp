@@ -87,6 +87,38 @@ INSTANTIATE_TEST_SUITE_P(Order, SaveRefusal,
                                                        Icon::Exclamation}),
                          PrintedCaseName());
 
+// The Size column tells the length of the file as it is: after a Save or a Delete, every row of a
+// file that was handled shows its new length (a second, unticked row of the same file too), and
+// the row of an unticked file keeps its own.
+TEST_F(FlowsTest, SaveAndDeleteRefreshTheSizeOfEveryFileHandled)
+{
+    const QString a = makeFile("a.txt", QByteArray(1000, 'a'));
+    const QString b = makeFile("b.txt", QByteArray(1000, 'b'));
+    const QString c = makeFile("c.txt", QByteArray(1000, 'c'));
+    addRows({a, b, c, a}); // shown a, c, b, a
+    clickTick(2);          // c
+    clickTick(4);          // the older row of a
+    ASSERT_EQ(model().checkedPositions(), (QList<int>{1, 3}));
+    const auto sizes = [this] {
+        QStringList shown;
+        for (int row = 0; row < model().rowCount(); ++row)
+            shown.append(model().index(row, FileListModel::SizeColumn).data().toString());
+        return shown;
+    };
+    EXPECT_EQ(sizes(), QStringList({"1000 bytes", "1000 bytes", "1000 bytes", "1000 bytes"}));
+
+    type("a comment");
+    click(m_window->saveButton());
+    ASSERT_EQ(bytesOf(a), QByteArray(1000, 'a') + block("a comment"));
+    ASSERT_EQ(bytesOf(c), QByteArray(1000, 'c'));
+    EXPECT_EQ(sizes(), QStringList({"1.00 KB", "1000 bytes", "1.00 KB", "1.00 KB"}));
+
+    m_platform.queueAnswer(Platform::Answer::Yes);
+    click(m_window->deleteButton());
+    ASSERT_EQ(bytesOf(a), QByteArray(1000, 'a'));
+    EXPECT_EQ(sizes(), QStringList({"1000 bytes", "1000 bytes", "1000 bytes", "1000 bytes"}));
+}
+
 TEST_F(FlowsTest, BlanksAndLineBreaksAloneAreAComment)
 {
     const QString path = makeFile("b.txt", "x");

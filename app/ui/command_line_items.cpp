@@ -2,15 +2,9 @@
 
 #include "app/ui/main_window.h"
 
-#include <QFile>
-#include <QStringList>
-
 void CommandLineItems::add(MainWindow &window, const QList<QByteArray> &paths)
 {
     if (paths.isEmpty())
         return;
-    QStringList decoded;
-    for (const QByteArray &path : paths)
-        decoded << QFile::decodeName(path);
-    window.addDroppedItems(decoded);
+    window.addDroppedItems(paths);
 }

@@ -150,12 +150,13 @@ void CommentFlows::saveClicked()
         saveComments(m_window.fileModel()->pathAt(1), text, flags);
 }
 
-void CommentFlows::saveComments(const QString &path, const QByteArray &text, std::uint32_t flags)
+void CommentFlows::saveComments(const QByteArray &path, const QByteArray &text, std::uint32_t flags)
 {
     const RunGuard guard(*this);
     try {
         // One change: the old comment stays unless the new one is written whole.
         const int status = m_store->replace(path, text, flags);
+        m_window.fileModel()->refreshSizes({path});
         if (status != SCRIVLET_OK) {
             message(BatchReport::single(QStringLiteral("Comments could not be saved to"), path, status),
                     true);
@@ -171,7 +172,7 @@ void CommentFlows::saveComments(const QString &path, const QByteArray &text, std
 
 void CommentFlows::batch(const QByteArray &text, std::uint32_t flags)
 {
-    runOverRows([&](const QString &path) { return m_store->replace(path, text, flags); },
+    runOverRows([&](const QByteArray &path) { return m_store->replace(path, text, flags); },
                 QStringLiteral("Comments could not be saved to"), QStringLiteral("No comment was saved."));
 }
 
@@ -191,7 +192,7 @@ void CommentFlows::deleteClicked()
     TextBox *editor = m_window.commentEdit();
     const std::uint32_t flags = replaceFlags() | SCRIVLET_REPLACE_REMOVE; // for the whole run
     runOverRows(
-        [&](const QString &path) {
+        [&](const QByteArray &path) {
             const int status = m_store->replace(path, {}, flags);
             if (!editor->document()->isEmpty())
                 editor->clear();
@@ -210,13 +211,19 @@ void CommentFlows::runOverRows(const BatchRunner::Operation &operation, const QS
     const RunGuard guard(*this);
     CommentFlowsProgress progress(*m_window.progressBar(), *m_window.percentLabel(), m_window.platform());
     progress.begin(static_cast<int>(list.size()));
+    QByteArrayList handled; // their sizes change
     try {
         const BatchOutcome outcome = m_runner.run(
-            list, [this](const BatchTarget &target) { return stillWanted(target); }, operation,
+            list, [this](const BatchTarget &target) { return stillWanted(target); },
+            [&](const QByteArray &path) {
+                handled.append(path);
+                return operation(path);
+            },
             [&](int done, int total) {
                 progress.report(done, total);
                 return !m_stopRequested;
             });
+        m_window.fileModel()->refreshSizes(handled);
         const QString failures = BatchReport::summary(failure, outcome);
         if (outcome.stopped() && !m_closeAfterRun) {
             // Stopped by the user, who wants to know how far it got.
@@ -287,7 +294,7 @@ void CommentFlows::rowChosen(int row)
     readFileComment(m_window.fileModel()->pathAt(row + 1));
 }
 
-void CommentFlows::readFileComment(const QString &path)
+void CommentFlows::readFileComment(const QByteArray &path)
 {
     TextBox *editor = m_window.commentEdit();
     editor->clear();

@@ -52,7 +52,7 @@ public:
     /// Loads a text file into the comment box, with the Import command's checks and messages.
     void openFile(const QString &path);
     /// Replaces the comment box with the comment that the file carries.
-    void readFileComment(const QString &path);
+    void readFileComment(const QByteArray &path);
 
 protected:
     /// Takes Escape pressed anywhere in the window while a run lets the event loop run.
@@ -65,7 +65,7 @@ private:
     QString mirroredText();
     /// The replace call's flags that the window's options ask for (kept file dates).
     std::uint32_t replaceFlags() const;
-    void saveComments(const QString &path, const QByteArray &text, std::uint32_t flags);
+    void saveComments(const QByteArray &path, const QByteArray &text, std::uint32_t flags);
     void batch(const QByteArray &text, std::uint32_t flags);
     /// Applies @p operation to the ticked rows, with progress, and reports how it went.
     void runOverRows(const BatchRunner::Operation &operation, const QString &failure,

@@ -4,7 +4,6 @@
 #include "app/ui/main_window.h"
 
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 
@@ -12,9 +11,9 @@ namespace {
 
 // The local paths among the dragged URLs. A file URL may name this machine as "localhost"
 // (file://localhost/path); other hosts are not local.
-QStringList localPaths(const QMimeData *data)
+QByteArrayList localPaths(const QMimeData *data)
 {
-    QStringList paths;
+    QByteArrayList paths;
     if (data == nullptr || !data->hasUrls())
         return paths;
     for (const QUrl &url : data->urls()) {
@@ -26,7 +25,7 @@ QStringList localPaths(const QMimeData *data)
         // The path's own bytes: a name that is not valid UTF-8 arrives percent-encoded.
         const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
         if (!bytes.isEmpty())
-            paths.append(QFile::decodeName(bytes));
+            paths.append(bytes);
     }
     return paths;
 }

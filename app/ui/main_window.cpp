@@ -2,6 +2,7 @@
 
 #include "app/core/dropped_items.h"
 #include "app/core/file_list_model.h"
+#include "app/core/file_path.h"
 #include "app/core/folder_rows.h"
 #include "app/core/user_settings.h"
 #include "app/platform/platform.h"
@@ -111,7 +112,7 @@ AboutWindow *MainWindow::aboutWindow() const
     return m_about.data();
 }
 
-void MainWindow::addFileRows(const QStringList &paths)
+void MainWindow::addFileRows(const QByteArrayList &paths)
 {
     m_model->addFiles(paths);
 }
@@ -152,7 +153,7 @@ void MainWindow::clearListView()
     m_model->clear();
 }
 
-void MainWindow::addDroppedItems(const QStringList &paths)
+void MainWindow::addDroppedItems(const QByteArrayList &paths)
 {
     addFileRows(DroppedItems::filesToAdd(paths, m_subfoldersCheck->isChecked()));
     autoSizeColumns();
@@ -187,7 +188,7 @@ void MainWindow::openSingle()
         return;
     m_pathEdit->setText(*chosen);
     if (QFileInfo(m_pathEdit->text()).isFile())
-        addFileRows({m_pathEdit->text()});
+        addFileRows({FilePath::fromText(m_pathEdit->text())});
 }
 
 void MainWindow::openMultiple()
@@ -200,7 +201,7 @@ void MainWindow::openMultiple()
     clearListView();
     m_pathEdit->setText(folder);
     m_platform.setBusyCursor(true);
-    addFileRows(FolderRows::scan(m_pathEdit->text(), m_subfoldersCheck->isChecked()));
+    addFileRows(FolderRows::scan(FilePath::fromText(m_pathEdit->text()), m_subfoldersCheck->isChecked()));
     m_platform.setBusyCursor(false);
     if (m_model->count() == 0)
         m_platform.messageBox(QStringLiteral(" No  file to process."), QStringLiteral("Error"),

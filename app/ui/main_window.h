@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QByteArrayList>
 #include <QPointer>
-#include <QStringList>
 #include <QWidget>
 
 class AboutWindow;
@@ -73,8 +73,8 @@ public:
     AboutWindow *aboutWindow() const;
 
     // Shared steps of the adding flows.
-    // Adds the files as new top rows (the last one on top) in one insertion.
-    void addFileRows(const QStringList &paths);
+    // Adds the files (paths as bytes) as new top rows (the last one on top) in one insertion.
+    void addFileRows(const QByteArrayList &paths);
     // "Total Files: N" in the status bar.
     void writeStatusText();
     // Delete and Clear are enabled exactly when the list has rows.
@@ -87,8 +87,9 @@ public:
     void clearListView();
     // Lists files and folders as a drop onto the list does: files on top, folders by the folder
     // scan's rules (with sub-folders when "Process Sub-Folders" is ticked), then every row is
-    // ticked and the commands and status text are brought up to date. Shows no message.
-    void addDroppedItems(const QStringList &paths);
+    // ticked and the commands and status text are brought up to date. Shows no message. Paths are
+    // bytes, as the file system spells them.
+    void addDroppedItems(const QByteArrayList &paths);
 
     // Command handlers, public so tests and the flows can run them directly.
     void browseClicked();
