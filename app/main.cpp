@@ -10,11 +10,11 @@
 #include "scrivlet_version.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 
 namespace {
 
@@ -24,6 +24,15 @@ QList<QByteArray> argumentsOf(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         arguments << QByteArray(argv[i]);
     return arguments;
+}
+
+// The current folder as the file system spells it: QDir would decode it, and a folder name that is
+// not UTF-8 would no longer lead to the files named relative to it.
+QByteArray currentFolder()
+{
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    return error ? QByteArray() : QByteArray::fromStdString(folder.native());
 }
 
 // The exit status when the arguments ask for an answer rather than the window.
@@ -77,8 +86,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Scrivlet"));
     QApplication::setApplicationVersion(QStringLiteral(SCRIVLET_VERSION));
-    const ProgramArguments arguments =
-        ProgramArguments::parse(argumentsOf(argc, argv), QFile::encodeName(QDir::currentPath()));
+    const ProgramArguments arguments = ProgramArguments::parse(argumentsOf(argc, argv), currentFolder());
     if (const std::optional<int> status = answer(arguments))
         return *status;
 

@@ -16,6 +16,13 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -168,6 +175,72 @@ TEST(Program, ItemsOnTheCommandLineReachTheWindow)
     EXPECT_NE(listed, missing); // the row is there
     EXPECT_EQ(listed.size(), missing.size());
     EXPECT_EQ(listedByAddress, listed);
+}
+
+// Starts the program as a shell does, in @p folder with @p arguments, all as bytes: QProcess
+// would pass them as text, and a name that is not UTF-8 could not be given at all. Returns the
+// exit status (-1 when it did not end normally).
+int runInFolder(const QByteArray &folder, const QByteArrayList &arguments)
+{
+    std::vector<std::string> words{SCRIVLET_PROGRAM};
+    for (const QByteArray &argument : arguments)
+        words.push_back(argument.toStdString());
+    std::vector<char *> argv;
+    for (std::string &word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> variables{"QT_QPA_PLATFORM=offscreen",
+                                       "XDG_CONFIG_HOME=" + emptyConfigHome().toStdString()};
+    for (char **variable = environ; *variable != nullptr; ++variable) {
+        const std::string text(*variable);
+        if (text.rfind("QT_QPA_PLATFORM=", 0) != 0 && text.rfind("XDG_CONFIG_HOME=", 0) != 0)
+            variables.push_back(text);
+    }
+    std::vector<char *> envp;
+    for (std::string &variable : variables)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // Only calls that are safe between fork and exec.
+        if (::chdir(folder.constData()) == 0)
+            ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+// Started from a folder whose name is not UTF-8 (as on an old USB stick), a file named relative
+// to it, itself not UTF-8, is listed: the current folder is taken as bytes, not as decoded text.
+TEST(Program, ANameThatIsNotUtf8ReachesTheWindowFromAFolderThatIsNotUtf8)
+{
+    QTemporaryDir pictures;
+    ASSERT_TRUE(pictures.isValid());
+    const QByteArray root = QFile::encodeName(pictures.path());
+    const QByteArray folder = root + "/Fotos \xe9t\xe9";
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    const int made = ::open((folder + "/caf\xe9.txt").constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(made, 0);
+    ASSERT_EQ(::write(made, "x", 1), 1);
+    ::close(made);
+
+    const auto shot = [&](const char *name, const QByteArray &item) {
+        const QByteArray file = root + '/' + name;
+        EXPECT_EQ(runInFolder(folder, {"--screenshot", file, item}), 0) << name;
+        return QImage(QFile::decodeName(file)).convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage missing = shot("missing.png", "gone.txt");
+    const QImage relative = shot("relative.png", "caf\xe9.txt");
+    const QImage absolute = shot("absolute.png", folder + "/caf\xe9.txt");
+    ASSERT_FALSE(missing.isNull());
+    EXPECT_NE(absolute, missing) << "the file named by its full path is listed";
+    EXPECT_EQ(relative, absolute) << "the file named from its folder is listed the same";
+    // The folder the test made holds bytes QTemporaryDir cannot name; it goes first.
+    EXPECT_EQ(::unlink((folder + "/caf\xe9.txt").constData()), 0);
+    EXPECT_EQ(::rmdir(folder.constData()), 0);
 }
 
 } // namespace
