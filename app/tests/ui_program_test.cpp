@@ -1,12 +1,14 @@
 // The built scrivlet program started as a user or a file manager starts it: --help and --version
 // answer without a window, a bad option is a usage error, and items named on the command line
 // reach the window (its picture changes with a listed file, not with a missing one).
+#include "app/core/user_settings.h"
 #include "app/ui/main_window.h"
 #include "scrivlet_version.h"
 #include "tests/support/scripted_platform.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -119,16 +121,25 @@ QImage screenshot(const QTemporaryDir &folder, const QString &name, const QStrin
 }
 
 // Without items the program's window is the window as built anywhere else, pixel for pixel.
+// Shows the window as a fresh program shows it: no pointer left over it by an earlier test's
+// clicks (a button under the pointer is drawn hovered).
+void showAsTheProgramDoes(MainWindow &window)
+{
+    QCursor::setPos(-1000, -1000);
+    window.show();
+    QApplication::processEvents();
+}
+
 TEST(Program, WithoutItemsTheWindowStartsAsBuilt)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QImage started = screenshot(folder, QStringLiteral("started.png"), {});
     ASSERT_FALSE(started.isNull());
+    UserSettings::setKeepFileDates(false); // as the program's own fresh settings
     ScriptedPlatform platform;
     MainWindow window(platform);
-    window.show();
-    QApplication::processEvents();
+    showAsTheProgramDoes(window);
     EXPECT_EQ(started, window.grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
@@ -150,8 +161,7 @@ TEST(Program, TheWindowShowsTheKeepDatesChoiceStoredInTheUsersSettings)
     ScriptedPlatform platform;
     MainWindow window(platform);
     window.keepDatesOption()->setChecked(true);
-    window.show();
-    QApplication::processEvents();
+    showAsTheProgramDoes(window);
     EXPECT_EQ(ticked, window.grab().toImage().convertToFormat(QImage::Format_RGB32));
     EXPECT_NE(ticked, screenshot(folder, QStringLiteral("unticked.png"), {}));
 }
