@@ -11,51 +11,6 @@ namespace {
 class DropTest : public FlowsTest
 {
 protected:
-    // What the list answered to a drag: to its entering, to each move over it and to the drop.
-    struct Answers
-    {
-        bool enterTaken = false;
-        Qt::DropAction enterAction = Qt::IgnoreAction;
-        Qt::DropAction moveAction = Qt::IgnoreAction;
-        bool dropTaken = false;
-        Qt::DropAction dropAction = Qt::IgnoreAction;
-    };
-
-    // A whole drag over the list as the desktop delivers it: it enters, moves, and is let go. As on
-    // the desktop, the drop reaches the list only when it took the drag on entering.
-    Answers dragOnto(const QMimeData &data, Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction,
-                     Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        Answers answers;
-        QWidget *viewport = m_window->fileList()->viewport();
-        QDragEnterEvent enter(QPoint(5, 5), offered, &data, Qt::LeftButton, modifiers);
-        enter.setAccepted(false);
-        QCoreApplication::sendEvent(viewport, &enter);
-        answers.enterTaken = enter.isAccepted();
-        answers.enterAction = enter.dropAction();
-        QDragMoveEvent move(QPoint(6, 6), offered, &data, Qt::LeftButton, modifiers);
-        move.setAccepted(false);
-        QCoreApplication::sendEvent(viewport, &move);
-        answers.moveAction = move.isAccepted() ? move.dropAction() : Qt::IgnoreAction;
-        QDropEvent dropEvent(QPointF(6, 6), offered, &data, Qt::LeftButton, modifiers);
-        dropEvent.setAccepted(false);
-        QCoreApplication::sendEvent(viewport, &dropEvent);
-        answers.dropTaken = dropEvent.isAccepted();
-        answers.dropAction = dropEvent.dropAction();
-        return answers;
-    }
-
-    // Drops the paths onto the file list as the file manager does; returns whether it was taken.
-    bool drop(const QStringList &paths)
-    {
-        QMimeData data;
-        QList<QUrl> urls;
-        for (const QString &path : paths)
-            urls.append(QUrl::fromLocalFile(path));
-        data.setUrls(urls);
-        return dragOnto(data).dropTaken;
-    }
-
     // File names from the top row down.
     QStringList rowNames() const
     {

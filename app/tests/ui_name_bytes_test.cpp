@@ -86,26 +86,18 @@ protected:
             CommandLineItems::add(*m_window, items);
             break;
         case Gesture::Drop:
-            dropUrls(items);
+            dropPaths(items);
             break;
         }
     }
 
     // Drops the paths as a file manager does: names that are not UTF-8 travel percent-encoded.
-    void dropUrls(const QByteArrayList &paths)
+    void dropPaths(const QByteArrayList &paths)
     {
-        QMimeData data;
         QList<QUrl> urls;
         for (const QByteArray &path : paths)
             urls.append(QUrl::fromEncoded("file://" + path.toPercentEncoding("/")));
-        data.setUrls(urls);
-        QWidget *viewport = m_window->fileList()->viewport();
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(viewport, &enter);
-        ASSERT_TRUE(enter.isAccepted());
-        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(viewport, &drop);
-        ASSERT_TRUE(drop.isAccepted());
+        ASSERT_TRUE(dropUrls(urls));
     }
 
     QStringList shownNames() const
