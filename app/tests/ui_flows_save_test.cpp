@@ -119,6 +119,36 @@ TEST_F(FlowsTest, SaveAndDeleteRefreshTheSizeOfEveryFileHandled)
     EXPECT_EQ(sizes(), QStringList({"1000 bytes", "1000 bytes", "1000 bytes", "1000 bytes"}));
 }
 
+// A size text that grows ("5 bytes" to "1.10 KB") is shown whole, for one file and for a run over several.
+TEST_F(FlowsTest, TheSizeColumnWidensForALongerSizeText)
+{
+    const QString one = makeFile("one.txt", "12345");
+    addRows({one});
+    m_window->autoSizeColumns();
+    FileListView *list = m_window->fileList();
+    const QAbstractItemView *view = list; // the size hint is public there
+    const auto fits = [&] {
+        return list->columnWidth(FileListModel::SizeColumn) >=
+               view->sizeHintForColumn(FileListModel::SizeColumn);
+    };
+    const int fitted = list->columnWidth(FileListModel::SizeColumn);
+    type(QString(1100, 'x'));
+    click(m_window->saveButton());
+    ASSERT_EQ(model().index(0, FileListModel::SizeColumn).data().toString(), "1.10 KB");
+    EXPECT_GT(list->columnWidth(FileListModel::SizeColumn), fitted);
+    EXPECT_TRUE(fits());
+
+    // A run over several files, the list fitted to them again as adding files does.
+    m_window->clearListView();
+    addRows({makeFile("three.txt", "12345"), makeFile("four.txt", "12345")});
+    m_window->autoSizeColumns();
+    ASSERT_EQ(list->columnWidth(FileListModel::SizeColumn), fitted);
+    click(m_window->saveButton());
+    ASSERT_EQ(model().index(1, FileListModel::SizeColumn).data().toString(), "1.10 KB");
+    EXPECT_GT(list->columnWidth(FileListModel::SizeColumn), fitted);
+    EXPECT_TRUE(fits());
+}
+
 TEST_F(FlowsTest, BlanksAndLineBreaksAloneAreAComment)
 {
     const QString path = makeFile("b.txt", "x");

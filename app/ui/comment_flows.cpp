@@ -156,7 +156,7 @@ void CommentFlows::saveComments(const QByteArray &path, const QByteArray &text, 
     try {
         // One change: the old comment stays unless the new one is written whole.
         const int status = m_store->replace(path, text, flags);
-        m_window.fileModel()->refreshSizes({path});
+        m_window.refreshSizes({path});
         if (status != SCRIVLET_OK) {
             message(BatchReport::single(QStringLiteral("Comments could not be saved to"), path, status),
                     true);
@@ -223,7 +223,7 @@ void CommentFlows::runOverRows(const BatchRunner::Operation &operation, const QS
                 progress.report(done, total);
                 return !m_stopRequested;
             });
-        m_window.fileModel()->refreshSizes(handled);
+        m_window.refreshSizes(handled);
         const QString failures = BatchReport::summary(failure, outcome);
         if (outcome.stopped() && !m_closeAfterRun) {
             // Stopped by the user, who wants to know how far it got.

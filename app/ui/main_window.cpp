@@ -148,6 +148,16 @@ void MainWindow::autoSizeColumns()
     header->setStretchLastSection(true);
 }
 
+void MainWindow::refreshSizes(const QByteArrayList &paths)
+{
+    m_model->refreshSizes(paths);
+    // Never narrower than the user or the last fitting made it.
+    const int width = m_fileList->columnWidth(FileListModel::SizeColumn);
+    m_fileList->resizeColumnToContents(FileListModel::SizeColumn);
+    if (m_fileList->columnWidth(FileListModel::SizeColumn) < width)
+        m_fileList->setColumnWidth(FileListModel::SizeColumn, width);
+}
+
 void MainWindow::clearListView()
 {
     m_model->clear();

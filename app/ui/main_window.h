@@ -83,6 +83,9 @@ public:
     void uncheckAllItems();
     // Fits the columns to header and contents; the last one fills the rest of the width.
     void autoSizeColumns();
+    /// Takes the sizes of these files again after a change to them, widening the Size column when a
+    /// new size text needs more room than the column has.
+    void refreshSizes(const QByteArrayList &paths);
     // Removes every row (and its path).
     void clearListView();
     // Lists files and folders as a drop onto the list does: files on top, folders by the folder
