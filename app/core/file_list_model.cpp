@@ -247,6 +247,14 @@ void FileListModel::uncheckAll()
     setAllChecked(false);
 }
 
+void FileListModel::checkAddedAfter(RowId last)
+{
+    for (Row &row : m_rows)
+        row.checked = row.checked || row.id > last;
+    if (!m_rows.empty())
+        emit dataChanged(index(0, NameColumn), index(count() - 1, NameColumn), {Qt::CheckStateRole});
+}
+
 void FileListModel::clear()
 {
     if (m_rows.empty())

@@ -64,6 +64,10 @@ public:
 
     void checkAll();
     void uncheckAll();
+    // Ticks only the rows added after the row named `last` (ids only grow).
+    void checkAddedAfter(RowId last);
+    // The id the newest row got, 0 before any.
+    RowId lastId() const { return m_lastId; }
 
     // Removes every row, paths included.
     void clear();

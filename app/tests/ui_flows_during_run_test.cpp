@@ -95,6 +95,7 @@ public:
     using DuringRunTest::makeFile;
     using DuringRunTest::pressEscape;
     using FlowsTest::click;
+    using FlowsTest::drop;
     MainWindow &window() { return *m_window; }
     ScriptedPlatform &platform() { return m_platform; }
     QString folder(const QString &name) const { return m_dir.filePath(name); }
@@ -159,6 +160,24 @@ std::vector<Change> changes()
          nullptr,
          [](ChangesDuringARun &t) { t.clickTick(2); }},
         {"tick_a_later_unticked_row", {5}, 2, kAll, nullptr, [](ChangesDuringARun &t) { t.clickTick(5); }},
+        // Files added meanwhile are ticked, but a row the user unticked stays out of the run.
+        {"drop_keeps_an_unticked_row_out",
+         {5},
+         2,
+         {1, 2, 3, 4, 6},
+         nullptr,
+         [](ChangesDuringARun &t) { EXPECT_TRUE(t.drop({t.makeFile(QStringLiteral("other/g1"), "g")})); }},
+        {"browse_one_file_keeps_an_unticked_row_out",
+         {5},
+         2,
+         {1, 2, 3, 4, 6},
+         nullptr,
+         [](ChangesDuringARun &t) {
+             t.platform().queueOpenFile(t.makeFile(QStringLiteral("other/g1"), "g"));
+             ChangesDuringARun::click(t.window().browseButton());
+             ASSERT_EQ(t.window().fileModel()->count(), kFiles + 1);
+             ASSERT_TRUE(t.window().fileModel()->isCheckedAt(1));
+         }},
         {"untick_all_by_select_all",
          {},
          2,

@@ -163,11 +163,22 @@ void MainWindow::clearListView()
     m_model->clear();
 }
 
+void MainWindow::tickAfterAdding(FileListModel::RowId lastBefore)
+{
+    // A running Save or Delete writes every row still ticked when it comes to it: rows the user
+    // unticked must not be ticked back into it by files added meanwhile.
+    if (m_flows->isRunning())
+        m_model->checkAddedAfter(lastBefore);
+    else
+        checkAllItems();
+}
+
 void MainWindow::addDroppedItems(const QByteArrayList &paths)
 {
+    const FileListModel::RowId lastBefore = m_model->lastId();
     addFileRows(DroppedItems::filesToAdd(paths, m_subfoldersCheck->isChecked()));
     autoSizeColumns();
-    checkAllItems();
+    tickAfterAdding(lastBefore);
     updateListCommands();
     writeStatusText();
 }
@@ -175,12 +186,13 @@ void MainWindow::addDroppedItems(const QByteArrayList &paths)
 void MainWindow::browseClicked()
 {
     if (m_singleOption->isChecked() || m_multipleOption->isChecked()) {
+        const FileListModel::RowId lastBefore = m_model->lastId();
         if (m_singleOption->isChecked())
             openSingle();
         else
             openMultiple();
         autoSizeColumns();
-        checkAllItems();
+        tickAfterAdding(lastBefore);
     }
     updateListCommands();
     writeStatusText();

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "app/core/file_list_model.h"
+
 #include <QByteArrayList>
 #include <QPointer>
 #include <QWidget>
 
 class AboutWindow;
 class CommentFlows;
-class FileListModel;
+
 class FileListView;
 class Platform;
 class QCheckBox;
@@ -83,6 +85,9 @@ public:
     void uncheckAllItems();
     // Fits the columns to header and contents; the last one fills the rest of the width.
     void autoSizeColumns();
+    /// Ticks the rows added since the row named @p lastBefore, and every other row unless a Save
+    /// or Delete is running.
+    void tickAfterAdding(FileListModel::RowId lastBefore);
     /// Takes the sizes of these files again after a change to them, widening the Size column when a
     /// new size text needs more room than the column has.
     void refreshSizes(const QByteArrayList &paths);
