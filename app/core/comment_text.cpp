@@ -13,7 +13,3 @@ QString CommentText::storedText(const QString &editorText)
 {
     return QString::fromUtf8(CoreText::storedText(editorText.toUtf8().toStdString()));
 }
-QString CommentText::blockText(const QString &comment)
-{
-    return QLatin1String(StartMarker) + comment + QLatin1String(EndMarker);
-}

@@ -143,8 +143,8 @@ void FileListModel::refreshSizes(const QByteArrayList &paths)
     const QSet<QByteArray> changed(paths.cbegin(), paths.cend());
     std::ptrdiff_t first = -1;
     std::ptrdiff_t last = -1;
-    for (std::size_t id = 0; id < m_rows.size(); ++id) {
-        Row &row = m_rows[id];
+    for (std::size_t stored = 0; stored < m_rows.size(); ++stored) {
+        Row &row = m_rows[stored];
         if (!changed.contains(row.path))
             continue;
         const std::optional<std::int64_t> size = FilePath::fileSize(row.path);
@@ -155,7 +155,7 @@ void FileListModel::refreshSizes(const QByteArrayList &paths)
             continue;
         row.sizeText = text;
         // View rows run the other way: the newest stored row is view row 0.
-        const auto viewRow = static_cast<std::ptrdiff_t>(m_rows.size() - 1 - id);
+        const auto viewRow = static_cast<std::ptrdiff_t>(m_rows.size() - 1 - stored);
         first = first < 0 ? viewRow : std::min(first, viewRow);
         last = std::max(last, viewRow);
     }

@@ -5,17 +5,6 @@
 
 namespace {
 
-TEST(CommentText, BlockIsTheCommentBetweenTheMarkers)
-{
-    EXPECT_EQ(CommentText::blockText("hi"), QStringLiteral("#.START.#hi#.END.# "));
-    EXPECT_EQ(CommentText::blockText(""), QStringLiteral("#.START.##.END.# "));
-    EXPECT_EQ(CommentText::blockText("a\r\nb").toLatin1(), QByteArrayLiteral("#.START.#a\r\nb#.END.# "));
-}
-
-} // namespace
-
-namespace {
-
 struct LineBreakCase
 {
     const char *editor;
