@@ -60,7 +60,7 @@ clean:
 # tests under AddressSanitizer and UndefinedBehaviorSanitizer (only those test programs are built,
 # so ctest runs just their tests).
 FUZZ_SECONDS   ?= 60
-SANITIZE_TESTS ?= library_tests app_core_tests cli_tests
+SANITIZE_TESTS ?= library_tests app_model_tests cli_tests
 .PHONY: fuzz test-sanitize
 
 fuzz:

@@ -1,8 +1,8 @@
 // Scrivlet: attaches free-text comments to files. Starts on the main window, with the files and
 // folders named on the command line listed as a drop lists them; with "--screenshot FILE" it
 // renders the main window to FILE instead and exits.
-#include "app/core/comment_store.h"
-#include "app/core/program_arguments.h"
+#include "app/model/comment_store.h"
+#include "app/model/program_arguments.h"
 #include "app/platform/qt_platform.h"
 #include "app/ui/command_line_items.h"
 #include "app/ui/main_window.h"
@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
+
+using namespace scrivlet;
 
 namespace {
 

@@ -7,9 +7,9 @@
 // and cuts only their tails either way. Prints both times, their ratio and the longest stretch without an
 // event-loop pass during the window's run.
 
-#include "app/core/comment_store.h"
-#include "app/core/comment_text.h"
-#include "app/core/file_list_model.h"
+#include "app/model/comment_store.h"
+#include "app/model/editor_text.h"
+#include "app/model/file_list_model.h"
 #include "app/platform/qt_platform.h"
 #include "app/ui/comment_flows.h"
 #include "app/ui/main_window.h"
@@ -23,6 +23,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+
+using namespace scrivlet;
 
 namespace {
 
@@ -86,7 +88,7 @@ int main(int argc, char **argv)
     const bool fill = argc > 3 && QByteArray(argv[3]) == "fill";
     const QByteArrayList paths = makeFiles(dir, files, bytes, fill);
     const QString comment = QStringLiteral("Benchmark comment, one line of ordinary text.");
-    const QByteArray stored = CommentText::storedText(comment).toLatin1();
+    const QByteArray stored = EditorText::storedText(comment).toLatin1();
 
     // Plain loop: the same replace call per file that Save makes, nothing else (one warm-up
     // round first).

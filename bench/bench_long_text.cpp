@@ -9,7 +9,7 @@
 // same paste and keys, at peer-bytes (at a million bytes without blanks it stands still a minute).
 // Targets: every step under 500 ms, a keystroke under 50 ms.
 
-#include "app/core/file_list_model.h"
+#include "app/model/file_list_model.h"
 #include "app/platform/qt_platform.h"
 #include "app/ui/file_list_view.h"
 #include "app/ui/main_window.h"
@@ -27,6 +27,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
+
+using namespace scrivlet;
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Adding a big folder: the recursive scan, the rows with their size texts and type descriptions,
 // and a file list of a million rows in its view (insert, tick all, scroll to the end, clear).
 // The tree is made once under /tmp and reused by later runs.
-#include "app/core/file_list_model.h"
-#include "app/core/folder_rows.h"
+#include "app/model/file_list_model.h"
+#include "app/model/folder_rows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,6 +13,8 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+
+using namespace scrivlet;
 
 namespace {
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+namespace scrivlet {
+
 namespace {
 
 using Command = Invocation::Command;
@@ -221,3 +223,5 @@ const char *CommandLine::usage()
            "the output could not be written), 2 usage error or refused comment, 128 + the signal\n"
            "number when stopped by a signal.\n";
 }
+
+} // namespace scrivlet

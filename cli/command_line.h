@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 /// What one invocation of scriv asks for, as read from its arguments.
 struct Invocation
 {
@@ -41,3 +43,5 @@ public:
     static Result parse(const std::vector<std::string> &arguments);
     static const char *usage();
 };
+
+} // namespace scrivlet

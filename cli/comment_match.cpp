@@ -3,6 +3,8 @@
 #include <clocale>
 #include <regex.h>
 
+namespace scrivlet {
+
 struct CommentMatch::Compiled
 {
     regex_t regex{};
@@ -37,3 +39,5 @@ bool CommentMatch::matches(const std::string &text) const
         return text.find(m_pattern) != std::string::npos;
     return ::regexec(&m_regex->regex, text.c_str(), 0, nullptr, 0) == 0;
 }
+
+} // namespace scrivlet

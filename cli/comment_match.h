@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace scrivlet {
+
 /// The test `ls --grep` puts each comment to: contains a fixed string, or (with -E) matches a POSIX
 /// extended regular expression anywhere. regcomp/regexec rather than std::regex, whose recursive
 /// matcher can overflow the stack on a comment of a megabyte.
@@ -26,3 +28,5 @@ private:
     std::unique_ptr<Compiled> m_regex;
     std::string m_error;
 };
+
+} // namespace scrivlet

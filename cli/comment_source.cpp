@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace scrivlet {
+
 const std::size_t CommentSource::maxInputBytes = std::size_t{256} << 20;
 
 namespace {
@@ -91,3 +93,5 @@ CommentSource::Input CommentSource::fromStream(int fd, bool utf8, const std::fun
         }
     }
 }
+
+} // namespace scrivlet

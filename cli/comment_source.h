@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+namespace scrivlet {
+
 /// Reads the input `set` makes its comment from: a text file (-F) or a stream (standard input).
 /// The bytes come as they are; core's CommentDraft applies the rules to them.
 class CommentSource
@@ -29,3 +31,5 @@ public:
     /// @p stopped is asked when a read was interrupted by a signal.
     static Input fromStream(int fd, bool utf8, const std::function<bool()> &stopped);
 };
+
+} // namespace scrivlet

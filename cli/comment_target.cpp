@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 std::size_t CommentTarget::readAreaSize()
 {
     return SCRIVLET_MAX_TEXT + 1;
@@ -33,3 +35,5 @@ int CommentTarget::remove(std::uint32_t flags) const
     const char *none = "";
     return m_library.replace(&path, &none, 0, flags | SCRIVLET_REPLACE_REMOVE);
 }
+
+} // namespace scrivlet

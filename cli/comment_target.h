@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+namespace scrivlet {
+
 /// One file whose comment scriv reads, replaces or removes, through the library's exports (the
 /// same calls the program makes, bound by LibraryBinding). Every function returns a library status
 /// (SCRIVLET_OK or an error). A missing path is never created and a FIFO or device is never opened: the
@@ -33,3 +35,5 @@ private:
     const LibraryBinding &m_library;
     std::string m_path;
 };
+
+} // namespace scrivlet

@@ -1,5 +1,7 @@
 #include "cli/json_text.h"
 
+namespace scrivlet {
+
 namespace {
 
 constexpr char kHex[] = "0123456789abcdef";
@@ -101,3 +103,5 @@ std::string JsonText::quoted(std::string_view bytes)
     out += '"';
     return out;
 }
+
+} // namespace scrivlet

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace scrivlet {
+
 /// Bytes as a JSON string that gives back every byte. Valid UTF-8 is written as it is (control
 /// characters, quotes and backslashes escaped); each byte that is not part of valid UTF-8 becomes
 /// the escape \udc80..\udcff (0xDC00 + the byte), the lone low surrogate that Python's
@@ -16,3 +18,5 @@ public:
     /// Length of the valid UTF-8 sequence at the start of @p bytes, 0 when it is not one.
     static std::size_t utf8SequenceLength(std::string_view bytes);
 };
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 #include <string>
 #include <unistd.h>
 
+namespace scrivlet {
+
 namespace {
 
 // The folder scriv runs from, where its library lies.
@@ -60,3 +62,5 @@ const LibraryBinding *LibraryBinding::get(std::string &error)
     error = failure;
     return bound ? &binding : nullptr;
 }
+
+} // namespace scrivlet

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace scrivlet {
+
 /// The comment store library's exports, bound by name at their first use from libScrivlet.so beside
 /// scriv, else from the installed libScrivlet.so.1, as the program binds them. `scriv --help` and
 /// `--version` thus start without loading it (and, linked with its C++ runtime inside, without any
@@ -23,3 +25,5 @@ public:
     /// missing). Binds once; later calls give the same answer.
     static const LibraryBinding *get(std::string &error);
 };
+
+} // namespace scrivlet

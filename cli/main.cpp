@@ -7,6 +7,8 @@
 
 #include <unistd.h>
 
+using namespace scrivlet;
+
 int main(int argc, char **argv)
 {
     // No locale is set: paths and comments are bytes and pass through unchanged.

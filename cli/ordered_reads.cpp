@@ -6,6 +6,8 @@
 #include <memory>
 #include <thread>
 
+namespace scrivlet {
+
 namespace {
 
 // Results that may wait ahead of the one handed back; bounds memory with large comments.
@@ -102,3 +104,5 @@ void OrderedReads::run(const LibraryBinding &library, const std::vector<std::str
     for (std::thread &thread : pool)
         thread.join();
 }
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 /// Reads the comments of many files with a small pool of threads and hands each result back on
 /// the calling thread in list order, so that output keeps its order while the reads of files not
 /// in the cache overlap. Only a bounded number of results waits ahead of the one handed back.
@@ -27,3 +29,5 @@ public:
                     const std::vector<bool> &wanted, unsigned threads,
                     const std::function<bool(std::size_t, Result &)> &handle);
 };
+
+} // namespace scrivlet

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <unistd.h>
 
+namespace scrivlet {
+
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
 }
@@ -73,3 +75,5 @@ std::string Output::failure() const
         return {};
     return m_name + ": " + std::strerror(m_error);
 }
+
+} // namespace scrivlet

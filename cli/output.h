@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace scrivlet {
+
 /// A buffered writer on a file descriptor that remembers the first failure, so that a full disk or
 /// a closed pipe under standard output turns into a message and an exit status instead of a
 /// silently short result.
@@ -34,3 +36,5 @@ private:
     std::string m_buffer;
     int m_error = 0;
 };
+
+} // namespace scrivlet

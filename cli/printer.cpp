@@ -3,6 +3,8 @@
 #include "cli/json_text.h"
 #include "cli/output.h"
 
+namespace scrivlet {
+
 Printer::Printer(Output &out, Output &err, Format format, bool terminal)
     : m_out(out), m_err(err), m_format(format), m_terminal(terminal)
 {}
@@ -103,3 +105,5 @@ void Printer::finish()
         m_out << (m_jsonStarted ? "\n]\n" : "[]\n");
     m_out.flush();
 }
+
+} // namespace scrivlet

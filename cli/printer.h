@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace scrivlet {
+
 class Output;
 
 /// Writes what scriv found: comments and listings on standard output, as text, as one JSON array
@@ -41,3 +43,5 @@ private:
     bool m_terminal;
     bool m_jsonStarted = false;
 };
+
+} // namespace scrivlet

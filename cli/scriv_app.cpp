@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <optional>
 
+namespace scrivlet {
+
 namespace {
 
 using scrivlet::core::CommentDraft;
@@ -346,3 +348,5 @@ int ScrivApp::remove(const Invocation &invocation)
         return CommentTarget(*m_library, path).remove(flags);
     });
 }
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+namespace scrivlet {
+
 class LibraryBinding;
 class Output;
 class Printer;
@@ -52,3 +54,5 @@ private:
     Output &m_err;
     bool m_terminal;
 };
+
+} // namespace scrivlet

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <csignal>
 
+namespace scrivlet {
+
 namespace {
 
 std::atomic<int> g_received{0};
@@ -50,3 +52,5 @@ const char *StopSignals::name(int signal)
         return "a signal";
     }
 }
+
+} // namespace scrivlet

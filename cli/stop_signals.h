@@ -1,5 +1,7 @@
 #pragma once
 
+namespace scrivlet {
+
 /// SIGINT, SIGTERM and SIGHUP, deferred: the handler only notes the signal, and scriv finishes
 /// the file in hand before it stops, so that no change is cut short by Ctrl-C. A blocking read of
 /// standard input is interrupted (no automatic restart), so waiting for input can be stopped too.
@@ -15,3 +17,5 @@ public:
     /// "SIGINT", "SIGTERM" or "SIGHUP".
     static const char *name(int signal);
 };
+
+} // namespace scrivlet

@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+namespace scrivlet {
+
 TargetList::TargetList(Mode mode, bool recursive) : m_mode(mode), m_recursive(recursive)
 {}
 
@@ -40,3 +42,5 @@ void TargetList::addFolder(const std::string &folder)
     for (std::string &unreadable : found.unreadableFolders)
         m_entries.push_back({std::move(unreadable), "cannot read the folder"});
 }
+
+} // namespace scrivlet

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 /// The files a command works on, from its path arguments. Folders are entered with the rules of
 /// the program's folder scans (core/folder_scan.h): `-r` takes the scan with sub-folders
 /// (no hidden files or folders, no symbolic links to folders, no "db" files); `ls` without `-r`
@@ -36,3 +38,5 @@ private:
     bool m_recursive;
     std::vector<Entry> m_entries;
 };
+
+} // namespace scrivlet

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace scrivlet;
+
 int main(int argc, char *argv[])
 {
     if (argc < 3) {

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+namespace scrivlet {
+
 // The desktop services the windows call on: message boxes, the open dialog, the folder browser,
 // the shell, the busy pointer and one pass of the event loop. The windows only talk to this
 // interface, so tests can answer every dialog from a script (ScriptedPlatform) while the program
@@ -70,3 +72,5 @@ public:
     // Lets the event loop handle pending input and repaints once.
     virtual void processEvents() = 0;
 };
+
+} // namespace scrivlet

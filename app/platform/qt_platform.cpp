@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QUrl>
 
+namespace scrivlet {
+
 QtPlatform::QtPlatform(QWidget *owner) : m_owner(owner)
 {}
 
@@ -157,3 +159,5 @@ void QtPlatform::processEvents()
 {
     QCoreApplication::processEvents();
 }
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace scrivlet {
+
 // The real desktop services: Qt's message boxes and file dialogs, the desktop's URL handler, the
 // application-wide override cursor and QCoreApplication::processEvents.
 class QtPlatform : public Platform
@@ -32,3 +34,5 @@ private:
     QPointer<QWidget> m_owner;
     int m_busyDepth = 0;
 };
+
+} // namespace scrivlet

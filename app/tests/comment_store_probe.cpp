@@ -1,11 +1,13 @@
 // Test helper: reads one file's comment through CommentStore's own library lookup and prints it,
 // so a test can run it from a folder of its choosing with or without a library beside it.
-#include "app/core/comment_store.h"
+#include "app/model/comment_store.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 
 #include <cstdio>
+
+using namespace scrivlet;
 
 int main(int argc, char *argv[])
 {

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+using namespace scrivlet;
+
 namespace {
 
 using Kind = ScriptedPlatform::Kind;

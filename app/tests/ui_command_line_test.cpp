@@ -4,7 +4,7 @@
 // names listed.
 #include "ui_window_fixture.h"
 
-#include "app/core/program_arguments.h"
+#include "app/model/program_arguments.h"
 #include "app/ui/command_line_items.h"
 
 #include "app/ui/file_list_view.h"
@@ -14,6 +14,8 @@
 #include <QUrl>
 
 #include <ostream>
+
+using namespace scrivlet;
 
 namespace {
 

@@ -6,6 +6,8 @@
 #include <QStatusBar>
 #include <QUrl>
 
+using namespace scrivlet;
+
 namespace {
 
 class DropTest : public FlowsTest

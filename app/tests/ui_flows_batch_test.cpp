@@ -1,5 +1,7 @@
 #include "ui_flows_fixture.h"
 
+using namespace scrivlet;
+
 namespace {
 
 constexpr unsigned kGreen = 0x00FF00;

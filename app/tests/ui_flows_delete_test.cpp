@@ -1,5 +1,7 @@
 #include "ui_flows_fixture.h"
 
+using namespace scrivlet;
+
 namespace {
 
 // Four commented files; file i ends at position 4 - i.

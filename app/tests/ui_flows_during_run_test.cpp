@@ -16,6 +16,8 @@
 #include <functional>
 #include <set>
 
+using namespace scrivlet;
+
 namespace {
 
 constexpr int kFiles = 6;

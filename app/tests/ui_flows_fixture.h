@@ -2,7 +2,7 @@
 // Shared set-up of the comment flow tests: the real main window on a scripted platform, with
 // temporary files to save to, read from and drop.
 
-#include "app/core/file_list_model.h"
+#include "app/model/file_list_model.h"
 #include "app/ui/comment_flows.h"
 #include "app/ui/file_list_view.h"
 #include "app/ui/main_window.h"
@@ -30,6 +30,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+namespace scrivlet {
 
 class FlowsTest : public ::testing::Test
 {
@@ -271,3 +273,5 @@ protected:
     CommentFlows *m_flows = nullptr;
     std::vector<Step> m_steps;
 };
+
+} // namespace scrivlet

@@ -2,6 +2,8 @@
 
 #include "tests/support/case_name.h"
 
+using namespace scrivlet;
+
 namespace {
 
 TEST_F(FlowsTest, ImportAsksForATextFileAndCancelChangesNothing)

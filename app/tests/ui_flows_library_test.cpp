@@ -1,6 +1,8 @@
 #include "ui_flows_fixture.h"
 
-#include "app/core/comment_store.h"
+#include "app/model/comment_store.h"
+
+using namespace scrivlet;
 
 namespace {
 

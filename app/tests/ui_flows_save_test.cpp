@@ -7,6 +7,8 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+using namespace scrivlet;
+
 namespace {
 
 using Icon = Platform::Icon;

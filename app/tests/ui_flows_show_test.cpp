@@ -1,5 +1,7 @@
 #include "ui_flows_fixture.h"
 
+using namespace scrivlet;
+
 namespace {
 
 TEST_F(FlowsTest, ClickingARowShowsThatFilesComment)

@@ -2,7 +2,7 @@
 // refusal of comments that would not read back, and the decoding of stored and imported bytes.
 #include "ui_flows_fixture.h"
 
-#include "app/core/user_settings.h"
+#include "app/model/user_settings.h"
 #include "tests/support/case_name.h"
 
 #include <QCheckBox>
@@ -11,6 +11,8 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+
+using namespace scrivlet;
 
 namespace {
 

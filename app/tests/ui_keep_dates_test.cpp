@@ -3,7 +3,7 @@
 // and carry the right bytes either way, and the choice is still there in the next window.
 #include "ui_flows_fixture.h"
 
-#include "app/core/user_settings.h"
+#include "app/model/user_settings.h"
 #include "tests/support/case_name.h"
 
 #include <QCheckBox>
@@ -14,6 +14,8 @@
 #include <sys/stat.h>
 
 #include <ostream>
+
+using namespace scrivlet;
 
 namespace {
 

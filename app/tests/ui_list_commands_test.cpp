@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+using namespace scrivlet;
+
 namespace {
 
 using Kind = ScriptedPlatform::Kind;

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+using namespace scrivlet;
+
 namespace {
 
 class ListGestures : public FlowsTest

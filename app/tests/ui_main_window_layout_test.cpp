@@ -1,7 +1,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/text_box.h"
 
-#include "app/core/file_list_model.h"
+#include "app/model/file_list_model.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "controls/styled_button/styled_button.h"
 #include "tests/support/case_name.h"
@@ -22,6 +22,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+using namespace scrivlet;
 
 namespace {
 

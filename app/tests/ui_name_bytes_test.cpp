@@ -19,6 +19,8 @@
 #include <ostream>
 #include <string>
 
+using namespace scrivlet;
+
 namespace {
 
 enum class Gesture { BrowseFolderWithSubfolders, CommandLine, Drop };

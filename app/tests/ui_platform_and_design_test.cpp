@@ -13,6 +13,8 @@
 
 #include <functional>
 
+using namespace scrivlet;
+
 namespace {
 
 struct FilterCase

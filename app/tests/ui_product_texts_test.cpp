@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace scrivlet;
+
 namespace {
 
 // Where a stored design shows one of the product texts.

@@ -1,7 +1,7 @@
 // The built scrivlet program started as a user or a file manager starts it: --help and --version
 // answer without a window, a bad option is a usage error, and items named on the command line
 // reach the window (its picture changes with a listed file, not with a missing one).
-#include "app/core/user_settings.h"
+#include "app/model/user_settings.h"
 #include "app/ui/main_window.h"
 #include "scrivlet_version.h"
 #include "tests/support/scripted_platform.h"
@@ -25,6 +25,8 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+using namespace scrivlet;
 
 namespace {
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace scrivlet;
+
 namespace {
 
 constexpr int Piece = TextBox::PieceLength;

@@ -1,7 +1,7 @@
 #pragma once
 // The real main window on a scripted platform, shown offscreen, with a temporary folder for files.
 
-#include "app/core/file_list_model.h"
+#include "app/model/file_list_model.h"
 #include "app/ui/main_window.h"
 #include "controls/styled_button/styled_button.h"
 #include "tests/support/scripted_platform.h"
@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+namespace scrivlet {
 
 // Readable failure messages for texts.
 inline void PrintTo(const QString &text, std::ostream *os)
@@ -77,3 +79,5 @@ protected:
     ScriptedPlatform m_platform;
     std::unique_ptr<MainWindow> m_window;
 };
+
+} // namespace scrivlet

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+namespace scrivlet {
+
 AboutWindow::AboutWindow(Platform &platform, QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_platform(platform)
@@ -55,3 +57,5 @@ void AboutWindow::showEvent(QShowEvent *event)
     m_centred = true;
     centreOnScreen(*this);
 }
+
+} // namespace scrivlet

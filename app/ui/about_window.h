@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace scrivlet {
+
 class Platform;
 class QLabel;
 class StyledButton;
@@ -32,3 +34,5 @@ private:
     StyledButton *m_ok = nullptr;
     bool m_centred = false;
 };
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace scrivlet {
+
 QImage AppIcon::image(int size)
 {
     // Designed on a 32-pixel grid: larger sizes are drawn as vectors (sharp at 256 pixels for the
@@ -62,3 +64,5 @@ QIcon AppIcon::icon()
     icon.addPixmap(QPixmap::fromImage(image(16)));
     return icon;
 }
+
+} // namespace scrivlet

@@ -2,9 +2,13 @@
 
 #include "app/ui/main_window.h"
 
+namespace scrivlet {
+
 void CommandLineItems::add(MainWindow &window, const QList<QByteArray> &paths)
 {
     if (paths.isEmpty())
         return;
     window.addDroppedItems(paths);
 }
+
+} // namespace scrivlet

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QList>
 
+namespace scrivlet {
+
 class MainWindow;
 
 /// The files and folders named on the program's command line (what file managers' "Open With" and
@@ -13,3 +15,5 @@ class CommandLineItems
 public:
     static void add(MainWindow &window, const QList<QByteArray> &paths);
 };
+
+} // namespace scrivlet

@@ -1,10 +1,10 @@
 #include "app/ui/comment_flows.h"
 
-#include "app/core/batch_report.h"
-#include "app/core/comment_import.h"
-#include "app/core/comment_store.h"
-#include "app/core/comment_text.h"
-#include "app/core/file_list_model.h"
+#include "app/model/batch_report.h"
+#include "app/model/comment_import.h"
+#include "app/model/comment_store.h"
+#include "app/model/editor_text.h"
+#include "app/model/file_list_model.h"
 #include "app/platform/platform.h"
 #include "app/ui/comment_flows_progress.h"
 #include "app/ui/file_drop.h"
@@ -20,6 +20,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QWindow>
+
+namespace scrivlet {
 
 namespace {
 
@@ -107,7 +109,7 @@ void CommentFlows::saveClicked()
         message(QStringLiteral("No file available to add comments."), true);
         return;
     }
-    const QString comment = CommentText::storedText(mirroredText());
+    const QString comment = EditorText::storedText(mirroredText());
     bool utf8 = false;
     if (NonAsciiQuestion::concerns(comment)) {
         switch (m_nonAscii.ask(comment)) {
@@ -300,7 +302,7 @@ void CommentFlows::readFileComment(const QByteArray &path)
     editor->clear();
     try {
         // Room for the largest comment the library writes, so every saved comment reads whole.
-        const CommentReadResult result = m_store->read(path, CommentText::ReadCapacity);
+        const CommentReadResult result = m_store->read(path, EditorText::ReadCapacity);
         if (result.status == SCRIVLET_OK)
             editor->setText(result.text);
         else if (result.status != SCRIVLET_E_NOENT) // a vanished file simply has no comment
@@ -366,3 +368,5 @@ void CommentFlows::message(const QString &text, bool exclamation)
                                    exclamation ? Platform::Icon::Exclamation : Platform::Icon::Information,
                                    Platform::Buttons::Ok);
 }
+
+} // namespace scrivlet

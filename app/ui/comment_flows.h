@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/batch_runner.h"
+#include "app/model/batch_runner.h"
 #include "app/ui/non_ascii_question.h"
 
 #include <QObject>
@@ -9,6 +9,8 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+
+namespace scrivlet {
 
 class CommentStore;
 class FileDrop;
@@ -88,3 +90,5 @@ private:
     bool m_libraryReportedOnRead = false;
     bool m_mirrorStale = true;
 };
+
+} // namespace scrivlet

@@ -1,10 +1,12 @@
 #include "app/ui/comment_flows_progress.h"
 
-#include "app/core/batch_progress.h"
+#include "app/model/batch_progress.h"
 #include "app/platform/platform.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 
 #include <QLabel>
+
+namespace scrivlet {
 
 CommentFlowsProgress::CommentFlowsProgress(XP_ProgressBar &bar, QLabel &label, Platform &platform)
     : m_bar(bar), m_label(label), m_platform(platform)
@@ -26,3 +28,5 @@ void CommentFlowsProgress::report(int done, int total)
     m_bar.setValue(done);
     m_platform.processEvents();
 }
+
+} // namespace scrivlet

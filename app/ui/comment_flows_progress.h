@@ -1,5 +1,7 @@
 #pragma once
 
+namespace scrivlet {
+
 class Platform;
 class QLabel;
 class XP_ProgressBar;
@@ -25,3 +27,5 @@ private:
     QLabel &m_label;
     Platform &m_platform;
 };
+
+} // namespace scrivlet

@@ -7,6 +7,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+namespace scrivlet {
+
 namespace {
 
 // The local paths among the dragged URLs. A file URL may name this machine as "localhost"
@@ -66,3 +68,5 @@ bool FileDrop::eventFilter(QObject *watched, QEvent *event)
         return QObject::eventFilter(watched, event);
     }
 }
+
+} // namespace scrivlet

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+namespace scrivlet {
+
 class MainWindow;
 
 /// Takes files and folders dragged from the file manager onto the file list, and lists them
@@ -21,3 +23,5 @@ protected:
 private:
     MainWindow &m_window;
 };
+
+} // namespace scrivlet

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+namespace scrivlet {
+
 FileListView::FileListView(QWidget *parent) : QTableView(parent)
 {
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -64,3 +66,5 @@ QModelIndex FileListView::moveCursor(CursorAction action, Qt::KeyboardModifiers 
         modifiers |= Qt::ControlModifier;
     return QTableView::moveCursor(action, modifiers);
 }
+
+} // namespace scrivlet

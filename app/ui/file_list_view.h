@@ -3,6 +3,8 @@
 #include <QTableView>
 #include <QVariant>
 
+namespace scrivlet {
+
 /// The file list as a report view: whole rows, no grid, no row numbers, rows of one fixed height
 /// (so the view never measures rows and stays quick with a million of them), a tick box on every
 /// row.
@@ -38,3 +40,5 @@ private:
     // box changes it, which tells that click apart from a click on the row.
     QVariant m_tickBeforeRelease;
 };
+
+} // namespace scrivlet

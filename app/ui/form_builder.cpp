@@ -17,6 +17,8 @@
 #include <QScreen>
 #include <QStatusBar>
 
+namespace scrivlet {
+
 namespace {
 
 TextBox *makeTextBox(const ControlDesign &control)
@@ -145,3 +147,5 @@ void centreOnScreen(QWidget &window)
         window.move(frame.topLeft());
     }
 }
+
+} // namespace scrivlet

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace scrivlet {
+
 // Creates the controls of a stored design on a host window: each at its pixel position inside its
 // container, with its caption, font and initial state; own controls load their stored settings.
 // Controls of an unknown kind are left out (they have no stand-in on this platform).
@@ -37,3 +39,5 @@ private:
 
 // Centres a window on the primary screen (the designs' windows all open centred).
 void centreOnScreen(QWidget &window);
+
+} // namespace scrivlet

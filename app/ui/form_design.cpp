@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace scrivlet {
+
 const ControlDesign *FormDesign::find(const QString &controlName) const
 {
     for (const ControlDesign &control : controls) {
@@ -74,3 +76,5 @@ QRect FormDesign::toPixels(const QRect &twips)
 {
     return QRect(toPixels(twips.x()), toPixels(twips.y()), toPixels(twips.width()), toPixels(twips.height()));
 }
+
+} // namespace scrivlet

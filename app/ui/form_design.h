@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+namespace scrivlet {
+
 // One control of a window's stored design. Geometry is in twips, relative to the container.
 struct ControlDesign
 {
@@ -45,3 +47,5 @@ struct FormDesign
     static int toPixels(int twips);
     static QRect toPixels(const QRect &twips);
 };
+
+} // namespace scrivlet

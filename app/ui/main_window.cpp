@@ -1,10 +1,10 @@
 #include "app/ui/main_window.h"
 
-#include "app/core/dropped_items.h"
-#include "app/core/file_list_model.h"
-#include "app/core/file_path.h"
-#include "app/core/folder_rows.h"
-#include "app/core/user_settings.h"
+#include "app/model/dropped_items.h"
+#include "app/model/file_list_model.h"
+#include "app/model/file_path.h"
+#include "app/model/folder_rows.h"
+#include "app/model/user_settings.h"
 #include "app/platform/platform.h"
 #include "app/ui/about_window.h"
 #include "app/ui/app_icon.h"
@@ -24,6 +24,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStatusBar>
+
+namespace scrivlet {
 
 MainWindow::MainWindow(Platform &platform, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -288,3 +290,5 @@ void MainWindow::showEvent(QShowEvent *event)
     m_centred = true;
     centreOnScreen(*this);
 }
+
+} // namespace scrivlet

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "app/core/file_list_model.h"
+#include "app/model/file_list_model.h"
 
 #include <QByteArrayList>
 #include <QPointer>
 #include <QWidget>
+
+namespace scrivlet {
 
 class AboutWindow;
 class CommentFlows;
@@ -144,3 +146,5 @@ private:
     QPointer<AboutWindow> m_about;
     bool m_centred = false;
 };
+
+} // namespace scrivlet

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QStringView>
 
+namespace scrivlet {
+
 namespace {
 
 // The buttons, in the order the question lists them.
@@ -88,3 +90,5 @@ NonAsciiQuestion::Choice NonAsciiQuestion::ask(const QString &comment)
         m_remembered = choice;
     return choice;
 }
+
+} // namespace scrivlet

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace scrivlet {
+
 class Platform;
 
 /// The question a save asks when the comment holds characters outside ASCII, which a classic
@@ -35,3 +37,5 @@ private:
     Platform &m_platform;
     std::optional<Choice> m_remembered;
 };
+
+} // namespace scrivlet

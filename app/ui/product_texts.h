@@ -1,5 +1,7 @@
 #pragma once
 
+namespace scrivlet {
+
 // The program's name and version as its windows show them. They are fixed texts of the product,
 // not the build's version (scrivlet_version.h). The stored designs show the same texts: the main
 // window's caption in forms/form1.json and the About window's Label3 in forms/form2.json; a test
@@ -10,3 +12,5 @@ inline constexpr const char *kTitle = "Scrivlet 1.0";
 // The About window's version line (two spaces after the name).
 inline constexpr const char *kAboutVersion = "Scrivlet  v1.0";
 } // namespace ProductTexts
+
+} // namespace scrivlet

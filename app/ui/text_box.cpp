@@ -5,6 +5,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+namespace scrivlet {
+
 namespace {
 
 // The block format property that marks a paragraph continuing the line before it. Block formats
@@ -222,3 +224,5 @@ void TextBox::keyPressEvent(QKeyEvent *event)
     }
     QPlainTextEdit::keyPressEvent(event);
 }
+
+} // namespace scrivlet

@@ -4,6 +4,8 @@
 
 class QTextBlock;
 
+namespace scrivlet {
+
 /// A multi-line text box that stays quick with very long lines.
 ///
 /// Qt lays a paragraph out whole after every change to it, and breaking a line without blanks
@@ -45,3 +47,5 @@ private:
     // Cuts the paragraphs from @p first to @p last that grew beyond twice a piece into pieces.
     static void splitLongParagraphs(QTextDocument &document, int first, int last);
 };
+
+} // namespace scrivlet

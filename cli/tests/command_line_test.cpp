@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
+using namespace scrivlet;
+
 namespace {
 
 using Command = Invocation::Command;

@@ -10,6 +10,8 @@
 #include <thread>
 #include <unistd.h>
 
+using namespace scrivlet;
+
 namespace {
 
 using namespace std::string_literals;

@@ -13,6 +13,8 @@
 #include <sys/wait.h>
 #include <thread>
 
+using namespace scrivlet;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

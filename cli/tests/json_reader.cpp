@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+namespace scrivlet {
+
 namespace {
 
 class Parser
@@ -183,3 +185,5 @@ std::optional<std::vector<JsonReader::Object>> JsonReader::parseArray(const std:
 {
     return Parser(text).array();
 }
+
+} // namespace scrivlet

@@ -8,6 +8,8 @@
 #include <random>
 #include <string>
 
+using namespace scrivlet;
+
 namespace {
 
 using namespace std::string_literals;

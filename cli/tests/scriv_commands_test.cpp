@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace scrivlet;
+
 namespace {
 
 std::string block(const std::string &text)

@@ -7,6 +7,8 @@
 #include <ostream>
 #include <string>
 
+using namespace scrivlet;
+
 namespace {
 
 constexpr std::size_t kLargest = 999983;

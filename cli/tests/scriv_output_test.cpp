@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace scrivlet;
+
 namespace {
 
 constexpr uid_t kNobody = 65534;

@@ -14,6 +14,8 @@
 #include <thread>
 #include <unistd.h>
 
+namespace scrivlet {
+
 extern char **environ;
 
 namespace {
@@ -270,3 +272,5 @@ ScrivRunner::Result ScrivRunner::wait(Started &started)
     started = {};
     return result;
 }
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 #include <sys/types.h>
 #include <vector>
 
+namespace scrivlet {
+
 /// Runs the built scriv program as a child process, the way users and scripts do. Every child
 /// gets its own undo-journal folder (XDG_STATE_HOME under a temporary folder), so tests never
 /// touch the journal of the user who runs them.
@@ -52,3 +54,5 @@ public:
     /// Waits for a started scriv and collects its exit; closes its descriptors.
     static Result wait(Started &started);
 };
+
+} // namespace scrivlet

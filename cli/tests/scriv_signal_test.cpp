@@ -11,6 +11,8 @@
 #include <sstream>
 #include <thread>
 
+using namespace scrivlet;
+
 namespace {
 
 // Whether the process has a handler for @p signal (its "SigCgt" mask in /proc).

@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <array>
 
+namespace scrivlet {
+
 namespace {
 
 struct Shot
@@ -161,3 +163,5 @@ void render(const QString &folder)
 const GalleryPage page("styled_button", render);
 
 } // namespace
+
+} // namespace scrivlet

@@ -5,9 +5,13 @@
 #include <functional>
 #include <vector>
 
+namespace scrivlet {
+
 struct GalleryPage
 {
     using Render = std::function<void(const QString &folder)>;
     GalleryPage(const char *name, Render render);
     static const std::vector<std::pair<QString, Render>> &all();
 };
+
+} // namespace scrivlet

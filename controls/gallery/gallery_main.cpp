@@ -5,6 +5,8 @@
 #include <QDir>
 #include <cstdio>
 
+using namespace scrivlet;
+
 namespace {
 std::vector<std::pair<QString, GalleryPage::Render>> &registry()
 {

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 constexpr int kPercentages[] = {0, 45, 98, 100};
@@ -138,3 +140,5 @@ void render(const QString &folder)
 const GalleryPage page("progress_bar", render);
 
 } // namespace
+
+} // namespace scrivlet

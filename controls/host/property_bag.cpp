@@ -7,6 +7,8 @@
 #include <cmath>
 #include <limits>
 
+namespace scrivlet {
+
 namespace {
 
 bool sameKey(const QString &a, const QString &b)
@@ -312,3 +314,5 @@ std::optional<QImage> PropertyBag::pictureFromJson(const QJsonValue &value)
         return std::nullopt;
     return picture;
 }
+
+} // namespace scrivlet

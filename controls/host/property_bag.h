@@ -26,6 +26,8 @@
 #include <utility>
 #include <vector>
 
+namespace scrivlet {
+
 class PropertyBag
 {
 public:
@@ -80,3 +82,5 @@ private:
 
     std::vector<std::pair<QString, QJsonValue>> m_entries;
 };
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 #include <array>
 #include <functional>
 
+namespace scrivlet {
+
 namespace {
 
 struct PaletteRole
@@ -114,3 +116,5 @@ gdi::EdgeColors SystemColors::edgeColors()
     colors.windowFrame = *sysColor(gdi::COLOR_WINDOWFRAME);
     return colors;
 }
+
+} // namespace scrivlet

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace scrivlet {
+
 class SystemColors
 {
 public:
@@ -40,3 +42,5 @@ public:
         return 0x80000000u | static_cast<std::uint32_t>(index);
     }
 };
+
+} // namespace scrivlet

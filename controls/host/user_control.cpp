@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QShortcutEvent>
 
+namespace scrivlet {
+
 UserControl::UserControl(QWidget *parent) : QWidget(parent)
 {}
 
@@ -86,3 +88,5 @@ bool UserControl::event(QEvent *event)
     }
     return QWidget::event(event);
 }
+
+} // namespace scrivlet

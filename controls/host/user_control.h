@@ -24,6 +24,8 @@
 #include <QImage>
 #include <QWidget>
 
+namespace scrivlet {
+
 class UserControl : public QWidget
 {
     Q_OBJECT
@@ -95,3 +97,5 @@ private:
     int m_accessKeyId = 0;
     QImage m_surface;
 };
+
+} // namespace scrivlet

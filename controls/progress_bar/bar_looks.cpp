@@ -4,6 +4,8 @@
 #include "controls/progress_bar/progress_toolkit.h"
 #include "controls/raster/canvas.h"
 
+namespace scrivlet {
+
 using namespace progress;
 
 void BarLooks::draw()
@@ -131,3 +133,5 @@ void BarLooks::DrawBarFrame()
     for (const auto &corner : corners)
         dc.setPixel(corner.x, corner.y, corner.color);
 }
+
+} // namespace scrivlet

@@ -3,6 +3,8 @@
 // orientation, and the rounded frame that they share with the glossy look.
 #include "controls/progress_bar/look_context.h"
 
+namespace scrivlet {
+
 class BarLooks
 {
 public:
@@ -24,3 +26,5 @@ private:
 
     LookContext m_c;
 };
+
+} // namespace scrivlet

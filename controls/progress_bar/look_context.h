@@ -4,6 +4,8 @@
 #include "controls/progress_bar/progress_layout.h"
 #include "controls/progress_bar/progress_props.h"
 
+namespace scrivlet {
+
 namespace gdi {
 class Canvas;
 }
@@ -14,3 +16,5 @@ struct LookContext
     const ProgressProps &props;
     ProgressLayout &layout;
 };
+
+} // namespace scrivlet

@@ -7,6 +7,8 @@
 
 #include <limits>
 
+namespace scrivlet {
+
 using namespace progress;
 
 int PanelLooks::fillEnd(double divisor, int inset) const
@@ -103,3 +105,5 @@ void PanelLooks::DrawGlossyStyle()
     l.client.left += 3;
     BarLooks(m_c).DrawBarFrame();
 }
+
+} // namespace scrivlet

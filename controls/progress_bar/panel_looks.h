@@ -3,6 +3,8 @@
 // shaded (5), dark (6), hatched (7), picture (8) and glossy (9).
 #include "controls/progress_bar/look_context.h"
 
+namespace scrivlet {
+
 class PanelLooks
 {
 public:
@@ -22,3 +24,5 @@ private:
 
     LookContext m_c;
 };
+
+} // namespace scrivlet

@@ -2,6 +2,8 @@
 
 #include "controls/raster/canvas.h"
 
+namespace scrivlet {
+
 ProgressBuffer::ProgressBuffer() = default;
 ProgressBuffer::~ProgressBuffer() = default;
 
@@ -39,3 +41,5 @@ void ProgressBuffer::ReleaseBuffer()
     m_width = 0;
     m_height = 0;
 }
+
+} // namespace scrivlet

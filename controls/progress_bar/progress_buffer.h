@@ -5,6 +5,8 @@
 #include <QSize>
 #include <memory>
 
+namespace scrivlet {
+
 namespace gdi {
 class Canvas;
 }
@@ -36,3 +38,5 @@ private:
     int m_width = 0;
     int m_height = 0;
 };
+
+} // namespace scrivlet

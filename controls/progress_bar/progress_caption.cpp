@@ -4,6 +4,8 @@
 #include "controls/progress_bar/progress_toolkit.h"
 #include "controls/raster/canvas.h"
 
+namespace scrivlet {
+
 using namespace progress;
 
 namespace {
@@ -89,3 +91,5 @@ void ProgressCaption::DrawCoveredCaption()
     gdi::Rect rect = l.caption;
     m_c.dc.drawText(l.captionText, rect, gdi::DT_SINGLELINE);
 }
+
+} // namespace scrivlet

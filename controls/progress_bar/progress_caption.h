@@ -4,6 +4,8 @@
 // in a second colour.
 #include "controls/progress_bar/look_context.h"
 
+namespace scrivlet {
+
 class ProgressCaption
 {
 public:
@@ -23,3 +25,5 @@ private:
 
     LookContext m_c;
 };
+
+} // namespace scrivlet

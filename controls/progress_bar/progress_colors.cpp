@@ -3,6 +3,8 @@
 #include "controls/host/system_colors.h"
 #include "controls/progress_bar/progress_rounding.h"
 
+namespace scrivlet {
+
 namespace progress {
 namespace {
 int channel(ColorRef c, int shift)
@@ -46,3 +48,5 @@ ColorRef MixColors(ColorRef c1, ColorRef c2, int a)
 }
 
 } // namespace progress
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 #include <QRgb>
 #include <cstdint>
 
+namespace scrivlet {
+
 namespace progress {
 
 using ColorRef = gdi::ColorRef;
@@ -35,3 +37,5 @@ inline ColorRef fromRgb(QRgb rgb)
 }
 
 } // namespace progress
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace scrivlet {
+
 struct ProgressLayout
 {
     double fillFraction = 0.0; // share of the bar filled by looks 0 to 2
@@ -16,3 +18,5 @@ struct ProgressLayout
     int blockGap = 0;          // always 2 once a bar look ran
     QString captionText;       // "45 %", or the searching look's text
 };
+
+} // namespace scrivlet

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace scrivlet {
+
 void ProgressPainter::paint(gdi::Canvas &dc, const ProgressProps &props, int width, int height,
                             ProgressLayout &layout)
 {
@@ -44,3 +46,5 @@ void ProgressPainter::paint(gdi::Canvas &dc, const ProgressProps &props, int wid
     }
     ProgressCaption(context).DrawCaption();
 }
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 #include "controls/progress_bar/progress_layout.h"
 #include "controls/progress_bar/progress_props.h"
 
+namespace scrivlet {
+
 namespace gdi {
 class Canvas;
 }
@@ -15,3 +17,5 @@ public:
     static void paint(gdi::Canvas &dc, const ProgressProps &props, int width, int height,
                       ProgressLayout &layout);
 };
+
+} // namespace scrivlet

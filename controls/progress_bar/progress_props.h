@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QImage>
 
+namespace scrivlet {
+
 struct ProgressProps
 {
     int percentage = 0;           // at most 100 by the time it is drawn
@@ -16,3 +18,5 @@ struct ProgressProps
     bool showText = false;
     QFont font;
 };
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 #include <limits>
 #include <optional>
 
+namespace scrivlet {
+
 namespace progress {
 
 inline double roundHalfEven(double value)
@@ -35,3 +37,5 @@ inline int roundToPixel(double value)
 }
 
 } // namespace progress
+
+} // namespace scrivlet

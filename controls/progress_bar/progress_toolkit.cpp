@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <optional>
 
+namespace scrivlet {
+
 namespace progress {
 namespace {
 int channelOf(ColorRef c, int index)
@@ -85,3 +87,5 @@ void FrameSolidRect(const gdi::Rect &rect, ColorRef color, gdi::Canvas &dc)
 }
 
 } // namespace progress
+
+} // namespace scrivlet

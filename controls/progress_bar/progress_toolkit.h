@@ -4,6 +4,8 @@
 #include "controls/progress_bar/progress_colors.h"
 #include "controls/raster/gdi_types.h"
 
+namespace scrivlet {
+
 namespace gdi {
 class Canvas;
 }
@@ -27,3 +29,5 @@ void FillSolidRect(const gdi::Rect &rect, ColorRef color, gdi::Canvas &dc);
 void FrameSolidRect(const gdi::Rect &rect, ColorRef color, gdi::Canvas &dc);
 
 } // namespace progress
+
+} // namespace scrivlet

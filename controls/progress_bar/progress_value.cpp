@@ -4,6 +4,8 @@
 
 #include <limits>
 
+namespace scrivlet {
+
 namespace progress {
 
 std::optional<std::int32_t> percentageFromValue(std::int32_t value, std::int32_t maximum,
@@ -28,3 +30,5 @@ std::int32_t valueFromPercentage(std::int32_t percentage, std::int32_t maximum, 
 }
 
 } // namespace progress
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace scrivlet {
+
 namespace progress {
 
 // Percentage for `Value` = value: rounded(value x 100 / maximum + minimum), the product taken in
@@ -17,3 +19,5 @@ std::optional<std::int32_t> percentageFromValue(std::int32_t value, std::int32_t
 std::int32_t valueFromPercentage(std::int32_t percentage, std::int32_t maximum, std::int32_t minimum);
 
 } // namespace progress
+
+} // namespace scrivlet

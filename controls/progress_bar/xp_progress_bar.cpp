@@ -9,6 +9,8 @@
 #include "controls/progress_bar/progress_value.h"
 #include "controls/raster/canvas.h"
 
+namespace scrivlet {
+
 namespace {
 constexpr quint32 kHighlight = 0x8000000Du;
 }
@@ -225,3 +227,5 @@ gdi::Canvas &XP_ProgressBar::ownDc()
 {
     return *m_own;
 }
+
+} // namespace scrivlet

@@ -17,6 +17,8 @@
 #include <QString>
 #include <memory>
 
+namespace scrivlet {
+
 class PropertyBag;
 class ProgressBuffer;
 namespace gdi {
@@ -116,3 +118,5 @@ private:
     std::unique_ptr<ProgressBuffer> m_buffer;
     std::unique_ptr<gdi::Canvas> m_own; // the window's own surface, copied to the screen on paint
 };
+
+} // namespace scrivlet

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+namespace scrivlet {
+
 namespace gdi {
 
 namespace {
@@ -55,3 +57,5 @@ bool Brush::hatchBit(int style, int u, int v)
 }
 
 } // namespace gdi
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 
 #include <QImage>
 
+namespace scrivlet {
+
 namespace gdi {
 
 class Brush
@@ -41,3 +43,5 @@ private:
 };
 
 } // namespace gdi
+
+} // namespace scrivlet

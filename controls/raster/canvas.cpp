@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace scrivlet {
+
 namespace gdi {
 
 namespace {
@@ -278,3 +280,5 @@ void Canvas::drawPicture(const QImage &picture, const Rect &dest, std::optional<
 }
 
 } // namespace gdi
+
+} // namespace scrivlet

@@ -21,6 +21,8 @@
 #include <optional>
 #include <span>
 
+namespace scrivlet {
+
 namespace gdi {
 
 class Canvas
@@ -134,3 +136,5 @@ private:
 };
 
 } // namespace gdi
+
+} // namespace scrivlet

@@ -9,6 +9,8 @@
 #include <QTextLayout>
 #include <cmath>
 
+namespace scrivlet {
+
 namespace gdi {
 
 namespace {
@@ -137,3 +139,5 @@ int Canvas::drawText(const QString &source, Rect &rect, unsigned format)
 }
 
 } // namespace gdi
+
+} // namespace scrivlet

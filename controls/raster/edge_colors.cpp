@@ -2,6 +2,8 @@
 
 #include "controls/raster/standard_colors.h"
 
+namespace scrivlet {
+
 namespace gdi {
 
 EdgeColors EdgeColors::standard()
@@ -18,3 +20,5 @@ EdgeColors EdgeColors::standard()
 }
 
 } // namespace gdi
+
+} // namespace scrivlet

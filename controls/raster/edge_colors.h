@@ -3,6 +3,8 @@
 // the host translates with.
 #include "controls/raster/gdi_types.h"
 
+namespace scrivlet {
+
 namespace gdi {
 
 struct EdgeColors
@@ -21,3 +23,5 @@ struct EdgeColors
 };
 
 } // namespace gdi
+
+} // namespace scrivlet

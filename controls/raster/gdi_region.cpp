@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+namespace scrivlet {
+
 namespace gdi {
 
 namespace {
@@ -128,3 +130,5 @@ QRegion createRoundRectRgn(int left, int top, int right, int bottom, int ellipse
 }
 
 } // namespace gdi
+
+} // namespace scrivlet

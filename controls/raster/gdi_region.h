@@ -5,6 +5,8 @@
 #include <QRegion>
 #include <span>
 
+namespace scrivlet {
+
 namespace gdi {
 
 // CreateRectRgn: the pixels of the rectangle (right and bottom exclusive); empty when inverted.
@@ -24,3 +26,5 @@ QRegion createPolygonRgn(std::span<const Point> points, int fillMode);
 QRegion createRoundRectRgn(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
 
 } // namespace gdi
+
+} // namespace scrivlet

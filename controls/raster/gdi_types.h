@@ -6,6 +6,8 @@
 #include <QRgb>
 #include <cstdint>
 
+namespace scrivlet {
+
 namespace gdi {
 
 // A literal colour 0x00BBGGRR (red in the low byte).
@@ -126,3 +128,5 @@ inline constexpr unsigned DT_RTLREADING = 0x00020000; // right-to-left reading o
 inline constexpr unsigned DT_HIDEPREFIX = 0x00100000; // "&" marks are removed but not underlined
 
 } // namespace gdi
+
+} // namespace scrivlet

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace scrivlet {
+
 namespace gdi {
 
 namespace {
@@ -28,3 +30,5 @@ std::optional<ColorRef> standardSysColor(int index)
 }
 
 } // namespace gdi
+
+} // namespace scrivlet

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+namespace scrivlet {
+
 namespace gdi {
 
 inline constexpr int COLOR_SCROLLBAR = 0;
@@ -45,3 +47,5 @@ inline constexpr int COLOR_MENUBAR = 30;
 std::optional<ColorRef> standardSysColor(int index);
 
 } // namespace gdi
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace scrivlet {
+
 namespace {
 constexpr int kWidth = 260;
 constexpr int kHeight = 140;
@@ -81,3 +83,5 @@ void AboutPanel::mouseReleaseEvent(QMouseEvent *)
     m_pressed = false;
     hide();
 }
+
+} // namespace scrivlet

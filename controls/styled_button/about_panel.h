@@ -5,6 +5,8 @@
 #include <QString>
 #include <QWidget>
 
+namespace scrivlet {
+
 class AboutPanel : public QWidget
 {
     Q_OBJECT
@@ -26,3 +28,5 @@ private:
     QString m_version;
     bool m_pressed = false;
 };
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace scrivlet {
+
 using ColorMath::offset;
 using gdi::ColorRef;
 
@@ -65,3 +67,5 @@ void BevelLooks::draw(gdi::Canvas &c, const ButtonFaceInput &in, ButtonState sta
     else
         border(c, dark, light);
 }
+
+} // namespace scrivlet

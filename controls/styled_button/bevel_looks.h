@@ -4,8 +4,12 @@
 #include "controls/raster/canvas.h"
 #include "controls/styled_button/button_painter.h"
 
+namespace scrivlet {
+
 class BevelLooks
 {
 public:
     static void draw(gdi::Canvas &canvas, const ButtonFaceInput &in, ButtonState state);
 };
+
+} // namespace scrivlet

@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace scrivlet {
+
 QRegion ButtonOutline::region(qint32 style, int width, int height)
 {
     const int W = width;
@@ -27,3 +29,5 @@ QRegion ButtonOutline::region(qint32 style, int width, int height)
         return gdi::createRectRgn(0, 0, W, H);
     }
 }
+
+} // namespace scrivlet

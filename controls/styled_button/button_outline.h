@@ -3,6 +3,8 @@
 #include <QRegion>
 #include <QtGlobal>
 
+namespace scrivlet {
+
 class ButtonOutline
 {
 public:
@@ -11,3 +13,5 @@ public:
     // corner ellipse; every other style the client rectangle.
     static QRegion region(qint32 style, int width, int height);
 };
+
+} // namespace scrivlet

@@ -8,6 +8,8 @@
 #include "controls/styled_button/icon_painter.h"
 #include "controls/styled_button/theme_look.h"
 
+namespace scrivlet {
+
 namespace {
 
 // The state a face is drawn in: design mode shows every look but the gradient one hot, a toggle
@@ -113,3 +115,5 @@ ButtonFace ButtonPainter::paint(const ButtonFaceInput &in)
     canvas.setTextColor(previous);
     return out;
 }
+
+} // namespace scrivlet

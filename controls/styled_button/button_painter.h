@@ -13,6 +13,8 @@
 
 class QStyle;
 
+namespace scrivlet {
+
 struct ButtonFaceInput
 {
     QSize size{20, 20};
@@ -64,3 +66,5 @@ public:
     // The inner margin each look leaves for icon and caption.
     static int marginOf(qint32 style);
 };
+
+} // namespace scrivlet

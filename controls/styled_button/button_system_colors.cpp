@@ -3,6 +3,8 @@
 #include "controls/host/system_colors.h"
 #include "controls/raster/standard_colors.h"
 
+namespace scrivlet {
+
 ButtonSystemColors ButtonSystemColors::current()
 {
     auto sys = [](int index) { return SystemColors::translate(SystemColors::reference(index)); };
@@ -15,3 +17,5 @@ ButtonSystemColors ButtonSystemColors::current()
     c.edges = SystemColors::edgeColors();
     return c;
 }
+
+} // namespace scrivlet

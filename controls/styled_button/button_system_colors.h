@@ -3,6 +3,8 @@
 #include "controls/raster/edge_colors.h"
 #include "controls/raster/gdi_types.h"
 
+namespace scrivlet {
+
 struct ButtonSystemColors
 {
     gdi::ColorRef face = 0;       // button face
@@ -15,3 +17,5 @@ struct ButtonSystemColors
     // As the host's colour translation gives them now (live palette or standard scheme).
     static ButtonSystemColors current();
 };
+
+} // namespace scrivlet

@@ -10,6 +10,8 @@
 #include <QPainterPath>
 #include <QStyle>
 
+namespace scrivlet {
+
 namespace {
 constexpr int kPadding = 6;
 constexpr int kStem = 10; // height of the balloon's stem
@@ -143,3 +145,5 @@ void ButtonTooltip::paintEvent(QPaintEvent *)
     }
     p.drawText(box, Qt::TextWordWrap, m_content.text);
 }
+
+} // namespace scrivlet

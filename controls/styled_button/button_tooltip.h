@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <optional>
 
+namespace scrivlet {
+
 class ButtonTooltip : public QWidget
 {
     Q_OBJECT
@@ -44,3 +46,5 @@ private:
     QTimer m_delay;
     QWidget *m_anchor = nullptr;
 };
+
+} // namespace scrivlet

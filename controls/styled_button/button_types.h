@@ -2,6 +2,8 @@
 // Small value types shared by the button widget, its painter and its layout.
 #include <QtGlobal>
 
+namespace scrivlet {
+
 // The visual state of a button; the numbers are those of a themed push button's states.
 enum class ButtonState : qint32 {
     Normal = 1,
@@ -24,3 +26,5 @@ enum class ButtonLook : qint32 {
     LookBevelGradient = 9,
     LookGlossy = 10,
 };
+
+} // namespace scrivlet

@@ -2,6 +2,8 @@
 
 #include "controls/styled_button/color_math.h"
 
+namespace scrivlet {
+
 namespace {
 int half(int value)
 {
@@ -52,3 +54,5 @@ CaptionPlacement CaptionLayout::place(int width, int height, const gdi::Rect &me
         out.textFormat |= DT_RTLREADING;
     return out;
 }
+
+} // namespace scrivlet

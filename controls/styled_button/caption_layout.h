@@ -3,6 +3,8 @@
 // (4, 4, W - 4, H - 4) with word-break) and the alignment, the caption rectangle and its text flags.
 #include "controls/raster/gdi_types.h"
 
+namespace scrivlet {
+
 struct CaptionPlacement
 {
     gdi::Rect rect;
@@ -17,3 +19,5 @@ public:
     static CaptionPlacement place(int width, int height, const gdi::Rect &measured, qint32 captionAlign,
                                   int margin, bool rightToLeft, quint32 previousFormat);
 };
+
+} // namespace scrivlet

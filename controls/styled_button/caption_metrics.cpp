@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+namespace scrivlet {
+
 namespace CaptionMetrics {
 
 gdi::Rect measure(const QString &caption, const QFont &font, const gdi::Rect &box, bool rightToLeft)
@@ -20,3 +22,5 @@ gdi::Rect measure(const QString &caption, const QFont &font, const gdi::Rect &bo
 }
 
 } // namespace CaptionMetrics
+
+} // namespace scrivlet

@@ -5,7 +5,11 @@
 #include <QFont>
 #include <QString>
 
+namespace scrivlet {
+
 namespace CaptionMetrics {
 // The caption measured word-broken within box; left and top stay those of box.
 gdi::Rect measure(const QString &caption, const QFont &font, const gdi::Rect &box, bool rightToLeft);
 } // namespace CaptionMetrics
+
+} // namespace scrivlet

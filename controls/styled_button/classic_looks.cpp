@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace scrivlet {
+
 using gdi::ColorRef;
 
 namespace {
@@ -122,3 +124,5 @@ ColorRef ClassicLooks::draw(gdi::Canvas &canvas, const ButtonFaceInput &in, Butt
         return background;
     }
 }
+
+} // namespace scrivlet

@@ -4,6 +4,8 @@
 #include "controls/raster/canvas.h"
 #include "controls/styled_button/button_painter.h"
 
+namespace scrivlet {
+
 class ClassicLooks
 {
 public:
@@ -15,3 +17,5 @@ public:
     // also while disabled) and the highlight colour otherwise; without them the system face.
     static gdi::ColorRef faceColor(const ButtonFaceInput &in, ButtonState state);
 };
+
+} // namespace scrivlet

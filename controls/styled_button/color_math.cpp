@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace scrivlet {
+
 namespace ColorMath {
 
 int roundHalfEven(double value)
@@ -60,3 +62,5 @@ gdi::ColorRef offset(gdi::ColorRef color, int dr, int dg, int db)
 }
 
 } // namespace ColorMath
+
+} // namespace scrivlet

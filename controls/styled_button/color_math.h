@@ -3,6 +3,8 @@
 // channels are integers 0 to 255; rounding takes the nearest integer with halves going to even.
 #include "controls/raster/gdi_types.h"
 
+namespace scrivlet {
+
 namespace ColorMath {
 
 // Nearest integer, an exact half going to the even neighbour.
@@ -24,3 +26,5 @@ gdi::ColorRef offset(gdi::ColorRef color, int d);
 gdi::ColorRef offset(gdi::ColorRef color, int dr, int dg, int db);
 
 } // namespace ColorMath
+
+} // namespace scrivlet

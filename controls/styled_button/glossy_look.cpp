@@ -3,6 +3,8 @@
 #include "controls/raster/gdi_region.h"
 #include "controls/styled_button/color_math.h"
 
+namespace scrivlet {
+
 using gdi::ColorRef;
 using gdi::RGB;
 
@@ -53,3 +55,5 @@ void GlossyLook::draw(gdi::Canvas &c, const ButtonFaceInput &in, ButtonState sta
         }
     }
 }
+
+} // namespace scrivlet

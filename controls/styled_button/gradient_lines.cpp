@@ -2,6 +2,8 @@
 
 #include "controls/styled_button/color_math.h"
 
+namespace scrivlet {
+
 namespace GradientLines {
 
 bool vertical(gdi::Canvas &canvas, gdi::ColorRef a, gdi::ColorRef b, int x1, int y, int x2, int h)
@@ -24,3 +26,5 @@ bool horizontal(gdi::Canvas &canvas, gdi::ColorRef a, gdi::ColorRef b, int x1, i
 }
 
 } // namespace GradientLines
+
+} // namespace scrivlet

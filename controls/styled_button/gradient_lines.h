@@ -3,6 +3,8 @@
 // every line leaving out its end pixel.
 #include "controls/raster/canvas.h"
 
+namespace scrivlet {
+
 namespace GradientLines {
 
 // Rows y .. y + h from colour a to colour b, each a line from (x1, y + i) to (x2, y + i).
@@ -13,3 +15,5 @@ bool vertical(gdi::Canvas &canvas, gdi::ColorRef a, gdi::ColorRef b, int x1, int
 bool horizontal(gdi::Canvas &canvas, gdi::ColorRef a, gdi::ColorRef b, int x1, int y1, int x2, int y2);
 
 } // namespace GradientLines
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace scrivlet {
+
 using gdi::ColorRef;
 using gdi::RGB;
 
@@ -211,3 +213,5 @@ ColorRef GradientLook::draw(gdi::Canvas &canvas, const ButtonFaceInput &in, Butt
     }
     return background;
 }
+
+} // namespace scrivlet

@@ -4,6 +4,8 @@
 #include "controls/raster/canvas.h"
 #include "controls/styled_button/button_painter.h"
 
+namespace scrivlet {
+
 class GradientLook
 {
 public:
@@ -12,3 +14,5 @@ public:
     // the highlight colours, style 7 from the system face and highlight colours.
     static gdi::ColorRef draw(gdi::Canvas &canvas, const ButtonFaceInput &in, ButtonState state);
 };
+
+} // namespace scrivlet

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace scrivlet {
+
 namespace {
 int half(int v)
 {
@@ -113,3 +115,5 @@ void IconPainter::draw(gdi::Canvas &canvas, const ButtonFaceInput &in, ButtonSta
     }
     canvas.drawPicture(picture, {at.x, at.y, at.x + S, at.y + S});
 }
+
+} // namespace scrivlet

@@ -4,6 +4,8 @@
 #include "controls/raster/canvas.h"
 #include "controls/styled_button/button_painter.h"
 
+namespace scrivlet {
+
 class IconPainter
 {
 public:
@@ -20,3 +22,5 @@ public:
     // round(round(0.3 R) + 0.59 G + 0.11 B).
     static QImage masked(const QImage &icon, gdi::ColorRef maskColor, bool grey);
 };
+
+} // namespace scrivlet

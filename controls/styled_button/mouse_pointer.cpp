@@ -1,5 +1,7 @@
 #include "controls/styled_button/mouse_pointer.h"
 
+namespace scrivlet {
+
 namespace MousePointer {
 
 Qt::CursorShape shape(qint16 pointer)
@@ -36,3 +38,5 @@ Qt::CursorShape shape(qint16 pointer)
 }
 
 } // namespace MousePointer
+
+} // namespace scrivlet

@@ -3,7 +3,11 @@
 #include <Qt>
 #include <QtGlobal>
 
+namespace scrivlet {
+
 namespace MousePointer {
 // 0 is the default pointer; unknown numbers give the arrow.
 Qt::CursorShape shape(qint16 pointer);
 } // namespace MousePointer
+
+} // namespace scrivlet

@@ -15,6 +15,8 @@
 #include <QEvent>
 #include <QUrl>
 
+namespace scrivlet {
+
 namespace {
 constexpr int kMinimumSide = 20; // 300 twips
 
@@ -427,3 +429,5 @@ void StyledButton::changeEvent(QEvent *e)
         break;
     }
 }
+
+} // namespace scrivlet

@@ -23,6 +23,8 @@
 #include <QWidget>
 #include <memory>
 
+namespace scrivlet {
+
 class ButtonTooltip;
 class AboutPanel;
 
@@ -188,3 +190,5 @@ private:
     std::unique_ptr<ButtonTooltip> m_toolTip;
     std::unique_ptr<AboutPanel> m_about;
 };
+
+} // namespace scrivlet

@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QShortcutEvent>
 
+namespace scrivlet {
+
 namespace {
 // Mouse buttons as the host numbers them (left 1, right 2, middle 4).
 int hostButton(Qt::MouseButton button)
@@ -266,3 +268,5 @@ void StyledButton::removeToolTip()
         m_holdsHostTip = false;
     }
 }
+
+} // namespace scrivlet

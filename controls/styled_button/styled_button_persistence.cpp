@@ -6,6 +6,8 @@
 #include "controls/raster/standard_colors.h"
 #include "controls/styled_button/mouse_pointer.h"
 
+namespace scrivlet {
+
 namespace {
 gdi::ColorRef sysColor(int index)
 {
@@ -90,3 +92,5 @@ void StyledButton::writeProperties(PropertyBag &bag) const
     bag.writeBool(key("RoundedBordersByTheme"), m_roundedBordersByTheme, true);
     bag.writeInt32(key("bRTLText"), m_rightToLeft, 0);
 }
+
+} // namespace scrivlet

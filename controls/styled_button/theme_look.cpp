@@ -4,6 +4,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+namespace scrivlet {
+
 namespace {
 
 QStyleOptionButton option(const ButtonFaceInput &in, ButtonState state, const QRect &rect)
@@ -85,3 +87,5 @@ QRegion ThemeLook::draw(gdi::Canvas &canvas, const ButtonFaceInput &in, ButtonSt
     }
     return coveredRegion(outline, -1, -1).intersected(QRect(0, 0, W, H));
 }
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 
 #include <QRegion>
 
+namespace scrivlet {
+
 class ThemeLook
 {
 public:
@@ -13,3 +15,5 @@ public:
     // region.
     static QRegion draw(gdi::Canvas &canvas, const ButtonFaceInput &in, ButtonState state);
 };
+
+} // namespace scrivlet

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+using namespace scrivlet;
+
 using namespace gdi;
 
 namespace {

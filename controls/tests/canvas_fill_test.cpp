@@ -7,6 +7,8 @@
 
 #include <functional>
 
+using namespace scrivlet;
+
 using namespace gdi;
 
 namespace {

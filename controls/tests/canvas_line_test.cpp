@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+using namespace scrivlet;
+
 using namespace gdi;
 
 namespace {

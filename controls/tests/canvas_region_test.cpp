@@ -6,6 +6,8 @@
 
 #include <vector>
 
+using namespace scrivlet;
+
 using namespace gdi;
 
 namespace {

@@ -7,6 +7,8 @@
 
 #include <QFontMetrics>
 
+using namespace scrivlet;
+
 using namespace gdi;
 
 namespace {

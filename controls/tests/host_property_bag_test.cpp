@@ -8,6 +8,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+using namespace scrivlet;
+
 namespace {
 
 QImage samplePicture()

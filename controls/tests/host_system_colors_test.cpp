@@ -8,6 +8,8 @@
 
 #include <QGuiApplication>
 
+using namespace scrivlet;
+
 using gdi::ColorRef;
 
 namespace {

@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace scrivlet;
+
 namespace {
 
 // Opens the protected services to the tests.

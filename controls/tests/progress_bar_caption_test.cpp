@@ -14,6 +14,8 @@
 #include <cmath>
 #include <tuple>
 
+using namespace scrivlet;
+
 namespace {
 
 constexpr std::uint32_t kBarColor = 0x3C78D2;

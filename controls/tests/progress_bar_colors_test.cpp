@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace scrivlet;
+
 using namespace progress;
 
 namespace {

@@ -11,6 +11,8 @@
 
 #include <tuple>
 
+using namespace scrivlet;
+
 namespace {
 
 constexpr std::uint32_t kBarColor = 0x3C78D2; // an arbitrary colour with three distinct channels

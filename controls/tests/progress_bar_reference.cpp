@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace scrivlet {
+
 namespace reference {
 namespace {
 
@@ -306,3 +308,5 @@ QImage expectedBar(int look, int p, std::uint32_t k, int width, int height, int 
 }
 
 } // namespace reference
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace scrivlet {
+
 namespace reference {
 
 // A white (or, for look 6, black) bar of the given size with the look drawn at percentage p,
@@ -34,3 +36,5 @@ std::vector<CornerPixel> frameCorners(int width, int height);
 std::uint32_t lighten(std::uint32_t c, int a);
 
 } // namespace reference
+
+} // namespace scrivlet

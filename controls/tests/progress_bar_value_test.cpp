@@ -7,6 +7,8 @@
 #include <limits>
 #include <optional>
 
+using namespace scrivlet;
+
 using progress::percentageFromValue;
 using progress::valueFromPercentage;
 

@@ -14,6 +14,8 @@
 
 #include <functional>
 
+using namespace scrivlet;
+
 namespace {
 
 class ProgressBarWidget : public ::testing::Test

@@ -13,6 +13,8 @@
 
 #include <cmath>
 
+using namespace scrivlet;
+
 namespace {
 
 using Rgb = std::array<int, 3>;

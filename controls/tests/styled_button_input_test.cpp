@@ -10,6 +10,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+using namespace scrivlet;
+
 namespace {
 
 const QPoint kInside(10, 10);

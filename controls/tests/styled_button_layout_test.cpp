@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace scrivlet;
+
 namespace {
 
 using namespace gdi;

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace scrivlet;
+
 namespace {
 
 class Looks : public ::testing::Test

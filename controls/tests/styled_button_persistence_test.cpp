@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
+using namespace scrivlet;
+
 namespace {
 
 class StyledButtonStore : public ::testing::Test

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace scrivlet {
+
 namespace {
 
 // The first queued answer, or "cancelled" when none is left. Unwrapped into a plain QString first:
@@ -131,3 +133,5 @@ void ScriptedPlatform::processEvents()
     if (m_processEventsHook)
         m_processEventsHook();
 }
+
+} // namespace scrivlet

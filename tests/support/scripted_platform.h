@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+namespace scrivlet {
+
 // A Platform for tests: every dialog is answered from queues filled beforehand, and every call is
 // recorded with its arguments so a test can check what the user would have seen.
 // With an empty queue a message box answers Ok (OK box) or No (Yes/No box), a question its cancel
@@ -65,3 +67,5 @@ private:
     std::deque<std::optional<QString>> m_folders;
     std::function<void()> m_processEventsHook;
 };
+
+} // namespace scrivlet

@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+namespace scrivlet {
+
 namespace {
 QString saveFolder()
 {
@@ -58,3 +60,5 @@ QRgb rgbFromColorRef(unsigned colorRef)
     return qRgb(static_cast<int>(colorRef & 0xFFu), static_cast<int>((colorRef >> 8) & 0xFFu),
                 static_cast<int>((colorRef >> 16) & 0xFFu));
 }
+
+} // namespace scrivlet

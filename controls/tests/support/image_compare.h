@@ -6,6 +6,8 @@
 #include <QString>
 #include <gtest/gtest.h>
 
+namespace scrivlet {
+
 ::testing::AssertionResult imagesEqual(const QImage &actual, const QImage &expected, const QString &name);
 
 // Same, but only the pixels where mask is non-zero (mask.size() == expected.size()) are compared;
@@ -15,3 +17,5 @@
 
 // A colour as it appears in a Format_RGB32 image, from a 0x00BBGGRR value.
 QRgb rgbFromColorRef(unsigned colorRef);
+
+} // namespace scrivlet

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace scrivlet {
+
+/// What the program was asked for on its command line:
+///
+///     scrivlet [--screenshot IMAGE] [--] [FILE|FOLDER]...
+///     scrivlet --help | --version
+///
+/// The files and folders are listed as a drop lists them; this is what file managers' "Open With"
+/// and context menus call. Paths stay the bytes the system gave (a name need not be UTF-8);
+/// relative ones are taken from the current folder, and a file:// address stands for the local
+/// path it names, percent-escapes decoded, so a file manager may pass either.
+class ProgramArguments
+{
+public:
+    enum class Action { Run, Help, Version, Error };
+
+    /// @p arguments without the program's name (Qt's own options already taken out);
+    /// @p currentFolder is the absolute folder relative paths start from.
+    static ProgramArguments parse(const QList<QByteArray> &arguments, const QByteArray &currentFolder);
+
+    static QString usage();
+
+    Action action() const { return m_action; }
+    /// The reason, for Action::Error.
+    QString error() const { return m_error; }
+    /// The image file to render the window to instead of showing it, or empty.
+    QString screenshotFile() const { return m_screenshotFile; }
+    /// Absolute paths, in the order given.
+    const QList<QByteArray> &paths() const { return m_paths; }
+
+private:
+    Action m_action = Action::Run;
+    QString m_error;
+    QString m_screenshotFile;
+    QList<QByteArray> m_paths;
+};
+
+} // namespace scrivlet
