@@ -49,11 +49,16 @@ std::optional<FormDesign> FormDesign::fromJsonText(const QByteArray &text)
     return form;
 }
 
+} // namespace scrivlet
+
 // The designs live in a static library, whose resources the linker keeps only when referenced.
+// Q_INIT_RESOURCE names a function of the global namespace, so it is called from there.
 static void ensureFormResources()
 {
     Q_INIT_RESOURCE(forms);
 }
+
+namespace scrivlet {
 
 FormDesign FormDesign::fromResource(const QString &resourcePath)
 {
