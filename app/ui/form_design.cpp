@@ -6,6 +6,13 @@
 
 #include <cmath>
 
+// The designs live in a static library, whose resources the linker keeps only when referenced. The
+// resource's initialiser is a global function, so it is named outside the project namespace.
+static void ensureFormResources()
+{
+    Q_INIT_RESOURCE(forms);
+}
+
 namespace scrivlet {
 
 const ControlDesign *FormDesign::find(const QString &controlName) const
@@ -48,17 +55,6 @@ std::optional<FormDesign> FormDesign::fromJsonText(const QByteArray &text)
     }
     return form;
 }
-
-} // namespace scrivlet
-
-// The designs live in a static library, whose resources the linker keeps only when referenced.
-// Q_INIT_RESOURCE names a function of the global namespace, so it is called from there.
-static void ensureFormResources()
-{
-    Q_INIT_RESOURCE(forms);
-}
-
-namespace scrivlet {
 
 FormDesign FormDesign::fromResource(const QString &resourcePath)
 {
