@@ -95,7 +95,7 @@ int main(int argc, char *argv[])
     QtPlatform platform;
     MainWindow window(platform);
     platform.setOwner(&window);
-    CommandLineItems::add(window, arguments.paths());
+    const QList<QByteArray> notFound = CommandLineItems::add(window, arguments.paths());
 
     if (!arguments.screenshotFile().isEmpty()) {
         window.show();
@@ -108,5 +108,6 @@ int main(int argc, char *argv[])
     }
     recoverInterruptedChanges();
     window.show();
+    CommandLineItems::reportNotFound(platform, notFound);
     return QApplication::exec();
 }

@@ -1,7 +1,14 @@
 #include "cli/command_line.h"
 
+#include "scrivlet.h"
+
 #include <array>
 #include <string_view>
+
+// The library's size limit as a string literal, for the help text.
+#define SCRIV_TEXT_OF(number) SCRIV_TEXT_OF_EXPANDED(number)
+#define SCRIV_TEXT_OF_EXPANDED(number) #number
+#define SCRIV_MAX_COMMENT_TEXT SCRIV_TEXT_OF(SCRIVLET_MAX_COMMENT)
 
 namespace scrivlet {
 
@@ -216,8 +223,10 @@ const char *CommandLine::usage()
            "      --version       show the version\n"
            "\n"
            "Comments keep printable ASCII characters and line breaks (with --utf8 also bytes\n"
-           "0x80-0xFF); others are dropped with a warning. A comment holding \"#.START.#\" or\n"
-           "\"#.END.# \", or longer than 999983 bytes, is refused before any file is touched.\n"
+           "0x80-0xFF); others are dropped with a warning. A comment holding\n"
+           "\"" SCRIVLET_START_MARKER "\" or \"" SCRIVLET_END_MARKER
+           "\", or longer than " SCRIV_MAX_COMMENT_TEXT " bytes, is refused\n"
+           "before any file is touched.\n"
            "SIGINT, SIGTERM and SIGHUP let the file in hand finish first.\n"
            "Exit status: 0 all files handled, 1 some failed (or a folder could not be read, or\n"
            "the output could not be written), 2 usage error or refused comment, 128 + the signal\n"

@@ -39,4 +39,12 @@ bool FilePath::isFolder(const QByteArray &path)
     return !path.isEmpty() && ::stat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
+bool FilePath::exists(const QByteArray &path)
+{
+    struct stat status
+    {
+    };
+    return !path.isEmpty() && ::stat(path.constData(), &status) == 0;
+}
+
 } // namespace scrivlet

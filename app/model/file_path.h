@@ -25,6 +25,8 @@ public:
     static std::optional<std::int64_t> fileSize(const QByteArray &path);
     /// Whether the path names a folder (links followed).
     static bool isFolder(const QByteArray &path);
+    /// Whether the path names anything at all (links followed: a dangling link names nothing).
+    static bool exists(const QByteArray &path);
 };
 
 } // namespace scrivlet

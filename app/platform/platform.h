@@ -63,8 +63,9 @@ public:
     // other folder without a trailing one.
     virtual std::optional<QString> browseForFolder(const QString &title, const QString &startFolder) = 0;
 
-    // Hands a web address to the desktop's default handler; failures are not reported.
-    virtual void openUrl(const QString &address) = 0;
+    // Hands an address (a web page, a file URL) to the desktop's default handler; false when
+    // nothing could open it.
+    virtual bool openUrl(const QString &address) = 0;
 
     // Shows (true) or removes (false) the busy pointer over the whole program.
     virtual void setBusyCursor(bool busy) = 0;

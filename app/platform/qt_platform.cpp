@@ -138,9 +138,9 @@ std::optional<QString> QtPlatform::browseForFolder(const QString &title, const Q
     return path;
 }
 
-void QtPlatform::openUrl(const QString &address)
+bool QtPlatform::openUrl(const QString &address)
 {
-    QDesktopServices::openUrl(QUrl(address));
+    return QDesktopServices::openUrl(QUrl(address));
 }
 
 void QtPlatform::setBusyCursor(bool busy)

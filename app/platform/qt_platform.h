@@ -22,7 +22,7 @@ public:
     QuestionAnswer ask(const Question &question) override;
     std::optional<QString> openFile(const OpenRequest &request) override;
     std::optional<QString> browseForFolder(const QString &title, const QString &startFolder) override;
-    void openUrl(const QString &address) override;
+    bool openUrl(const QString &address) override;
     void setBusyCursor(bool busy) override;
     void processEvents() override;
 

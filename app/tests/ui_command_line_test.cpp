@@ -123,6 +123,28 @@ TEST_P(CommandLine, ListsAsADropDoes)
     EXPECT_TRUE(m_platform.messages().empty());
 }
 
+// Unlike a drop, the command line names what it could not find, in one message; what exists is
+// listed all the same. A dangling link finds nothing either.
+TEST_F(WindowTest, NamedItemsThatDoNotExistAreNamedInOneMessage)
+{
+    const QString loose = makeFile(QStringLiteral("loose.txt"));
+    const QString gone = m_dir.filePath(QStringLiteral("gone.txt"));
+    const QString dangling = m_dir.filePath(QStringLiteral("dangling"));
+    ASSERT_TRUE(QFile::link(m_dir.filePath(QStringLiteral("nowhere")), dangling));
+    const QList<QByteArray> named{QFile::encodeName(gone), QFile::encodeName(loose),
+                                  QFile::encodeName(dangling)};
+
+    const QList<QByteArray> notFound = CommandLineItems::add(*m_window, named);
+    CommandLineItems::reportNotFound(m_platform, notFound);
+
+    ASSERT_EQ(model().count(), 1);
+    EXPECT_EQ(model().pathAt(1), QFile::encodeName(loose));
+    const auto messages = m_platform.messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("These items were not found:\n\n%1\n%2").arg(gone, dangling));
+    EXPECT_EQ(messages[0].icon, Platform::Icon::Exclamation);
+}
+
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Program, CommandLine, testing::Values(
     CommandLineCase{"a_file", {"@/loose.txt"}, false, {"loose.txt"}, {"loose.txt"}},

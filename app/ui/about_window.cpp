@@ -3,12 +3,24 @@
 #include "app/platform/platform.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/form_builder.h"
+#include "app/ui/help_page.h"
 #include "controls/styled_button/styled_button.h"
 
 #include <QLabel>
 #include <QMouseEvent>
 
 namespace scrivlet {
+
+namespace {
+
+constexpr const char *kWebAddress = SCRIVLET_WEB_ADDRESS;
+
+bool hasWebAddress()
+{
+    return *kWebAddress != '\0';
+}
+
+} // namespace
 
 AboutWindow::AboutWindow(Platform &platform, QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
@@ -21,6 +33,7 @@ AboutWindow::AboutWindow(Platform &platform, QWidget *parent)
     m_link = builder.get<QLabel>(QStringLiteral("Label1"));
     m_ok = builder.get<StyledButton>(QStringLiteral("StyledButton1"));
     if (m_link != nullptr) {
+        m_link->setText(hasWebAddress() ? QString::fromUtf8(kWebAddress) : QStringLiteral("Help"));
         m_link->setCursor(Qt::PointingHandCursor);
         m_link->installEventFilter(this);
     }
@@ -35,7 +48,10 @@ QLabel *AboutWindow::label(const QString &name) const
 
 void AboutWindow::linkClicked()
 {
-    m_platform.openUrl(m_link != nullptr ? m_link->text() : QString(kSiteAddress));
+    if (hasWebAddress())
+        m_platform.openUrl(QString::fromUtf8(kWebAddress));
+    else
+        HelpPage::open(m_platform);
 }
 
 bool AboutWindow::eventFilter(QObject *watched, QEvent *event)

@@ -9,20 +9,20 @@ namespace scrivlet {
 class Platform;
 class StyledButton;
 
-// The About window: name and version, copyright, the web site as a link that opens in the browser,
-// the contact address and OK, which closes (and deletes) the window. Built from forms/form2.json.
+// The About window: name and version, copyright, a link, the contact address and OK, which closes
+// (and deletes) the window. Built from forms/form2.json. The link shows and opens the project's web
+// address (the build setting SCRIVLET_WEB_ADDRESS); while that is empty it reads "Help" and opens
+// the help page.
 class AboutWindow : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr const char *kSiteAddress = "https://scrivlet.example.org/";
-
     explicit AboutWindow(Platform &platform, QWidget *parent = nullptr);
 
     QLabel *label(const QString &name) const; // "Label3", "lblCopyright", "Label1", "Label4"
     StyledButton *okButton() const { return m_ok; }
 
-    // What a click on the site link does.
+    // What a click on the link does.
     void linkClicked();
 
 protected:

@@ -11,6 +11,7 @@
 #include "app/ui/comment_flows.h"
 #include "app/ui/file_list_view.h"
 #include "app/ui/form_builder.h"
+#include "app/ui/help_page.h"
 #include "app/ui/text_box.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "controls/styled_button/styled_button.h"
@@ -266,7 +267,7 @@ void MainWindow::aboutClicked()
 
 void MainWindow::helpClicked()
 {
-    m_platform.openUrl(QString::fromLatin1(kHelpAddress));
+    HelpPage::open(m_platform);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -32,7 +32,6 @@ class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr const char *kHelpAddress = "https://scrivlet.example.org/help.html";
     static constexpr const char *kSiteHost = "scrivlet.example.org";
     // Where the folder browser opens.
     static constexpr const char *kBrowseStart = "/";

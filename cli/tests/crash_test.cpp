@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
 #include <regex>
@@ -71,14 +72,22 @@ std::string randomContent(std::mt19937 &rng)
     }
 }
 
+// The clock picks the seed unless SCRIVLET_TEST_SEED gives one, so a failing run can be replayed.
+unsigned chosenSeed()
+{
+    if (const char *given = std::getenv("SCRIVLET_TEST_SEED"); given != nullptr && *given != '\0')
+        return static_cast<unsigned>(std::stoul(given));
+    return static_cast<unsigned>(Clock::now().time_since_epoch().count());
+}
+
 class CrashSafety : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        const auto seed = static_cast<unsigned>(Clock::now().time_since_epoch().count());
+        const unsigned seed = chosenSeed();
         RecordProperty("seed", std::to_string(seed));
-        std::cout << "crash test seed " << seed << "\n";
+        std::cout << "crash test seed " << seed << " (run again with SCRIVLET_TEST_SEED=" << seed << ")\n";
         m_rng.seed(seed);
         std::bernoulli_distribution commented(0.5);
         for (int i = 0; i < kFiles; ++i) {

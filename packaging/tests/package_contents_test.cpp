@@ -81,6 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         PlacedFile{"nemo_action", "scrivlet", "usr/share/nemo/actions/scrivlet-comment.nemo_action"},
         PlacedFile{"nautilus_script", "scrivlet", "usr/share/scrivlet/nautilus-script"},
         PlacedFile{"thunar_action", "scrivlet", "usr/share/scrivlet/thunar-uca.xml"},
+        PlacedFile{"help_page", "scrivlet", "usr/share/scrivlet/help.html"},
         PlacedFile{"scriv_manual", "scrivlet", "usr/share/man/man1/scriv.1.gz"},
         PlacedFile{"scrivlet_manual", "scrivlet", "usr/share/man/man1/scrivlet.1.gz"},
         PlacedFile{"completion", "scrivlet", "usr/share/bash-completion/completions/scriv"},

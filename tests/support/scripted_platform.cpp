@@ -109,12 +109,13 @@ std::optional<QString> ScriptedPlatform::browseForFolder(const QString &title, c
     return takeFront(m_folders);
 }
 
-void ScriptedPlatform::openUrl(const QString &address)
+bool ScriptedPlatform::openUrl(const QString &address)
 {
     Call call;
     call.kind = Kind::OpenUrl;
     call.text = address;
     m_calls.push_back(call);
+    return m_urlsOpen;
 }
 
 void ScriptedPlatform::setBusyCursor(bool busy)

@@ -35,6 +35,8 @@ public:
     void queueQuestionAnswer(int choice, bool checked = false);
     void queueOpenFile(std::optional<QString> path);
     void queueFolder(std::optional<QString> folder);
+    // What openUrl answers from now on: true (opened, the default) or false (nothing could open it).
+    void setUrlsOpen(bool open) { m_urlsOpen = open; }
 
     // Runs `hook` inside every processEvents() call (after recording it), for example to click a
     // button while a long loop lets the event loop run.
@@ -55,7 +57,7 @@ public:
     QuestionAnswer ask(const Question &question) override;
     std::optional<QString> openFile(const OpenRequest &request) override;
     std::optional<QString> browseForFolder(const QString &title, const QString &startFolder) override;
-    void openUrl(const QString &address) override;
+    bool openUrl(const QString &address) override;
     void setBusyCursor(bool busy) override;
     void processEvents() override;
 
@@ -66,6 +68,7 @@ private:
     std::deque<std::optional<QString>> m_files;
     std::deque<std::optional<QString>> m_folders;
     std::function<void()> m_processEventsHook;
+    bool m_urlsOpen = true;
 };
 
 } // namespace scrivlet
