@@ -115,8 +115,8 @@ gboolean scrivlet_ext_launch(GPtrArray *paths, GError **error)
         g_ptr_array_add(argv, g_ptr_array_index(paths, i));
     g_ptr_array_add(argv, NULL);
     /* The file manager's paths are absolute, so none of them is taken for an option. */
-    gboolean started = g_spawn_async(NULL, (char **)argv->pdata, NULL, G_SPAWN_SEARCH_PATH, NULL, NULL,
-                                     NULL, error);
+    gboolean started =
+        g_spawn_async(NULL, (char **)argv->pdata, NULL, G_SPAWN_SEARCH_PATH, NULL, NULL, NULL, error);
     g_ptr_array_free(argv, TRUE);
     return started;
 }

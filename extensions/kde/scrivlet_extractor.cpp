@@ -13,7 +13,8 @@
 
 namespace scrivlet {
 
-ScrivletExtractor::ScrivletExtractor(QObject *parent) : KFileMetaData::ExtractorPlugin(parent) {}
+ScrivletExtractor::ScrivletExtractor(QObject *parent) : KFileMetaData::ExtractorPlugin(parent)
+{}
 
 QStringList ScrivletExtractor::mimetypes() const
 {
@@ -27,7 +28,8 @@ void ScrivletExtractor::extract(KFileMetaData::ExtractionResult *result)
         const QByteArray path = QFile::encodeName(result->inputUrl());
         const char *pathData = path.constData();
         const std::unique_ptr<char[]> area(new (std::nothrow) char[SCRIVLET_MAX_TEXT + 1]);
-        if (!area || ReadComments(area.get(), SCRIVLET_MAX_TEXT + 1, &pathData) != SCRIVLET_OK || area[0] == '\0')
+        if (!area || ReadComments(area.get(), SCRIVLET_MAX_TEXT + 1, &pathData) != SCRIVLET_OK ||
+            area[0] == '\0')
             return;
         // The comment is in the system's 8-bit encoding, as the file's name is.
         const QString text = QString::fromLocal8Bit(area.get());

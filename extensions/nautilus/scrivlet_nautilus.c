@@ -21,11 +21,11 @@ static void column_provider_init(NautilusColumnProviderInterface *iface);
 static void info_provider_init(NautilusInfoProviderInterface *iface);
 static void menu_provider_init(NautilusMenuProviderInterface *iface);
 
-G_DEFINE_DYNAMIC_TYPE_EXTENDED(ScrivletNautilusProvider, scrivlet_nautilus_provider, G_TYPE_OBJECT, 0,
-                               G_IMPLEMENT_INTERFACE_DYNAMIC(NAUTILUS_TYPE_COLUMN_PROVIDER, column_provider_init)
-                                   G_IMPLEMENT_INTERFACE_DYNAMIC(NAUTILUS_TYPE_INFO_PROVIDER, info_provider_init)
-                                       G_IMPLEMENT_INTERFACE_DYNAMIC(NAUTILUS_TYPE_MENU_PROVIDER,
-                                                                     menu_provider_init))
+G_DEFINE_DYNAMIC_TYPE_EXTENDED(
+    ScrivletNautilusProvider, scrivlet_nautilus_provider, G_TYPE_OBJECT, 0,
+    G_IMPLEMENT_INTERFACE_DYNAMIC(NAUTILUS_TYPE_COLUMN_PROVIDER, column_provider_init)
+        G_IMPLEMENT_INTERFACE_DYNAMIC(NAUTILUS_TYPE_INFO_PROVIDER, info_provider_init)
+            G_IMPLEMENT_INTERFACE_DYNAMIC(NAUTILUS_TYPE_MENU_PROVIDER, menu_provider_init))
 
 static void scrivlet_nautilus_provider_init(ScrivletNautilusProvider *self)
 {
@@ -110,7 +110,8 @@ static NautilusOperationResult update_file_info(NautilusInfoProvider *provider, 
     pending->provider = g_object_ref(provider);
     pending->file = g_object_ref(file);
     pending->cancellable = g_cancellable_new();
-    scrivlet_ext_read_comment_async(path, SCRIVLET_EXT_COLUMN_BYTES, pending->cancellable, read_done, pending);
+    scrivlet_ext_read_comment_async(path, SCRIVLET_EXT_COLUMN_BYTES, pending->cancellable, read_done,
+                                    pending);
     g_free(path);
     *handle = (NautilusOperationHandle *)pending;
     return NAUTILUS_OPERATION_IN_PROGRESS;
@@ -188,7 +189,8 @@ SCRIVLET_EXPORT void nautilus_module_initialize(GTypeModule *module)
     provider_types[0] = scrivlet_nautilus_provider_get_type();
 }
 
-SCRIVLET_EXPORT void nautilus_module_shutdown(void) {}
+SCRIVLET_EXPORT void nautilus_module_shutdown(void)
+{}
 
 SCRIVLET_EXPORT void nautilus_module_list_types(const GType **types, int *num_types)
 {

@@ -44,8 +44,10 @@ GtkWidget *scrivlet_nemo_comment_page_new(const char *path)
 
     /* Closing the properties window stops a read that has not begun yet. */
     GCancellable *cancellable = g_cancellable_new();
-    g_signal_connect_object(page, "destroy", G_CALLBACK(g_cancellable_cancel), cancellable, G_CONNECT_SWAPPED);
-    scrivlet_ext_read_comment_async(path, SCRIVLET_MAX_TEXT + 1, cancellable, comment_read, g_object_ref(buffer));
+    g_signal_connect_object(page, "destroy", G_CALLBACK(g_cancellable_cancel), cancellable,
+                            G_CONNECT_SWAPPED);
+    scrivlet_ext_read_comment_async(path, SCRIVLET_MAX_TEXT + 1, cancellable, comment_read,
+                                    g_object_ref(buffer));
     g_object_unref(cancellable);
     return page;
 }

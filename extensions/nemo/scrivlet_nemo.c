@@ -27,12 +27,13 @@ static void info_provider_init(NemoInfoProviderIface *iface);
 static void menu_provider_init(NemoMenuProviderIface *iface);
 static void page_provider_init(NemoPropertyPageProviderIface *iface);
 
-G_DEFINE_DYNAMIC_TYPE_EXTENDED(
-    ScrivletNemoProvider, scrivlet_nemo_provider, G_TYPE_OBJECT, 0,
-    G_IMPLEMENT_INTERFACE_DYNAMIC(NEMO_TYPE_COLUMN_PROVIDER, column_provider_init)
-        G_IMPLEMENT_INTERFACE_DYNAMIC(NEMO_TYPE_INFO_PROVIDER, info_provider_init)
-            G_IMPLEMENT_INTERFACE_DYNAMIC(NEMO_TYPE_MENU_PROVIDER, menu_provider_init)
-                G_IMPLEMENT_INTERFACE_DYNAMIC(NEMO_TYPE_PROPERTY_PAGE_PROVIDER, page_provider_init))
+G_DEFINE_DYNAMIC_TYPE_EXTENDED(ScrivletNemoProvider, scrivlet_nemo_provider, G_TYPE_OBJECT, 0,
+                               G_IMPLEMENT_INTERFACE_DYNAMIC(NEMO_TYPE_COLUMN_PROVIDER, column_provider_init)
+                                   G_IMPLEMENT_INTERFACE_DYNAMIC(NEMO_TYPE_INFO_PROVIDER, info_provider_init)
+                                       G_IMPLEMENT_INTERFACE_DYNAMIC(NEMO_TYPE_MENU_PROVIDER,
+                                                                     menu_provider_init)
+                                           G_IMPLEMENT_INTERFACE_DYNAMIC(NEMO_TYPE_PROPERTY_PAGE_PROVIDER,
+                                                                         page_provider_init))
 
 /* The scrivlet package's Nemo action already offers "Comment with Scrivlet": the module's own
  * item stands in only where that action is not installed, so the menu never shows it twice. */
@@ -139,7 +140,8 @@ static NemoOperationResult update_file_info(NemoInfoProvider *provider, NemoFile
     pending->provider = g_object_ref(provider);
     pending->file = g_object_ref(file);
     pending->cancellable = g_cancellable_new();
-    scrivlet_ext_read_comment_async(path, SCRIVLET_EXT_COLUMN_BYTES, pending->cancellable, read_done, pending);
+    scrivlet_ext_read_comment_async(path, SCRIVLET_EXT_COLUMN_BYTES, pending->cancellable, read_done,
+                                    pending);
     g_free(path);
     *handle = (NemoOperationHandle *)pending;
     return NEMO_OPERATION_IN_PROGRESS;
@@ -199,7 +201,8 @@ static GList *get_file_items(NemoMenuProvider *provider, GtkWidget *window, GLis
     return g_list_append(NULL, item);
 }
 
-static GList *get_background_items(NemoMenuProvider *provider, GtkWidget *window, NemoFileInfo *current_folder)
+static GList *get_background_items(NemoMenuProvider *provider, GtkWidget *window,
+                                   NemoFileInfo *current_folder)
 {
     (void)provider;
     (void)window;
@@ -222,8 +225,8 @@ static GList *get_pages(NemoPropertyPageProvider *provider, GList *files)
     char *path = regular_file_path(files->data);
     if (path == NULL)
         return NULL;
-    NemoPropertyPage *page =
-        nemo_property_page_new("ScrivletNemo::comment", gtk_label_new("Comment"), scrivlet_nemo_comment_page_new(path));
+    NemoPropertyPage *page = nemo_property_page_new("ScrivletNemo::comment", gtk_label_new("Comment"),
+                                                    scrivlet_nemo_comment_page_new(path));
     g_free(path);
     return g_list_append(NULL, page);
 }
@@ -242,7 +245,8 @@ SCRIVLET_EXPORT void nemo_module_initialize(GTypeModule *module)
     action_installed = find_action();
 }
 
-SCRIVLET_EXPORT void nemo_module_shutdown(void) {}
+SCRIVLET_EXPORT void nemo_module_shutdown(void)
+{}
 
 SCRIVLET_EXPORT void nemo_module_list_types(const GType **types, int *num_types)
 {

@@ -52,8 +52,8 @@ bool writeFile(const std::string &path, const std::string &own, const std::strin
 struct FileCase
 {
     const char *name;
-    std::string fileName;   ///< bytes, not necessarily UTF-8
-    std::string comment;    ///< written when hasComment
+    std::string fileName; ///< bytes, not necessarily UTF-8
+    std::string comment;  ///< written when hasComment
     bool hasComment;
     bool removedBeforeRead; ///< listed, then gone: the read fails
     QString expected;       ///< the comment property and the indexed text; empty: neither
@@ -87,7 +87,8 @@ TEST_P(ExtractorReports, TheCommentAsPropertyAndIndexedText)
                                                      ExtractionResult::ExtractMetaData |
                                                          ExtractionResult::ExtractPlainText);
         extractor->extract(&result);
-        const QVariantList comments = result.properties(KFileMetaData::PropertiesMapType::MultiMap).values(KFileMetaData::Property::Comment);
+        const QVariantList comments = result.properties(KFileMetaData::PropertiesMapType::MultiMap)
+                                          .values(KFileMetaData::Property::Comment);
         if (c.expected.isEmpty()) {
             EXPECT_TRUE(comments.isEmpty());
             EXPECT_TRUE(result.text().isEmpty());
@@ -109,16 +110,16 @@ const std::string kLongComment(999983, 'x');
 
 INSTANTIATE_TEST_SUITE_P(
     Kde, ExtractorReports,
-    testing::Values(
-        FileCase{"with_comment", "notes.txt", "Quarterly figures\r\nsecond line", true, false,
-                 QStringLiteral("Quarterly figures\r\nsecond line")},
-        FileCase{"without_comment", "plain.txt", "", false, false, QString()},
-        FileCase{"empty_comment", "empty.txt", "", true, false, QString()},
-        FileCase{"longest_comment", "long.txt", kLongComment, true, false, QString::fromStdString(kLongComment)},
-        FileCase{"unreadable", "gone.txt", "never read", true, true, QString()},
-        // Qt 5 holds paths as Unicode: under a UTF-8 locale a name that is not UTF-8 reaches every
-        // extractor changed, so none can open the file; ours stays quiet too.
-        FileCase{"name_not_utf8", "caf\xE9.txt", "Latin-1 name", true, false, QString()}),
+    testing::Values(FileCase{"with_comment", "notes.txt", "Quarterly figures\r\nsecond line", true, false,
+                             QStringLiteral("Quarterly figures\r\nsecond line")},
+                    FileCase{"without_comment", "plain.txt", "", false, false, QString()},
+                    FileCase{"empty_comment", "empty.txt", "", true, false, QString()},
+                    FileCase{"longest_comment", "long.txt", kLongComment, true, false,
+                             QString::fromStdString(kLongComment)},
+                    FileCase{"unreadable", "gone.txt", "never read", true, true, QString()},
+                    // Qt 5 holds paths as Unicode: under a UTF-8 locale a name that is not UTF-8 reaches
+                    // every extractor changed, so none can open the file; ours stays quiet too.
+                    FileCase{"name_not_utf8", "caf\xE9.txt", "Latin-1 name", true, false, QString()}),
     [](const testing::TestParamInfo<FileCase> &param) { return std::string(param.param.name); });
 
 // Exact matches for every type a stock extractor names, and the fallback through inheritance for
@@ -129,9 +130,9 @@ TEST(Extractor, IsOfferedForStockTypesAndByInheritance)
     for (const char *type : {"application/pdf", "image/jpeg", "audio/mpeg", "text/plain", "text/x-csrc",
                              "application/octet-stream", "application/zip", "application/x-executable",
                              "application/x-sharedlib", "application/x-cd-image", "application/x-tar",
-                             "application/x-7z-compressed", "application/gzip", "application/x-compressed-tar",
-                             "application/vnd.sqlite3", "text/csv", "text/markdown", "application/json",
-                             "application/x-shellscript"}) {
+                             "application/x-7z-compressed", "application/gzip",
+                             "application/x-compressed-tar", "application/vnd.sqlite3", "text/csv",
+                             "text/markdown", "application/json", "application/x-shellscript"}) {
         EXPECT_NE(ours(collection, QString::fromLatin1(type)), nullptr) << type;
     }
 }
@@ -139,19 +140,22 @@ TEST(Extractor, IsOfferedForStockTypesAndByInheritance)
 TEST(Extractor, NamesEveryTypeTheInstalledStockExtractorsName)
 {
     const QStringList named = scrivlet::extractorMimeTypes();
-    const QStringList files = {QStringLiteral("a.zip"), QStringLiteral("a.tar.xz"), QStringLiteral("a.7z"),
-                               QStringLiteral("a.rar"), QStringLiteral("a.iso"), QStringLiteral("a.deb"),
+    const QStringList files = {QStringLiteral("a.zip"),     QStringLiteral("a.tar.xz"),
+                               QStringLiteral("a.7z"),      QStringLiteral("a.rar"),
+                               QStringLiteral("a.iso"),     QStringLiteral("a.deb"),
                                QStringLiteral("a.tar.bz2"), QStringLiteral("a.zst")};
     // Named as the MIME database names them, or the exact match misses.
     for (const QString &file : files) {
         const QString type = QMimeDatabase().mimeTypeForFile(file, QMimeDatabase::MatchExtension).name();
         EXPECT_TRUE(named.contains(type)) << file.toStdString() << " is " << type.toStdString();
     }
-    const QDir stock(QLibraryInfo::location(QLibraryInfo::PluginsPath) + QStringLiteral("/kf5/kfilemetadata"));
+    const QDir stock(QLibraryInfo::location(QLibraryInfo::PluginsPath) +
+                     QStringLiteral("/kf5/kfilemetadata"));
     const QStringList plugins = stock.entryList({QStringLiteral("*.so")});
     ASSERT_FALSE(plugins.isEmpty()) << stock.path().toStdString();
     for (const QString &plugin : plugins) {
-        const QJsonObject meta = QPluginLoader(stock.filePath(plugin)).metaData().value(QStringLiteral("MetaData")).toObject();
+        const QJsonObject meta =
+            QPluginLoader(stock.filePath(plugin)).metaData().value(QStringLiteral("MetaData")).toObject();
         for (const QString &type : meta.value(QStringLiteral("MimeTypes")).toObject().keys())
             EXPECT_TRUE(named.contains(type)) << plugin.toStdString() << " names " << type.toStdString();
     }
