@@ -17,15 +17,7 @@ typedef struct
     GObjectClass parent_class;
 } ScrivletNautilusProviderClass;
 
-static void column_provider_init(NautilusColumnProviderInterface *iface);
-static void info_provider_init(NautilusInfoProviderInterface *iface);
-static void menu_provider_init(NautilusMenuProviderInterface *iface);
-
-G_DEFINE_DYNAMIC_TYPE_EXTENDED(
-    ScrivletNautilusProvider, scrivlet_nautilus_provider, G_TYPE_OBJECT, 0,
-    G_IMPLEMENT_INTERFACE_DYNAMIC(NAUTILUS_TYPE_COLUMN_PROVIDER, column_provider_init)
-        G_IMPLEMENT_INTERFACE_DYNAMIC(NAUTILUS_TYPE_INFO_PROVIDER, info_provider_init)
-            G_IMPLEMENT_INTERFACE_DYNAMIC(NAUTILUS_TYPE_MENU_PROVIDER, menu_provider_init))
+G_DEFINE_DYNAMIC_TYPE(ScrivletNautilusProvider, scrivlet_nautilus_provider, G_TYPE_OBJECT)
 
 static void scrivlet_nautilus_provider_init(ScrivletNautilusProvider *self)
 {
@@ -50,8 +42,10 @@ static GList *get_columns(NautilusColumnProvider *provider)
     return g_list_append(NULL, column);
 }
 
-static void column_provider_init(NautilusColumnProviderInterface *iface)
+static void column_provider_init(gpointer g_iface, gpointer data)
 {
+    (void)data;
+    NautilusColumnProviderInterface *iface = g_iface;
     iface->get_columns = get_columns;
 }
 
@@ -124,8 +118,10 @@ static void cancel_update(NautilusInfoProvider *provider, NautilusOperationHandl
         g_cancellable_cancel(((PendingRead *)handle)->cancellable);
 }
 
-static void info_provider_init(NautilusInfoProviderInterface *iface)
+static void info_provider_init(gpointer g_iface, gpointer data)
 {
+    (void)data;
+    NautilusInfoProviderInterface *iface = g_iface;
     iface->update_file_info = update_file_info;
     iface->cancel_update = cancel_update;
 }
@@ -175,10 +171,18 @@ static GList *get_background_items(NautilusMenuProvider *provider, NautilusFileI
     return NULL;
 }
 
-static void menu_provider_init(NautilusMenuProviderInterface *iface)
+static void menu_provider_init(gpointer g_iface, gpointer data)
 {
+    (void)data;
+    NautilusMenuProviderInterface *iface = g_iface;
     iface->get_file_items = get_file_items;
     iface->get_background_items = get_background_items;
+}
+
+static void add_interface(GTypeModule *module, GType interface, GInterfaceInitFunc init)
+{
+    const GInterfaceInfo info = {init, NULL, NULL};
+    g_type_module_add_interface(module, scrivlet_nautilus_provider_type_id, interface, &info);
 }
 
 static GType provider_types[1];
@@ -186,6 +190,9 @@ static GType provider_types[1];
 SCRIVLET_EXPORT void nautilus_module_initialize(GTypeModule *module)
 {
     scrivlet_nautilus_provider_register_type(module);
+    add_interface(module, NAUTILUS_TYPE_COLUMN_PROVIDER, column_provider_init);
+    add_interface(module, NAUTILUS_TYPE_INFO_PROVIDER, info_provider_init);
+    add_interface(module, NAUTILUS_TYPE_MENU_PROVIDER, menu_provider_init);
     provider_types[0] = scrivlet_nautilus_provider_get_type();
 }
 

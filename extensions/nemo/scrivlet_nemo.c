@@ -8,6 +8,7 @@
 #include <libnemo-extension/nemo-column-provider.h>
 #include <libnemo-extension/nemo-info-provider.h>
 #include <libnemo-extension/nemo-menu-provider.h>
+#include <libnemo-extension/nemo-name-and-desc-provider.h>
 #include <libnemo-extension/nemo-property-page-provider.h>
 
 #define SCRIVLET_EXPORT __attribute__((visibility("default")))
@@ -22,18 +23,7 @@ typedef struct
     GObjectClass parent_class;
 } ScrivletNemoProviderClass;
 
-static void column_provider_init(NemoColumnProviderIface *iface);
-static void info_provider_init(NemoInfoProviderIface *iface);
-static void menu_provider_init(NemoMenuProviderIface *iface);
-static void page_provider_init(NemoPropertyPageProviderIface *iface);
-
-G_DEFINE_DYNAMIC_TYPE_EXTENDED(ScrivletNemoProvider, scrivlet_nemo_provider, G_TYPE_OBJECT, 0,
-                               G_IMPLEMENT_INTERFACE_DYNAMIC(NEMO_TYPE_COLUMN_PROVIDER, column_provider_init)
-                                   G_IMPLEMENT_INTERFACE_DYNAMIC(NEMO_TYPE_INFO_PROVIDER, info_provider_init)
-                                       G_IMPLEMENT_INTERFACE_DYNAMIC(NEMO_TYPE_MENU_PROVIDER,
-                                                                     menu_provider_init)
-                                           G_IMPLEMENT_INTERFACE_DYNAMIC(NEMO_TYPE_PROPERTY_PAGE_PROVIDER,
-                                                                         page_provider_init))
+G_DEFINE_DYNAMIC_TYPE(ScrivletNemoProvider, scrivlet_nemo_provider, G_TYPE_OBJECT)
 
 /* The scrivlet package's Nemo action already offers "Comment with Scrivlet": the module's own
  * item stands in only where that action is not installed, so the menu never shows it twice. */
@@ -76,8 +66,10 @@ static GList *get_columns(NemoColumnProvider *provider)
     return g_list_append(NULL, column);
 }
 
-static void column_provider_init(NemoColumnProviderIface *iface)
+static void column_provider_init(gpointer g_iface, gpointer data)
 {
+    (void)data;
+    NemoColumnProviderIface *iface = g_iface;
     iface->get_columns = get_columns;
 }
 
@@ -154,8 +146,10 @@ static void cancel_update(NemoInfoProvider *provider, NemoOperationHandle *handl
         g_cancellable_cancel(((PendingRead *)handle)->cancellable);
 }
 
-static void info_provider_init(NemoInfoProviderIface *iface)
+static void info_provider_init(gpointer g_iface, gpointer data)
 {
+    (void)data;
+    NemoInfoProviderIface *iface = g_iface;
     iface->update_file_info = update_file_info;
     iface->cancel_update = cancel_update;
 }
@@ -210,8 +204,10 @@ static GList *get_background_items(NemoMenuProvider *provider, GtkWidget *window
     return NULL;
 }
 
-static void menu_provider_init(NemoMenuProviderIface *iface)
+static void menu_provider_init(gpointer g_iface, gpointer data)
 {
+    (void)data;
+    NemoMenuProviderIface *iface = g_iface;
     iface->get_file_items = get_file_items;
     iface->get_background_items = get_background_items;
 }
@@ -231,9 +227,31 @@ static GList *get_pages(NemoPropertyPageProvider *provider, GList *files)
     return g_list_append(NULL, page);
 }
 
-static void page_provider_init(NemoPropertyPageProviderIface *iface)
+static void page_provider_init(gpointer g_iface, gpointer data)
 {
+    (void)data;
+    NemoPropertyPageProviderIface *iface = g_iface;
     iface->get_pages = get_pages;
+}
+
+/* The name and description Nemo's Edit > Plugins lists the module under. */
+static GList *get_name_and_desc(NemoNameAndDescProvider *provider)
+{
+    (void)provider;
+    return g_list_append(NULL, g_strdup("Scrivlet:::Shows Scrivlet comments in a Comment column and tab"));
+}
+
+static void name_provider_init(gpointer g_iface, gpointer data)
+{
+    (void)data;
+    NemoNameAndDescProviderIface *iface = g_iface;
+    iface->get_name_and_desc = get_name_and_desc;
+}
+
+static void add_interface(GTypeModule *module, GType interface, GInterfaceInitFunc init)
+{
+    const GInterfaceInfo info = {init, NULL, NULL};
+    g_type_module_add_interface(module, scrivlet_nemo_provider_type_id, interface, &info);
 }
 
 static GType provider_types[1];
@@ -241,6 +259,11 @@ static GType provider_types[1];
 SCRIVLET_EXPORT void nemo_module_initialize(GTypeModule *module)
 {
     scrivlet_nemo_provider_register_type(module);
+    add_interface(module, NEMO_TYPE_COLUMN_PROVIDER, column_provider_init);
+    add_interface(module, NEMO_TYPE_INFO_PROVIDER, info_provider_init);
+    add_interface(module, NEMO_TYPE_MENU_PROVIDER, menu_provider_init);
+    add_interface(module, NEMO_TYPE_PROPERTY_PAGE_PROVIDER, page_provider_init);
+    add_interface(module, NEMO_TYPE_NAME_AND_DESC_PROVIDER, name_provider_init);
     provider_types[0] = scrivlet_nemo_provider_get_type();
     action_installed = find_action();
 }

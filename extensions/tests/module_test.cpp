@@ -174,6 +174,21 @@ TEST(Module, MenuItemStartsScrivletWithTheSelection)
     EXPECT_EQ(arguments, file + '\0' + folder.path() + '\0');
 }
 
+#ifdef SCRIVLET_HOST_NEMO
+bool actionInstalled = false;
+
+// The scrivlet package's Nemo action gives the same item: with it installed the module offers none,
+// so the menu does not show it twice (run by nemo_module_tests_with_action).
+TEST(NemoAction, TakesThePlaceOfTheModulesItem)
+{
+    if (!actionInstalled)
+        GTEST_SKIP() << "needs SCRIVLET_TEST_NEMO_ACTION";
+    Folder folder;
+    const char *selection[] = {folder.path().c_str()};
+    EXPECT_EQ(module_host_menu_items(selection, 1, FALSE), 0u);
+}
+#endif
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -184,6 +199,11 @@ int main(int argc, char **argv)
     Folder data;
     ::setenv("XDG_DATA_DIRS", data.path().c_str(), 1);
     ::setenv("XDG_DATA_HOME", data.path().c_str(), 1);
+    if (std::getenv("SCRIVLET_TEST_NEMO_ACTION") != nullptr) {
+        const std::string actions = data.path() + "/nemo/actions";
+        actionInstalled = g_mkdir_with_parents(actions.c_str(), 0755) == 0 &&
+                          writeFile(actions + "/scrivlet-comment.nemo_action", "[Nemo Action]\n");
+    }
     if (!gtk_init_check(&argc, &argv)) {
         std::fprintf(stderr, "no display: run under Xvfb\n");
         return 1;
