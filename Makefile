@@ -38,7 +38,8 @@ test: build
 
 bench:
 	@bash scripts/bootstrap.sh attr
-	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_BENCH=ON -DBUILD_TESTING=OFF $(CMAKE_ARGS)
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_BENCH=ON -DBUILD_TESTING=OFF \
+	    -DSCRIVLET_EXTENSIONS=OFF $(CMAKE_ARGS)
 	cmake --build build-bench -j $(JOBS)
 	@set -e; for b in build-bench/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
 
@@ -47,7 +48,8 @@ gallery: configure
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/scrivlet_gallery $(BUILD)/gallery
 	@echo "wrote $(BUILD)/gallery/"
 
-# Debian packages (scrivlet, libscrivlet1, libscrivlet-dev) in $(BUILD)/packages/.
+# Debian packages (scrivlet, libscrivlet1, libscrivlet-dev, and the file-manager modules
+# scrivlet-nautilus, scrivlet-nemo, scrivlet-kde) in $(BUILD)/packages/.
 package: build
 	cd $(BUILD) && cpack -G DEB
 	@ls $(BUILD)/packages/*.deb
@@ -66,7 +68,7 @@ SANITIZE_TESTS ?= library_tests app_model_tests cli_tests
 fuzz:
 	@bash scripts/bootstrap.sh clang libclang-rt-14-dev
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCRIVLET_FUZZ=ON \
-	    -DSCRIVLET_SANITIZE=ON -DSCRIVLET_WITH_QT=OFF -DBUILD_TESTING=OFF
+	    -DSCRIVLET_SANITIZE=ON -DSCRIVLET_WITH_QT=OFF -DSCRIVLET_EXTENSIONS=OFF -DBUILD_TESTING=OFF
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_comment_block
 	mkdir -p build-fuzz/corpus
 	build-fuzz/fuzz_comment_block -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
@@ -75,7 +77,7 @@ fuzz:
 
 test-sanitize: bootstrap
 	@start=$$(date +%s); set -e; \
-	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSCRIVLET_SANITIZE=ON $(CMAKE_ARGS); \
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSCRIVLET_SANITIZE=ON -DSCRIVLET_EXTENSIONS=OFF $(CMAKE_ARGS); \
 	cmake --build build-asan -j $(JOBS) --target $(SANITIZE_TESTS); \
 	cd build-asan && QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
 	    ctest --output-on-failure -j $(JOBS) -E '_NOT_BUILT$$'; \

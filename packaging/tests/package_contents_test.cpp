@@ -95,7 +95,16 @@ INSTANTIATE_TEST_SUITE_P(
         PlacedFile{"header", "libscrivlet-dev", "usr/include/scrivlet.h"},
         PlacedFile{"link_time_library", "libscrivlet-dev", kLib + "/libScrivlet.so -> libScrivlet.so.1"},
         PlacedFile{"pkg_config_file", "libscrivlet-dev", kLib + "/pkgconfig/scrivlet.pc"},
-        PlacedFile{"dev_copyright", "libscrivlet-dev", "usr/share/doc/libscrivlet-dev/copyright"}),
+        PlacedFile{"dev_copyright", "libscrivlet-dev", "usr/share/doc/libscrivlet-dev/copyright"},
+        PlacedFile{"nautilus_module", "scrivlet-nautilus",
+                   kLib + "/nautilus/extensions-4/libscrivlet-nautilus.so"},
+        PlacedFile{"nautilus_copyright", "scrivlet-nautilus", "usr/share/doc/scrivlet-nautilus/copyright"},
+        PlacedFile{"nemo_module", "scrivlet-nemo", kLib + "/nemo/extensions-3.0/libscrivlet-nemo.so"},
+        PlacedFile{"nemo_copyright", "scrivlet-nemo", "usr/share/doc/scrivlet-nemo/copyright"},
+        PlacedFile{"kde_extractor", "scrivlet-kde",
+                   kLib + "/qt5/plugins/kf5/kfilemetadata/kfilemetadata_scrivletextractor.so"},
+        PlacedFile{"kde_copyright", "scrivlet-kde", "usr/share/doc/scrivlet-kde/copyright"},
+        PlacedFile{"kde_changelog", "scrivlet-kde", "usr/share/doc/scrivlet-kde/changelog.gz"}),
     [](const testing::TestParamInfo<PlacedFile> &param) { return std::string(param.param.name); });
 
 TEST(Package, ProgramDependsOnItsLibraryAndQt)
@@ -111,6 +120,36 @@ TEST(Package, ProgramDependsOnItsLibraryAndQt)
     EXPECT_TRUE(depends.contains(QStringLiteral("libc6 (>= "))) << depends.toStdString();
     EXPECT_EQ(field(packages.deb(QStringLiteral("libscrivlet-dev")), QStringLiteral("Depends")),
               QStringLiteral("libscrivlet1 (= ") + kVersion + QLatin1Char(')'));
+}
+
+// The main package stays free of the file managers' toolkits: GTK and Qt 5 come only with the
+// module packages, each of which needs its extension library and libScrivlet, and enhances (does not
+// pull in) its file manager.
+TEST(Package, ModulesDependOnTheirHostLibrariesAndTheMainPackageOnNone)
+{
+    const ExtractedPackages &packages = ExtractedPackages::get();
+    ASSERT_EQ(packages.error(), QString());
+    const QString program = field(packages.deb(QStringLiteral("scrivlet")), QStringLiteral("Depends"));
+    for (const char *toolkit : {"libgtk", "libqt5", "libkf5", "libnautilus", "libnemo", "libglib"})
+        EXPECT_FALSE(program.contains(QLatin1String(toolkit))) << program.toStdString();
+
+    const struct
+    {
+        const char *package;
+        const char *library;
+        const char *enhances;
+    } modules[] = {{"scrivlet-nautilus", "libnautilus-extension4", "nautilus"},
+                   {"scrivlet-nemo", "libnemo-extension1", "nemo"},
+                   {"scrivlet-kde", "libkf5filemetadata3", "dolphin, baloo-kf5"}};
+    for (const auto &module : modules) {
+        const QString deb = packages.deb(QString::fromLatin1(module.package));
+        ASSERT_FALSE(deb.isEmpty()) << module.package;
+        const QString depends = field(deb, QStringLiteral("Depends"));
+        EXPECT_TRUE(depends.contains(QLatin1String(module.library))) << depends.toStdString();
+        EXPECT_TRUE(depends.contains(QStringLiteral("libscrivlet1 (= ") + kVersion + QLatin1Char(')')))
+            << depends.toStdString();
+        EXPECT_EQ(field(deb, QStringLiteral("Enhances")), QString::fromLatin1(module.enhances));
+    }
 }
 
 TEST(Package, LibraryDeclaresItsSonameAndRunsLdconfig)
@@ -174,12 +213,17 @@ TEST_P(PackagedBinary, HasNoRunPathAndTheRightNames)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Package, PackagedBinary,
-                         testing::Values(ElfCase{"scrivlet", "usr/bin/scrivlet", "", "libQt6Widgets.so.6"},
-                                         ElfCase{"scriv", "usr/bin/scriv", "", ""},
-                                         ElfCase{"library", "%1/libScrivlet.so.%2", "libScrivlet.so.1", ""}),
-                         [](const testing::TestParamInfo<ElfCase> &param) {
-                             return std::string(param.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Package, PackagedBinary,
+    testing::Values(
+        ElfCase{"scrivlet", "usr/bin/scrivlet", "", "libQt6Widgets.so.6"},
+        ElfCase{"scriv", "usr/bin/scriv", "", ""},
+        ElfCase{"library", "%1/libScrivlet.so.%2", "libScrivlet.so.1", ""},
+        ElfCase{"nautilus_module", "%1/nautilus/extensions-4/libscrivlet-nautilus.so", "",
+                "libScrivlet.so.1"},
+        ElfCase{"nemo_module", "%1/nemo/extensions-3.0/libscrivlet-nemo.so", "", "libScrivlet.so.1"},
+        ElfCase{"kde_extractor", "%1/qt5/plugins/kf5/kfilemetadata/kfilemetadata_scrivletextractor.so", "",
+                "libScrivlet.so.1"}),
+    [](const testing::TestParamInfo<ElfCase> &param) { return std::string(param.param.name); });
 
 } // namespace
