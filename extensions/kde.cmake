@@ -21,5 +21,5 @@ if(BUILD_TESTING)
     # As the desktop runs it: a UTF-8 locale, the plugin found through QT_PLUGIN_PATH.
     add_test(NAME kde_extractor_tests COMMAND ${SCRIVLET_KDE_BUILD}/scrivlet_kde_tests)
     set_tests_properties(kde_extractor_tests PROPERTIES TIMEOUT 120
-        ENVIRONMENT "LC_ALL=C.UTF-8;QT_PLUGIN_PATH=${SCRIVLET_KDE_BUILD}/plugins")
+        LABELS fast ENVIRONMENT "LC_ALL=C.UTF-8;QT_PLUGIN_PATH=${SCRIVLET_KDE_BUILD}/plugins")
 endif()
