@@ -7,6 +7,12 @@ namespace scrivlet {
 CommentColumnCache::CommentColumnCache(QObject *parent) : QObject(parent)
 {}
 
+CommentColumnCache::~CommentColumnCache()
+{
+    // Stopped while this object is whole: results it posts meanwhile die with this object.
+    delete m_reader;
+}
+
 const CommentSummary *CommentColumnCache::summary(quint64 rowId, const QByteArray &path)
 {
     const Entry *entry = m_cache.object(path);

@@ -27,6 +27,8 @@ public:
     static constexpr int CacheSize = 4096;
 
     explicit CommentColumnCache(QObject *parent = nullptr);
+    /// Waits for the read in hand; its result, and those not yet handled, are dropped.
+    ~CommentColumnCache() override;
 
     /// The summary of the comment of row @p rowId (file @p path) as last read, or null before the
     /// first read of it. Unless it is up to date, the row is asked for: its reads are sent to the
