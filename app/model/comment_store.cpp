@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <algorithm>
@@ -51,6 +52,23 @@ qsizetype incompleteUtf8Tail(QByteArrayView text)
         return length > back ? back : 0;
     }
     return 0;
+}
+
+// A text cut to the result area may end inside a UTF-8 character, and would then no longer read
+// as UTF-8: that character's first bytes go when the rest is UTF-8 with characters beyond ASCII.
+// Without those, a last byte such as 0xE9 is as likely a whole Windows-1252 letter and stays.
+QByteArrayView withoutCutCharacter(QByteArrayView text)
+{
+    const qsizetype tail = incompleteUtf8Tail(text);
+    if (tail == 0)
+        return text;
+    const QByteArrayView kept = text.chopped(tail);
+    if (std::all_of(kept.begin(), kept.end(),
+                    [](char byte) { return static_cast<unsigned char>(byte) < 0x80; }))
+        return text;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    [[maybe_unused]] const QString decoded = utf8.decode(kept);
+    return utf8.hasError() ? text : kept;
 }
 
 template <typename Function> Function as(void (*function)())
@@ -146,10 +164,8 @@ CommentReadResult CommentStore::read(const QByteArray &path, int capacity)
     if (capacity > 0) {
         const qsizetype end = area.indexOf('\0');
         QByteArrayView text(area.constData(), end < 0 ? area.size() : end);
-        // A text cut to the area may end inside a UTF-8 character; without its tail bytes the
-        // rest would no longer read as UTF-8.
         if (text.size() == capacity - 1)
-            text.chop(incompleteUtf8Tail(text));
+            text = withoutCutCharacter(text);
         result.text = EightBitText::decode(text);
     }
     return result;
