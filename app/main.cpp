@@ -10,6 +10,8 @@
 #include "scrivlet_version.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 
 #include <cstdio>
 #include <filesystem>
@@ -74,6 +76,22 @@ void recoverInterruptedChanges()
     }
 }
 
+// Lets the list's Comment column read the comments of the rows in sight, for a few seconds at most.
+void waitForComments(const FileListModel &model)
+{
+    const QDeadlineTimer deadline(5000);
+    while (!deadline.hasExpired()) {
+        QApplication::processEvents();
+        // Once settled, one more pass shows the last results (and may ask for more).
+        if (model.commentsSettled()) {
+            QApplication::processEvents();
+            if (model.commentsSettled())
+                return;
+        }
+        QThread::msleep(1);
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -100,6 +118,7 @@ int main(int argc, char *argv[])
     if (!arguments.screenshotFile().isEmpty()) {
         window.show();
         QApplication::processEvents();
+        waitForComments(*window.fileModel());
         if (!window.grab().save(arguments.screenshotFile())) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(arguments.screenshotFile()));
             return 1;

@@ -7,7 +7,9 @@
 
 #include <cstdint>
 
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <stdexcept>
 
 class QLibrary;
@@ -49,6 +51,9 @@ struct CommentReadResult
 ///
 /// Every method throws LibraryUnavailable when the library or the export it needs is missing, and
 /// otherwise returns the library's status (0 done, negative SCRIVLET_E_* codes).
+///
+/// One store may be used from several threads at once: the binding is made under a lock, and
+/// the library's calls themselves may come from any thread.
 class CommentStore
 {
 public:
@@ -83,16 +88,19 @@ public:
 
 private:
     using Function = void (*)();
+    /// The export, bound at its first use; @p slot keeps it for later calls from any thread.
+    Function bound(std::atomic<Function> &slot, const char *exportName);
     Function resolve(const char *exportName);
     void load(const char *exportName);
 
     QString m_explicitFile;
+    std::mutex m_bindMutex; // guards m_library and the binding of the exports
     std::unique_ptr<QLibrary> m_library;
-    Function m_write = nullptr;
-    Function m_read = nullptr;
-    Function m_remove = nullptr;
-    Function m_replace = nullptr;
-    Function m_recover = nullptr;
+    std::atomic<Function> m_write = nullptr;
+    std::atomic<Function> m_read = nullptr;
+    std::atomic<Function> m_remove = nullptr;
+    std::atomic<Function> m_replace = nullptr;
+    std::atomic<Function> m_recover = nullptr;
 };
 
 } // namespace scrivlet

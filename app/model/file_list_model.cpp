@@ -1,5 +1,6 @@
 #include "app/model/file_list_model.h"
 
+#include "app/model/comment_column_cache.h"
 #include "app/model/file_path.h"
 #include "app/model/format_size.h"
 
@@ -8,12 +9,17 @@
 #include <algorithm>
 #include <optional>
 
-#include <algorithm>
-
 namespace scrivlet {
 
-FileListModel::FileListModel(QObject *parent) : QAbstractTableModel(parent)
-{}
+FileListModel::FileListModel(QObject *parent)
+    : QAbstractTableModel(parent), m_comments(new CommentColumnCache(this))
+{
+    connect(m_comments, &CommentColumnCache::filled, this, [this](RowId id) {
+        if (const int position = positionOf(id))
+            emit dataChanged(index(position - 1, CommentColumn), index(position - 1, CommentColumn),
+                             {Qt::DisplayRole, Qt::ToolTipRole});
+    });
+}
 
 int FileListModel::rowCount(const QModelIndex &parent) const
 {
@@ -55,6 +61,10 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
             return row->sizeText;
         case TypeColumn:
             return row->type;
+        case CommentColumn: {
+            const CommentSummary *comment = m_comments->summary(row->id, row->path);
+            return comment != nullptr ? comment->line : QString();
+        }
         default:
             return {};
         }
@@ -65,7 +75,14 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     case PathRole:
         return row->path;
     case Qt::ToolTipRole:
-        return index.column() == NameColumn ? QVariant(FilePath::display(row->path)) : QVariant();
+        if (index.column() == NameColumn)
+            return FilePath::display(row->path);
+        if (index.column() == CommentColumn) {
+            const CommentSummary *comment = m_comments->summary(row->id, row->path);
+            if (comment != nullptr && !comment->tip.isEmpty())
+                return comment->tip;
+        }
+        return {};
     default:
         return {};
     }
@@ -104,6 +121,8 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
         return QStringLiteral("Size");
     case TypeColumn:
         return QStringLiteral("Type");
+    case CommentColumn:
+        return QStringLiteral("Comment");
     default:
         return {};
     }
@@ -130,6 +149,8 @@ int FileListModel::addFiles(const QByteArrayList &paths)
     }
     if (added.empty())
         return 0;
+    // A file listed again may have changed since its comment was read.
+    m_comments->filesChanged();
     // New rows go on top: stored last, shown first, in one insertion at view rows 0..n-1.
     const int n = static_cast<int>(added.size());
     beginInsertRows(QModelIndex(), 0, n - 1);
@@ -165,6 +186,20 @@ void FileListModel::refreshSizes(const QByteArrayList &paths)
     if (first >= 0)
         emit dataChanged(index(static_cast<int>(first), SizeColumn),
                          index(static_cast<int>(last), SizeColumn), {Qt::DisplayRole});
+}
+
+void FileListModel::refreshComments()
+{
+    m_comments->filesChanged();
+    // The view asks again for the cells it shows, and only those are read.
+    if (!m_rows.empty())
+        emit dataChanged(index(0, CommentColumn), index(count() - 1, CommentColumn),
+                         {Qt::DisplayRole, Qt::ToolTipRole});
+}
+
+bool FileListModel::commentsSettled() const
+{
+    return m_comments->isSettled();
 }
 
 QByteArray FileListModel::pathAt(int position) const
@@ -264,6 +299,7 @@ void FileListModel::clear()
     beginResetModel();
     m_rows.clear();
     m_rows.shrink_to_fit();
+    m_comments->rowsCleared();
     endResetModel();
 }
 

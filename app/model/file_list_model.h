@@ -11,19 +11,25 @@
 
 namespace scrivlet {
 
-// The file list: one row per added file with its name, size text, type description, tick and full
-// path. Paths are kept as bytes (as the file system spells them, see FilePath); name, tool tip and
+class CommentColumnCache;
+
+// The file list: one row per added file with its name, size text, type description, comment, tick
+// and full path. Paths are kept as bytes (as the file system spells them, see FilePath); name, tool tip and
 // type are decoded from them only for display. The newest row is shown on top. Rows are stored oldest first
 // and shown reversed, so adding on top is O(1) whatever the row count; the view row of stored index i is size
 // - 1 - i. "Positions" are 1-based view rows (position 1 is the top row), as the comment flows count them.
 // Positions shift whenever rows come or go; a row's RowId names it for as long as it lives and is
 // never given to another row, so a run that started over some rows can tell whether each of them
 // is still there.
+//
+// The comment is read only for the rows whose Comment cell is asked for, and not at once: the
+// cell is empty until the file's comment has been read off this thread (see CommentColumnCache), then
+// the cell's change is announced. It holds the comment's first line, its tool tip the start of it.
 class FileListModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum Column { NameColumn = 0, SizeColumn = 1, TypeColumn = 2, ColumnCount = 3 };
+    enum Column { NameColumn = 0, SizeColumn = 1, TypeColumn = 2, CommentColumn = 3, ColumnCount = 4 };
     enum Role { PathRole = Qt::UserRole + 1 }; // the path's bytes (QByteArray)
     using RowId = quint64;
 
@@ -45,6 +51,12 @@ public:
     // Takes the size of every row whose path is among `paths` again (after a save or delete
     // changed those files), leaving the rows of files that are gone as they were.
     void refreshSizes(const QByteArrayList &paths);
+    // Reads the comments shown again (after a save or delete changed files), showing the old ones
+    // until then.
+    void refreshComments();
+    // Whether every Comment cell asked for so far has been read (its result may still wait in
+    // the event queue).
+    bool commentsSettled() const;
 
     int count() const { return static_cast<int>(m_rows.size()); }
 
@@ -93,6 +105,7 @@ private:
     std::vector<Row> m_rows; // ids ascending: rows are only appended, and removed all at once
     RowId m_lastId = 0;      // never reset, so a cleared row's id is never reused
     FileTypeCache m_types;
+    CommentColumnCache *m_comments = nullptr; // a child
 };
 
 } // namespace scrivlet

@@ -144,14 +144,18 @@ TEST_F(CommentStoreTest, BlockLengthCountsTheEightBitBytes)
     EXPECT_EQ(m_store.read(path).text, QStringLiteral("caf ber"));
 }
 
-// Stored bytes are shown as UTF-8 when they are valid UTF-8, else as Windows-1252.
+// Stored bytes are shown as UTF-8 when they are valid UTF-8, else as Windows-1252; a read cut
+// short inside a UTF-8 character leaves that character out rather than turn the rest into
+// Windows-1252.
 TEST_F(CommentStoreTest, ReadDecodesUtf8ElseWindows1252)
 {
     const QByteArray path = file("f");
     put(path, "x#.START.#caf\xC3\xA9 \xE2\x80\x93#.END.# ");
     EXPECT_EQ(m_store.read(path).text, QStringView(u"café –").toString());
+    EXPECT_EQ(m_store.read(path, 9).text, QStringView(u"café ").toString());
     put(path, "x#.START.#caf\xE9 \x96 \x81#.END.# ");
     EXPECT_EQ(m_store.read(path).text, QStringView(u"café – \uFFFD").toString());
+    EXPECT_EQ(m_store.read(path, 5).text, QStringView(u"café").toString());
 }
 
 // Names go to the library as their own bytes: UTF-8 names and names that are not UTF-8 at all

@@ -44,7 +44,7 @@ TEST_F(FileListModelTest, LastAddedIsOnTopAndEveryColumnIsFilled)
     EXPECT_EQ(m_model.addFiles({a}), 1);
     EXPECT_EQ(paths(), (QByteArrayList{a, b, a}));
     EXPECT_EQ(m_model.rowCount(), 3);
-    EXPECT_EQ(m_model.columnCount(), 3);
+    EXPECT_EQ(m_model.columnCount(), 4);
 
     const QMimeDatabase db;
     const QModelIndex second = m_model.index(1, FileListModel::NameColumn);

@@ -175,17 +175,18 @@ TEST_F(MainWindowAtStart, OptionsCaptionsAndInitialStates)
     EXPECT_EQ(m_window.commentEdit()->font().family(), QStringLiteral("Arial"));
 }
 
-TEST_F(MainWindowAtStart, ListShowsNameSizeTypeWithRowCheckBoxes)
+TEST_F(MainWindowAtStart, ListShowsNameSizeTypeCommentWithRowCheckBoxes)
 {
     FileListView *list = m_window.fileList();
     EXPECT_EQ(list->model(), static_cast<QAbstractItemModel *>(m_window.fileModel()));
     EXPECT_TRUE(list->verticalHeader()->isHidden());
     EXPECT_EQ(list->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
     const QAbstractItemModel *model = list->model();
-    EXPECT_EQ(model->columnCount(), 3);
+    EXPECT_EQ(model->columnCount(), 4);
     EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));
     EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Size"));
     EXPECT_EQ(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Type"));
+    EXPECT_EQ(model->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Comment"));
     EXPECT_TRUE(list->horizontalHeader()->stretchLastSection());
 }
 

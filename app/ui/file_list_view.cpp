@@ -1,8 +1,11 @@
 #include "app/ui/file_list_view.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTextDocument>
+#include <QToolTip>
 
 namespace scrivlet {
 
@@ -65,6 +68,21 @@ QModelIndex FileListView::moveCursor(CursorAction action, Qt::KeyboardModifiers 
     if (action == MoveHome || action == MoveEnd)
         modifiers |= Qt::ControlModifier;
     return QTableView::moveCursor(action, modifiers);
+}
+
+bool FileListView::viewportEvent(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTableView::viewportEvent(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QString tip = index.data(Qt::ToolTipRole).toString();
+    if (tip.isEmpty())
+        QToolTip::hideText();
+    else
+        // As rich text a tip wraps its long lines; converted, "<b>" in a comment stays "<b>".
+        QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(tip), viewport(), visualRect(index));
+    return true;
 }
 
 } // namespace scrivlet

@@ -16,6 +16,8 @@ namespace scrivlet {
 /// and last row, as in a list. Focus coming into the list
 /// chooses nothing, even when the view makes a row current then. Tab and Shift+Tab leave the
 /// list for the next or previous control.
+///
+/// A cell's tool tip shows its text as plain text, wrapped: a comment is never taken for markup.
 class FileListView : public QTableView
 {
     Q_OBJECT
@@ -32,6 +34,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     void clickedRow(const QModelIndex &index);

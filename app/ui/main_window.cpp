@@ -154,6 +154,7 @@ void MainWindow::autoSizeColumns()
 void MainWindow::refreshSizes(const QByteArrayList &paths)
 {
     m_model->refreshSizes(paths);
+    m_model->refreshComments();
     // Never narrower than the user or the last fitting made it.
     const int width = m_fileList->columnWidth(FileListModel::SizeColumn);
     m_fileList->resizeColumnToContents(FileListModel::SizeColumn);

@@ -91,7 +91,7 @@ public:
     /// or Delete is running.
     void tickAfterAdding(FileListModel::RowId lastBefore);
     /// Takes the sizes of these files again after a change to them, widening the Size column when a
-    /// new size text needs more room than the column has.
+    /// new size text needs more room than the column has, and reads the comments shown again.
     void refreshSizes(const QByteArrayList &paths);
     // Removes every row (and its path).
     void clearListView();
