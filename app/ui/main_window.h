@@ -19,6 +19,7 @@ class AboutWindow;
 class CommentFlows;
 
 class FileListView;
+class GrowingLayout;
 class Platform;
 class StyledButton;
 class TextBox;
@@ -116,6 +117,10 @@ protected:
 private:
     void buildFromDesign();
     void wireCommands();
+    // Shortcuts, names for assistive tools and the layout of a resized window (main_window_access.cpp).
+    void setUpAccess();
+    void setUpGrowing();
+    void keepAbove(QWidget &window) const;
     void openSingle();
     void openMultiple();
 
@@ -145,6 +150,7 @@ private:
     StyledButton *m_clearButton = nullptr;
     CommentFlows *m_flows = nullptr;
     QPointer<AboutWindow> m_about;
+    GrowingLayout *m_growing = nullptr;
     bool m_centred = false;
 };
 
