@@ -6,6 +6,7 @@
 #include "app/platform/qt_platform.h"
 #include "app/ui/command_line_items.h"
 #include "app/ui/main_window.h"
+#include "app/ui/window_size_memory.h"
 #include "scrivlet.h"
 #include "scrivlet_version.h"
 
@@ -126,7 +127,9 @@ int main(int argc, char *argv[])
         return 0;
     }
     recoverInterruptedChanges();
-    window.show();
+    // The run, unlike the screenshot, opens the window as the user last left it.
+    auto *sizeMemory = new WindowSizeMemory(window);
+    sizeMemory->show();
     CommandLineItems::reportNotFound(platform, notFound);
     return QApplication::exec();
 }

@@ -15,7 +15,9 @@ linux=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
        libgtest-dev libgmock-dev libbenchmark-dev clang-format fonts-liberation fonts-dejavu-core
        xvfb xauth desktop-file-utils appstream lintian dpkg-dev file shellcheck
        # the file-manager modules in extensions/: Nautilus 43, Nemo, and KDE's extractor on Qt 5
-       libnautilus-extension-dev libnemo-extension-dev libkf5filemetadata-dev qtbase5-dev)
+       libnautilus-extension-dev libnemo-extension-dev libkf5filemetadata-dev qtbase5-dev
+       # the screen-reader test: the accessibility bus and its Python client
+       at-spi2-core python3-pyatspi dbus)
 # The posix thread model of the cross compilers: std::thread and std::mutex exist.
 windows=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest)
 wine=(wine wine64 wine32:i386)

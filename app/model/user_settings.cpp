@@ -5,6 +5,8 @@ namespace scrivlet {
 namespace {
 
 const QString kKeepFileDates = QStringLiteral("Options/KeepFileDates");
+const QString kWindowSize = QStringLiteral("Window/Size");
+const QString kWindowMaximized = QStringLiteral("Window/Maximized");
 
 } // namespace
 
@@ -24,6 +26,24 @@ void UserSettings::setKeepFileDates(bool keep)
     // Written through at once: a program that is killed later still remembers the choice.
     QSettings settings = open();
     settings.setValue(kKeepFileDates, keep);
+    settings.sync();
+}
+
+QSize UserSettings::windowSize()
+{
+    return open().value(kWindowSize).toSize();
+}
+
+bool UserSettings::windowMaximized()
+{
+    return open().value(kWindowMaximized, false).toBool();
+}
+
+void UserSettings::setWindowPlacement(const QSize &size, bool maximized)
+{
+    QSettings settings = open();
+    settings.setValue(kWindowSize, size);
+    settings.setValue(kWindowMaximized, maximized);
     settings.sync();
 }
 

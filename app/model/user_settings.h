@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSettings>
+#include <QSize>
 #include <QString>
 
 namespace scrivlet {
@@ -21,6 +22,12 @@ public:
     /// user ticks the box.
     static bool keepFileDates();
     static void setKeepFileDates(bool keep);
+
+    /// The main window's size when it was last closed (its size when not maximised), and whether
+    /// it was maximised; an invalid size until a window was closed.
+    static QSize windowSize();
+    static bool windowMaximized();
+    static void setWindowPlacement(const QSize &size, bool maximized);
 
     /// Where the settings are kept (a file, or a registry key on Windows).
     static QString location();

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QShortcut>
 
 namespace scrivlet {
 
@@ -39,6 +40,7 @@ AboutWindow::AboutWindow(Platform &platform, QWidget *parent)
     }
     if (m_ok != nullptr)
         connect(m_ok, &StyledButton::Click, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 QLabel *AboutWindow::label(const QString &name) const

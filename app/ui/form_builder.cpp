@@ -141,11 +141,22 @@ void FormBuilder::build(const FormDesign &form)
 
 void centreOnScreen(QWidget &window)
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
-    }
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr || window.isMaximized() || window.isFullScreen())
+        return;
+    const QRect available = screen->availableGeometry();
+    // A window larger than the screen shrinks as far as it may, and its top left corner (the
+    // title bar) stays on the screen whatever is left over.
+    const QSize frameExtra = window.frameGeometry().size() - window.size();
+    const QSize fitting =
+        window.size().boundedTo(available.size() - frameExtra).expandedTo(window.minimumSize());
+    if (fitting != window.size())
+        window.resize(fitting);
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(available.center());
+    frame.moveLeft(qMax(frame.left(), available.left()));
+    frame.moveTop(qMax(frame.top(), available.top()));
+    window.move(frame.topLeft());
 }
 
 } // namespace scrivlet

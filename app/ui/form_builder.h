@@ -37,7 +37,8 @@ private:
     QHash<QString, QWidget *> m_widgets;
 };
 
-// Centres a window on the primary screen (the designs' windows all open centred).
+// Centres a window on the primary screen (the designs' windows all open centred), inside the
+// screen's available area: a larger window shrinks to fit where its minimum size allows.
 void centreOnScreen(QWidget &window);
 
 } // namespace scrivlet

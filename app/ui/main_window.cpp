@@ -12,6 +12,7 @@
 #include "app/ui/file_list_view.h"
 #include "app/ui/form_builder.h"
 #include "app/ui/help_page.h"
+#include "app/ui/main_window_accessible.h"
 #include "app/ui/text_box.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 #include "controls/styled_button/styled_button.h"
@@ -33,11 +34,14 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_platform(platform), m_model(new FileListModel(this))
 {
+    // Before any control exists: an interface, once asked for, is kept for the control's lifetime.
+    MainWindowAccessible::install();
     setWindowIcon(AppIcon::icon());
     buildFromDesign();
     wireCommands();
     m_flows = new CommentFlows(*this); // Save, Delete, Import, row clicks and drops; a child of the window
     autoSizeColumns();
+    setUpAccess();
 }
 
 MainWindow::~MainWindow()
@@ -259,8 +263,10 @@ void MainWindow::clearClicked()
 
 void MainWindow::aboutClicked()
 {
-    if (!m_about)
+    if (!m_about) {
         m_about = new AboutWindow(m_platform);
+        keepAbove(*m_about);
+    }
     m_about->show();
     m_about->raise();
     m_about->activateWindow();

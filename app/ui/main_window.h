@@ -19,6 +19,7 @@ class AboutWindow;
 class CommentFlows;
 
 class FileListView;
+class GrowingLayout;
 class Platform;
 class StyledButton;
 class TextBox;
@@ -115,6 +116,10 @@ protected:
 private:
     void buildFromDesign();
     void wireCommands();
+    // Shortcuts, names for assistive tools and the layout of a resized window (main_window_access.cpp).
+    void setUpAccess();
+    void setUpGrowing();
+    void keepAbove(QWidget &window) const;
     void openSingle();
     void openMultiple();
 
@@ -144,6 +149,7 @@ private:
     StyledButton *m_clearButton = nullptr;
     CommentFlows *m_flows = nullptr;
     QPointer<AboutWindow> m_about;
+    GrowingLayout *m_growing = nullptr;
     bool m_centred = false;
 };
 

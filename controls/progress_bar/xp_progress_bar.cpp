@@ -9,6 +9,8 @@
 #include "controls/progress_bar/progress_value.h"
 #include "controls/raster/canvas.h"
 
+#include <QAccessible>
+
 namespace scrivlet {
 
 namespace {
@@ -147,10 +149,16 @@ qint32 XP_ProgressBar::value() const
 
 void XP_ProgressBar::setValue(qint32 value)
 {
+    const qint32 before = m_percentage;
     // An assignment that cannot be computed (Max 0, overflow) keeps the bar as it was.
     if (const auto percentage = progress::percentageFromValue(value, m_maximum, m_minimum))
         m_percentage = *percentage;
     DrawProgressBar();
+    // Screen readers announce the progress as it moves.
+    if (m_percentage != before) {
+        QAccessibleValueChangeEvent event(this, this->value());
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void XP_ProgressBar::DrawProgressBar()

@@ -95,9 +95,12 @@ public:
     void setRightToLeft(bool rightToLeft);
 
     // --- methods ---
-    void Refresh();                        // redraws in the current state
-    static QString version();              // "3.6.2"
-    void About();                          // shows the About panel as a window of its own
+    void Refresh();           // redraws in the current state
+    static QString version(); // "3.6.2"
+    void About();             // shows the About panel as a window of its own
+    // Clicks the button as a left click over it does (raising Click); for keyboard shortcuts and
+    // assistive tools. A disabled button ignores it.
+    void click();
     bool OpenLink(const QString &address); // opens a web address or file with the desktop
     // Draws the icon in grey (neutral greys kept) onto the target at (x, y); a height or width of
     // 0 or less keeps the icon's own.

@@ -166,6 +166,8 @@ void StyledButton::keyPressEvent(QKeyEvent *e)
 {
     switch (e->key()) {
     case Qt::Key_Space:
+    case Qt::Key_Return: // Enter, on the main and the numeric keypad, presses as space does
+    case Qt::Key_Enter:
         m_state = ButtonState::Pressed;
         Refresh();
         break;
@@ -185,8 +187,10 @@ void StyledButton::keyPressEvent(QKeyEvent *e)
 
 void StyledButton::keyReleaseEvent(QKeyEvent *e)
 {
-    // A held space repeats its releases; only the real one clicks.
-    if (e->key() != Qt::Key_Space || e->isAutoRepeat()) {
+    // A held key repeats its releases; only the real one clicks.
+    const bool pressKey =
+        e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (!pressKey || e->isAutoRepeat()) {
         e->ignore();
         return;
     }
@@ -197,6 +201,28 @@ void StyledButton::keyReleaseEvent(QKeyEvent *e)
         return;
     m_state = ButtonState::Normal;
     Refresh();
+}
+
+void StyledButton::click()
+{
+    if (!isEnabled())
+        return;
+    // The steps of a left press and release over the button, in their order.
+    QPointer<StyledButton> self(this);
+    m_state = ButtonState::Pressed;
+    Refresh();
+    if (m_buttonType != 1 || m_value) {
+        raiseClick();
+        if (!self)
+            return;
+    }
+    m_lastButtonUp = 1;
+    clickStep();
+    // No pointer rests over a button clicked from elsewhere.
+    if (!m_mouseInside) {
+        m_state = ButtonState::Normal;
+        Refresh();
+    }
 }
 
 void StyledButton::accessKey()
