@@ -85,7 +85,6 @@ public:
     /// The file's length when opened, locked after a wait, or refreshed; changes made through this
     /// object are followed.
     std::uint64_t length() const { return m_length; }
-    int size(std::uint64_t &length) const;
     FileIdentity identity() const { return m_identity; }
     /// Whether both objects hold the same file (not merely the same path).
     bool sameFileAs(const FileAccess &other) const;
@@ -112,12 +111,23 @@ public:
     int setTimes(const FileTimes &times);
 
 private:
-    int tryLock(Lock kind, bool &contended);
 #ifdef _WIN32
-    void *m_handle = nullptr;
+    using Handle = void *;
+    static constexpr Handle kNoHandle = nullptr;
 #else
-    int m_fd = -1;
+    using Handle = int;
+    static constexpr Handle kNoHandle = -1;
 #endif
+    int tryLock(Lock kind, bool &contended);
+    /// One read or write system call at @p offset (a write with @p atEnd goes to the file's end);
+    /// @p done tells how many bytes it moved, 0 at the end of the file.
+    int readOnce(std::uint64_t offset, std::span<char> buffer, std::size_t &done) const;
+    int writeOnce(std::uint64_t offset, bool atEnd, std::span<const char> bytes, std::size_t &done);
+    int writeAll(std::uint64_t offset, bool atEnd, std::span<const char> bytes);
+    int cutTo(std::uint64_t length);
+    int allocate(std::uint64_t offset, std::uint64_t count);
+
+    Handle m_handle = kNoHandle;
     FileTimes m_times;
     bool m_locked = false;
     std::uint64_t m_length = 0;

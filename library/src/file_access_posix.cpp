@@ -1,0 +1,205 @@
+#include "library/src/file_access.h"
+
+#include "scrivlet.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+// The POSIX half of FileAccess.
+namespace scrivlet {
+
+namespace {
+
+int lastStatus()
+{
+    return statusOfErrno(errno);
+}
+
+std::int64_t nanoseconds(const struct timespec &time)
+{
+    return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+struct timespec timespecOf(std::int64_t ns)
+{
+    struct timespec time
+    {
+    };
+    time.tv_sec = static_cast<time_t>(ns / 1000000000);
+    time.tv_nsec = static_cast<long>(ns % 1000000000);
+    return time;
+}
+
+} // namespace
+
+int FileAccess::open(const char *path, Mode mode, std::optional<Lock> lock)
+{
+    close();
+    // O_NONBLOCK: opening a FIFO or a device must not wait for a peer; fstat then refuses it.
+    int flags = O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    mode_t permissions = 0666;
+    switch (mode) {
+    case Mode::Read:
+        flags |= O_RDONLY;
+        break;
+    case Mode::Write:
+        flags |= O_WRONLY;
+        break;
+    case Mode::Append:
+        flags |= O_WRONLY | O_APPEND | O_CREAT;
+        break;
+    case Mode::Update:
+        flags |= O_RDWR;
+        break;
+    case Mode::Create:
+        flags |= O_RDWR | O_CREAT | O_EXCL;
+        permissions = 0600;
+        break;
+    }
+    int fd = -1;
+    do {
+        fd = ::open(path, flags, permissions);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return errno == EEXIST ? SCRIVLET_E_CHANGED : lastStatus();
+    m_handle = fd;
+    if (lock) {
+        if (const int status = this->lock(*lock); status != SCRIVLET_OK) {
+            close();
+            return status;
+        }
+    }
+    // One fstat, under the lock, tells the type and gives length, identity and times for the call.
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int status = S_ISREG(info.st_mode) ? lastStatus() : SCRIVLET_E_NOTREG;
+        close();
+        return status;
+    }
+    m_length = static_cast<std::uint64_t>(info.st_size);
+    m_identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    m_times = {nanoseconds(info.st_atim), nanoseconds(info.st_mtim)};
+    return SCRIVLET_OK;
+}
+
+void FileAccess::close()
+{
+    // Closing the last descriptor of the open file releases its flock() lock.
+    if (m_handle >= 0)
+        ::close(m_handle);
+    m_handle = kNoHandle;
+    m_locked = false;
+}
+
+int FileAccess::tryLock(Lock kind, bool &contended)
+{
+    contended = false;
+    const int operation = (kind == Lock::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
+    while (::flock(m_handle, operation) != 0) {
+        if (errno == EINTR)
+            continue;
+        if (errno == EWOULDBLOCK) {
+            contended = true;
+            return SCRIVLET_OK;
+        }
+        // A file system without flock(): go on unlocked rather than refuse every call.
+        if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL)
+            return SCRIVLET_OK;
+        return lastStatus();
+    }
+    return SCRIVLET_OK;
+}
+
+int FileAccess::refresh(bool times)
+{
+    struct stat info
+    {
+    };
+    if (::fstat(m_handle, &info) != 0)
+        return lastStatus();
+    m_length = static_cast<std::uint64_t>(info.st_size);
+    m_identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    if (times)
+        m_times = {nanoseconds(info.st_atim), nanoseconds(info.st_mtim)};
+    return SCRIVLET_OK;
+}
+
+int FileAccess::readOnce(std::uint64_t offset, std::span<char> buffer, std::size_t &done) const
+{
+    ssize_t count = 0;
+    do {
+        count = ::pread(m_handle, buffer.data(), buffer.size(), static_cast<off_t>(offset));
+    } while (count < 0 && errno == EINTR);
+    if (count < 0)
+        return lastStatus();
+    done = static_cast<std::size_t>(count);
+    return SCRIVLET_OK;
+}
+
+int FileAccess::writeOnce(std::uint64_t offset, bool atEnd, std::span<const char> bytes, std::size_t &done)
+{
+    ssize_t put = 0;
+    do {
+        put = atEnd ? ::write(m_handle, bytes.data(), bytes.size())
+                    : ::pwrite(m_handle, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+    } while (put < 0 && errno == EINTR);
+    if (put < 0)
+        return lastStatus();
+    done = static_cast<std::size_t>(put);
+    return SCRIVLET_OK;
+}
+
+int FileAccess::cutTo(std::uint64_t length)
+{
+    int result = 0;
+    do {
+        result = ::ftruncate(m_handle, static_cast<off_t>(length));
+    } while (result != 0 && errno == EINTR);
+    return result == 0 ? SCRIVLET_OK : lastStatus();
+}
+
+int FileAccess::allocate(std::uint64_t offset, std::uint64_t count)
+{
+#ifdef __linux__
+    int result = 0;
+    do {
+        // KEEP_SIZE: nobody sees the reservation; the file grows only when the bytes are written.
+        result =
+            ::fallocate(m_handle, FALLOC_FL_KEEP_SIZE, static_cast<off_t>(offset), static_cast<off_t>(count));
+    } while (result != 0 && errno == EINTR);
+    if (result == 0 || errno == EOPNOTSUPP || errno == ENOSYS)
+        return SCRIVLET_OK;
+    return lastStatus();
+#else
+    (void)offset;
+    (void)count;
+    return SCRIVLET_OK;
+#endif
+}
+
+int FileAccess::sync()
+{
+    int result = 0;
+    do {
+#ifdef __linux__
+        result = ::fdatasync(m_handle);
+#else
+        result = ::fsync(m_handle);
+#endif
+    } while (result != 0 && errno == EINTR);
+    return result == 0 ? SCRIVLET_OK : lastStatus();
+}
+
+int FileAccess::setTimes(const FileTimes &times)
+{
+    const struct timespec values[2] = {timespecOf(times.access), timespecOf(times.modify)};
+    return ::futimens(m_handle, values) == 0 ? SCRIVLET_OK : lastStatus();
+}
+
+} // namespace scrivlet
