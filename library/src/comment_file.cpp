@@ -158,6 +158,7 @@ int write(const char *path, std::span<const char> text)
     TailChange change;
     change.offset = file.length();
     change.after = kept;
+    change.anywhere = true;
     return applyTailChange(file, path, change, nullptr);
 }
 

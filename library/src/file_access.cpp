@@ -84,7 +84,8 @@ FileAccess::~FileAccess()
 }
 
 FileAccess::FileAccess(FileAccess &&other) noexcept
-    : m_handle(std::exchange(other.m_handle, kNoHandle)), m_times(other.m_times),
+    : m_handle(std::exchange(other.m_handle, kNoHandle)),
+      m_appending(std::exchange(other.m_appending, false)), m_times(other.m_times),
       m_locked(std::exchange(other.m_locked, false)), m_length(other.m_length), m_identity(other.m_identity)
 {}
 
@@ -93,6 +94,7 @@ FileAccess &FileAccess::operator=(FileAccess &&other) noexcept
     if (this != &other) {
         close();
         m_handle = std::exchange(other.m_handle, kNoHandle);
+        m_appending = std::exchange(other.m_appending, false);
         m_times = other.m_times;
         m_locked = std::exchange(other.m_locked, false);
         m_length = other.m_length;
@@ -155,22 +157,29 @@ int FileAccess::readAt(std::uint64_t offset, std::span<char> buffer) const
     return got == buffer.size() ? SCRIVLET_OK : SCRIVLET_E_IO; // the file shrank under us
 }
 
-int FileAccess::writeAll(std::uint64_t offset, bool atEnd, std::span<const char> bytes)
+int FileAccess::writeAll(std::uint64_t &offset, bool atEnd, std::span<const char> bytes)
 {
     std::size_t allowed = bytes.size();
     const int error = hookError(FileChange::Write, allowed);
     const std::size_t limit = error != 0 ? allowed : bytes.size();
     std::size_t done = 0;
+    bool apart = false;
     while (done < limit) {
+        std::uint64_t at = offset + done;
         std::size_t put = 0;
-        if (const int status = writeOnce(offset + done, atEnd, bytes.subspan(done, limit - done), put);
-            status != SCRIVLET_OK)
-            return status;
+        const int status = writeOnce(at, atEnd, bytes.subspan(done, limit - done), put);
+        if (status != SCRIVLET_OK)
+            return apart ? SCRIVLET_E_CHANGED : status;
         if (put == 0)
-            return SCRIVLET_E_IO;
+            return apart ? SCRIVLET_E_CHANGED : SCRIVLET_E_IO;
+        if (done == 0)
+            offset = at;
+        apart = apart || at != offset + done;
         done += put;
-        m_length = atEnd ? m_length + put : std::max<std::uint64_t>(m_length, offset + done);
+        m_length = std::max<std::uint64_t>(m_length, at + put);
     }
+    if (apart)
+        return SCRIVLET_E_CHANGED;
     return statusOfErrno(error);
 }
 
@@ -179,9 +188,10 @@ int FileAccess::writeAt(std::uint64_t offset, std::span<const char> bytes)
     return writeAll(offset, false, bytes);
 }
 
-int FileAccess::append(std::span<const char> bytes)
+int FileAccess::append(std::span<const char> bytes, std::uint64_t &at)
 {
-    return writeAll(0, true, bytes);
+    at = m_length;
+    return writeAll(at, true, bytes);
 }
 
 int FileAccess::truncate(std::uint64_t length)

@@ -95,8 +95,10 @@ public:
     int readSomeAt(std::uint64_t offset, std::span<char> buffer, std::size_t &got) const;
     /// Writes all of @p bytes at @p offset (short writes are continued).
     int writeAt(std::uint64_t offset, std::span<const char> bytes);
-    /// Writes all of @p bytes at the file's end (short writes are continued).
-    int append(std::span<const char> bytes);
+    /// Writes all of @p bytes at the file's true end, never at a fixed offset, so that a program
+    /// appending without locking keeps its bytes; @p at tells where the first byte landed (the
+    /// end just before). SCRIVLET_E_CHANGED when someone else's bytes came between two pieces.
+    int append(std::span<const char> bytes, std::uint64_t &at);
     /// Cuts (or extends) the file to @p length bytes in place.
     int truncate(std::uint64_t length);
     /// Reserves disk space for bytes [offset, offset + count) without changing the length, so that
@@ -119,15 +121,17 @@ private:
     static constexpr Handle kNoHandle = -1;
 #endif
     int tryLock(Lock kind, bool &contended);
-    /// One read or write system call at @p offset (a write with @p atEnd goes to the file's end);
-    /// @p done tells how many bytes it moved, 0 at the end of the file.
+    /// One read or write system call at @p offset; @p done tells how many bytes it moved, 0 at the
+    /// end of the file. A write with @p atEnd goes to the file's end and sets @p offset to where
+    /// its bytes landed.
     int readOnce(std::uint64_t offset, std::span<char> buffer, std::size_t &done) const;
-    int writeOnce(std::uint64_t offset, bool atEnd, std::span<const char> bytes, std::size_t &done);
-    int writeAll(std::uint64_t offset, bool atEnd, std::span<const char> bytes);
+    int writeOnce(std::uint64_t &offset, bool atEnd, std::span<const char> bytes, std::size_t &done);
+    int writeAll(std::uint64_t &offset, bool atEnd, std::span<const char> bytes);
     int cutTo(std::uint64_t length);
     int allocate(std::uint64_t offset, std::uint64_t count);
 
     Handle m_handle = kNoHandle;
+    bool m_appending = false; ///< POSIX: O_APPEND was turned on for writes at the end
     FileTimes m_times;
     bool m_locked = false;
     std::uint64_t m_length = 0;

@@ -95,6 +95,7 @@ void FileAccess::close()
         ::close(m_handle);
     m_handle = kNoHandle;
     m_locked = false;
+    m_appending = false;
 }
 
 int FileAccess::tryLock(Lock kind, bool &contended)
@@ -142,8 +143,26 @@ int FileAccess::readOnce(std::uint64_t offset, std::span<char> buffer, std::size
     return SCRIVLET_OK;
 }
 
-int FileAccess::writeOnce(std::uint64_t offset, bool atEnd, std::span<const char> bytes, std::size_t &done)
+int FileAccess::writeOnce(std::uint64_t &offset, bool atEnd, std::span<const char> bytes, std::size_t &done)
 {
+    // A write at the end needs O_APPEND, which the kernel applies under the file's own lock, so
+    // that bytes another program appends are never overwritten; a positioned write needs it off
+    // (Linux's pwrite appends on an O_APPEND descriptor).
+    if (atEnd && !m_appending) {
+        const int flags = ::fcntl(m_handle, F_GETFL);
+        if (flags < 0)
+            return lastStatus();
+        if ((flags & O_APPEND) == 0) {
+            if (::fcntl(m_handle, F_SETFL, flags | O_APPEND) != 0)
+                return lastStatus();
+            m_appending = true;
+        }
+    } else if (!atEnd && m_appending) {
+        const int flags = ::fcntl(m_handle, F_GETFL);
+        if (flags < 0 || ::fcntl(m_handle, F_SETFL, flags & ~O_APPEND) != 0)
+            return lastStatus();
+        m_appending = false;
+    }
     ssize_t put = 0;
     do {
         put = atEnd ? ::write(m_handle, bytes.data(), bytes.size())
@@ -152,6 +171,12 @@ int FileAccess::writeOnce(std::uint64_t offset, bool atEnd, std::span<const char
     if (put < 0)
         return lastStatus();
     done = static_cast<std::size_t>(put);
+    if (atEnd) {
+        const off_t after = ::lseek(m_handle, 0, SEEK_CUR);
+        if (after < 0)
+            return lastStatus();
+        offset = static_cast<std::uint64_t>(after) - done;
+    }
     return SCRIVLET_OK;
 }
 

@@ -180,7 +180,7 @@ int FileAccess::readOnce(std::uint64_t offset, std::span<char> buffer, std::size
     return SCRIVLET_OK;
 }
 
-int FileAccess::writeOnce(std::uint64_t offset, bool atEnd, std::span<const char> bytes, std::size_t &done)
+int FileAccess::writeOnce(std::uint64_t &offset, bool atEnd, std::span<const char> bytes, std::size_t &done)
 {
     // Both offset halves all ones: write at the end of the file.
     OVERLAPPED where = at(atEnd ? ~std::uint64_t{0} : offset);
@@ -188,6 +188,14 @@ int FileAccess::writeOnce(std::uint64_t offset, bool atEnd, std::span<const char
     if (!WriteFile(m_handle, bytes.data(), chunkOf(bytes.size()), &put, &where))
         return lastStatus();
     done = put;
+    if (atEnd) {
+        // Where the bytes landed, as far as the file's end tells: a later append by someone else
+        // makes this look later than it was, which errs on the side of reporting a change.
+        LARGE_INTEGER size;
+        if (!GetFileSizeEx(m_handle, &size))
+            return lastStatus();
+        offset = static_cast<std::uint64_t>(size.QuadPart) - done;
+    }
     return SCRIVLET_OK;
 }
 
