@@ -24,8 +24,11 @@
  * Scrivlet's processes never interleave their work on one file: every call takes an advisory lock
  * on the file (shared for ReadComments, exclusive for the calls that change it) and waits a bounded
  * time for it, then gives SCRIVLET_E_BUSY. The lock binds only programs that take it: a program that
- * appends to the same file without locking (a log writer) cannot be held off. The size is checked
- * again right before any cut, so bytes appended meanwhile are never cut off.
+ * appends to the same file without locking (a log writer) cannot be held off. ReplaceComments
+ * never writes at a fixed offset beyond the end it saw (the rest of a longer block is appended at
+ * the true end) and checks the size again right before any cut; when bytes appeared that it did not
+ * write, it touches nothing more and gives SCRIVLET_E_CHANGED. (A cut can still take bytes appended
+ * in the instant after that last check.)
  *
  * ReplaceComments is the one call for saving and deleting a comment: it survives a full disk, a
  * file-size limit, a failing write and a killed process (see there). The other calls that change
@@ -181,7 +184,9 @@ SCRIVLET_API int SCRIVLET_CALL eraser(const char *const *path);
  *         with the block's markers, so it would not read back as given), SCRIVLET_E_NOENT (the
  *         file is missing), SCRIVLET_E_NOTREG, SCRIVLET_E_ACCESS, SCRIVLET_E_BUSY,
  *         SCRIVLET_E_JOURNAL (the journal folder cannot be made or written), SCRIVLET_E_NOSPACE,
- *         SCRIVLET_E_IO, SCRIVLET_E_CHANGED (another program appended to the file meanwhile),
+ *         SCRIVLET_E_IO, SCRIVLET_E_CHANGED (another program appended to the file meanwhile: its bytes
+ *         are kept, the old block is put back unless part of the new one already lies behind
+ *         them),
  *         SCRIVLET_E_INVALID. Should even putting the prior bytes back fail, the undo record stays
  *         and the status is still returned: RecoverComments puts them back later. (Only when the
  *         journal fails twice at the very end, after the file was written, does the new block stay
