@@ -40,7 +40,8 @@ struct StartSearch
 };
 
 // Reads backwards from the file's end: the end-marker test on the last eight bytes, then the last
-// start marker lying wholly before the end marker. Each new chunk is searched together with the
+// start marker lying wholly before the end marker and beginning within reach of the end (a span
+// longer than any block is the file's own content). Each new chunk is searched together with the
 // first eight bytes of the one after it, so a marker straddling two chunks is still found.
 StartSearch findBlockStart(const FileAccess &file, std::uint64_t length, const ChunkSizes &chunks)
 {
@@ -48,12 +49,15 @@ StartSearch findBlockStart(const FileAccess &file, std::uint64_t length, const C
     if (length < cb::kEndMarker.size())
         return search;
     const std::uint64_t regionEnd = length - cb::kEndMarker.size();
+    const std::uint64_t floor = length > chunks.reach ? length - chunks.reach : 0;
+    if (floor >= regionEnd)
+        return search; // no room for a start marker within reach
     Window &window = search.window;
     window.begin = length;
     std::size_t chunk = std::max(chunks.first, cb::kMinBlockSize);
     std::string piece;
-    while (window.begin > 0) {
-        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(chunk, window.begin));
+    while (window.begin > floor) {
+        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(chunk, window.begin - floor));
         piece.resize(count);
         const std::uint64_t begin = window.begin - count;
         search.status = file.readAt(begin, piece);
