@@ -9,7 +9,8 @@
  * no length field and no escape. A file carries a block only when its last eight bytes are the end
  * marker and its last start marker begins at most SCRIVLET_MAX_TEXT bytes before its end: no writer
  * ever wrote a longer block, so a longer span is the file's own content (a search reads at most the
- * file's last SCRIVLET_MAX_TEXT bytes, and a new block goes after such content). The text written holds only the 97 kept byte values: 0x20..0x7E, CR (0x0D) and LF (0x0A).
+ * file's last SCRIVLET_MAX_TEXT bytes, and a new block goes after such content). The text written
+ * holds only the 97 kept byte values: 0x20..0x7E, CR (0x0D) and LF (0x0A).
  *
  * Strings are zero-terminated 8-bit strings in the system's 8-bit encoding. Text and path are passed
  * by reference (a pointer to a pointer to the string); the result area of ReadComments and the text
