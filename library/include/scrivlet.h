@@ -36,7 +36,10 @@
  * ReplaceComments is the one call for saving and deleting a comment: it survives a full disk, a
  * file-size limit, a failing write and a killed process (see there). The other calls that change
  * files keep their historic behaviour; on a failing write WriteComments cuts the file back to its
- * prior length.
+ * prior length. A change that would take a file past the process's file-size limit (RLIMIT_FSIZE)
+ * is refused with SCRIVLET_E_NOSPACE before anything is written, and the calls that change files
+ * hold SIGXFSZ off in the calling thread while they write, consuming one that their own writes
+ * raised (a SIGXFSZ pending before the call is left pending).
  */
 #ifndef SCRIVLET_H
 #define SCRIVLET_H

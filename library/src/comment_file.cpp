@@ -152,6 +152,7 @@ int openLocked(const char *path, FileAccess::Mode mode, FileAccess::Lock lock, F
 
 int write(const char *path, std::span<const char> text)
 {
+    const SizeSignalHold hold; // a file-size limit met while writing is an error, not the end
     if (text.size() > SCRIVLET_MAX_TEXT)
         return SCRIVLET_E_TOOLONG;
     const std::string kept = cb::keptBytes(text);
@@ -168,6 +169,7 @@ int write(const char *path, std::span<const char> text)
 
 int replace(const char *path, std::span<const char> text, std::uint32_t flags, ChunkSizes chunks)
 {
+    const SizeSignalHold hold;
     const bool remove = (flags & SCRIVLET_REPLACE_REMOVE) != 0;
     std::string block;
     if (!remove) {
@@ -213,6 +215,7 @@ int replace(const char *path, std::span<const char> text, std::uint32_t flags, C
 
 int recover(const recovery::Report &report)
 {
+    const SizeSignalHold hold;
     JournalSet &journals = JournalSet::process();
     const std::lock_guard<std::mutex> guard(journals.mutex());
     return journals.recoverAll(report);
@@ -241,6 +244,7 @@ int read(const char *path, std::size_t limit, std::string &text, ChunkSizes chun
 
 int remove(const char *path, ChunkSizes chunks)
 {
+    const SizeSignalHold hold;
     // Read only, though exclusively locked: a file without a block is never opened for writing.
     FileAccess file;
     if (const int status = openLocked(path, FileAccess::Mode::Read, FileAccess::Lock::Exclusive, file);
@@ -254,6 +258,7 @@ int remove(const char *path, ChunkSizes chunks)
 
 int erase(const char *path, ChunkSizes chunks)
 {
+    const SizeSignalHold hold;
     FileAccess file;
     if (const int status = openLocked(path, FileAccess::Mode::Read, FileAccess::Lock::Exclusive, file);
         status != SCRIVLET_OK)

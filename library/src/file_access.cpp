@@ -159,6 +159,8 @@ int FileAccess::readAt(std::uint64_t offset, std::span<char> buffer) const
 
 int FileAccess::writeAll(std::uint64_t &offset, bool atEnd, std::span<const char> bytes)
 {
+    if (const int status = checkSizeLimit((atEnd ? m_length : offset) + bytes.size()); status != SCRIVLET_OK)
+        return status;
     std::size_t allowed = bytes.size();
     const int error = hookError(FileChange::Write, allowed);
     const std::size_t limit = error != 0 ? allowed : bytes.size();
@@ -199,6 +201,10 @@ int FileAccess::truncate(std::uint64_t length)
     std::size_t none = 0;
     if (const int error = hookError(FileChange::Truncate, none); error != 0)
         return statusOfErrno(error);
+    if (length > m_length) {
+        if (const int status = checkSizeLimit(length); status != SCRIVLET_OK)
+            return status;
+    }
     if (const int status = cutTo(length); status != SCRIVLET_OK)
         return status;
     m_length = length;
@@ -210,7 +216,11 @@ int FileAccess::reserve(std::uint64_t offset, std::uint64_t count)
     std::size_t none = 0;
     if (const int error = hookError(FileChange::Reserve, none); error != 0)
         return statusOfErrno(error);
-    return count == 0 ? SCRIVLET_OK : allocate(offset, count);
+    if (count == 0)
+        return SCRIVLET_OK;
+    if (const int status = checkSizeLimit(offset + count); status != SCRIVLET_OK)
+        return status;
+    return allocate(offset, count);
 }
 
 } // namespace scrivlet

@@ -141,4 +141,27 @@ private:
 /// The SCRIVLET_* status for an errno value.
 int statusOfErrno(int error);
 
+/// SCRIVLET_E_NOSPACE when writing up to @p end (one past the last byte) would pass this process's
+/// file-size limit (RLIMIT_FSIZE), else SCRIVLET_OK: a write there would fail with EFBIG after
+/// raising SIGXFSZ, whose default action ends the process. FileAccess checks every write, cut and
+/// reservation with it; code that grows a file by other means should too. Always OK on Windows.
+int checkSizeLimit(std::uint64_t end);
+
+/// Holds off SIGXFSZ in the calling thread while the library changes files, so that a file-size
+/// limit met anyway (one lowered meanwhile) is an EFBIG to roll back, not the end of the process.
+/// On leaving, a SIGXFSZ that the library's writes raised is consumed (one that was pending before
+/// is left to the caller) and the thread's signal mask is put back. Nothing on Windows.
+class SizeSignalHold
+{
+public:
+    SizeSignalHold();
+    ~SizeSignalHold();
+    SizeSignalHold(const SizeSignalHold &) = delete;
+    SizeSignalHold &operator=(const SizeSignalHold &) = delete;
+
+private:
+    bool m_wasBlocked = false;
+    bool m_wasPending = false;
+};
+
 } // namespace scrivlet

@@ -3,8 +3,11 @@
 #include "scrivlet.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -34,7 +37,62 @@ struct timespec timespecOf(std::int64_t ns)
     return time;
 }
 
+// Whether a write or cut of this thread failed with EFBIG since the last SizeSignalHold began: only
+// then can it have raised SIGXFSZ.
+thread_local bool t_sizeSignalRaised = false;
+
+int statusNoting(int error)
+{
+    if (error == EFBIG)
+        t_sizeSignalRaised = true;
+    return statusOfErrno(error);
+}
+
+sigset_t sizeSignal()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGXFSZ);
+    return set;
+}
+
 } // namespace
+
+int checkSizeLimit(std::uint64_t end)
+{
+    struct rlimit limit
+    {
+    };
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return SCRIVLET_OK;
+    return end > static_cast<std::uint64_t>(limit.rlim_cur) ? SCRIVLET_E_NOSPACE : SCRIVLET_OK;
+}
+
+SizeSignalHold::SizeSignalHold()
+{
+    const sigset_t set = sizeSignal();
+    sigset_t old;
+    if (::pthread_sigmask(SIG_BLOCK, &set, &old) != 0)
+        return;
+    m_wasBlocked = sigismember(&old, SIGXFSZ) == 1;
+    // Unblocked, none can be pending for this thread: it would have been delivered.
+    sigset_t pending;
+    m_wasPending = m_wasBlocked && ::sigpending(&pending) == 0 && sigismember(&pending, SIGXFSZ) == 1;
+    t_sizeSignalRaised = false;
+}
+
+SizeSignalHold::~SizeSignalHold()
+{
+    const sigset_t set = sizeSignal();
+    if (t_sizeSignalRaised && !m_wasPending) {
+        const struct timespec none = {0, 0};
+        while (::sigtimedwait(&set, nullptr, &none) < 0 && errno == EINTR) {
+        }
+    }
+    t_sizeSignalRaised = false;
+    if (!m_wasBlocked)
+        ::pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+}
 
 int FileAccess::open(const char *path, Mode mode, std::optional<Lock> lock)
 {
@@ -169,7 +227,7 @@ int FileAccess::writeOnce(std::uint64_t &offset, bool atEnd, std::span<const cha
                     : ::pwrite(m_handle, bytes.data(), bytes.size(), static_cast<off_t>(offset));
     } while (put < 0 && errno == EINTR);
     if (put < 0)
-        return lastStatus();
+        return statusNoting(errno);
     done = static_cast<std::size_t>(put);
     if (atEnd) {
         const off_t after = ::lseek(m_handle, 0, SEEK_CUR);
@@ -186,7 +244,7 @@ int FileAccess::cutTo(std::uint64_t length)
     do {
         result = ::ftruncate(m_handle, static_cast<off_t>(length));
     } while (result != 0 && errno == EINTR);
-    return result == 0 ? SCRIVLET_OK : lastStatus();
+    return result == 0 ? SCRIVLET_OK : statusNoting(errno);
 }
 
 int FileAccess::allocate(std::uint64_t offset, std::uint64_t count)

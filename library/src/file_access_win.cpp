@@ -75,6 +75,14 @@ DWORD chunkOf(std::size_t left)
 
 } // namespace
 
+int checkSizeLimit(std::uint64_t)
+{
+    return SCRIVLET_OK;
+}
+
+SizeSignalHold::SizeSignalHold() = default;
+SizeSignalHold::~SizeSignalHold() = default;
+
 int FileAccess::open(const char *path, Mode mode, std::optional<Lock> lock)
 {
     close();
