@@ -66,7 +66,7 @@ extern "C" {
 /**@{*/
 #define SCRIVLET_OK 0            /**< done */
 #define SCRIVLET_E_NOENT (-1)    /**< no such file (or a path component is missing) */
-#define SCRIVLET_E_NOTREG (-2)   /**< the path names a folder, FIFO, socket or device, not a regular file */
+#define SCRIVLET_E_NOTREG (-2)   /**< a folder, FIFO, socket, device or pseudo-file (proc, sysfs, ...) */
 #define SCRIVLET_E_ACCESS (-3)   /**< no permission to read or write the file */
 #define SCRIVLET_E_TOOLONG (-4)  /**< the text is longer than SCRIVLET_MAX_TEXT, or the path too long */
 #define SCRIVLET_E_IO (-5)       /**< reading, writing or cutting failed (an I/O error, ...) */
@@ -76,6 +76,7 @@ extern "C" {
 #define SCRIVLET_E_CHANGED (-9)  /**< the file changed meanwhile (another inode, other bytes) */
 #define SCRIVLET_E_NOSPACE (-10) /**< no room: the disk or quota is full, or a file-size limit */
 #define SCRIVLET_E_JOURNAL (-11) /**< the undo journal could not be written (see ReplaceComments) */
+#define SCRIVLET_E_LOOP (-12)    /**< the path runs into a loop of symbolic links (or too many of them) */
 /**@}*/
 
 /** The markers around a comment; both consist of kept bytes only. */
@@ -281,6 +282,8 @@ static inline const char *scrivlet_status_text(int status)
         return "no space left (disk full or file-size limit)";
     case SCRIVLET_E_JOURNAL:
         return "the undo journal cannot be written";
+    case SCRIVLET_E_LOOP:
+        return "too many levels of symbolic links";
     default:
         return "unknown error";
     }

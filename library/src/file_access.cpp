@@ -48,7 +48,14 @@ int statusOfErrno(int error)
     case EISDIR:
     case ENXIO:
     case ENODEV:
+#ifdef ESPIPE
+    case ESPIPE: // no positioned reads or writes: not a file of bytes
+#endif
         return SCRIVLET_E_NOTREG;
+#ifdef ELOOP
+    case ELOOP:
+        return SCRIVLET_E_LOOP;
+#endif
     case ENAMETOOLONG:
         return SCRIVLET_E_TOOLONG;
     case ENOSPC:

@@ -8,6 +8,10 @@
 #include <pthread.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#ifdef __linux__
+#include <linux/magic.h>
+#include <sys/vfs.h>
+#endif
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -35,6 +39,36 @@ struct timespec timespecOf(std::int64_t ns)
     time.tv_sec = static_cast<time_t>(ns / 1000000000);
     time.tv_nsec = static_cast<long>(ns % 1000000000);
     return time;
+}
+
+// Whether the open file lies on a file system of the kernel's own (proc, sysfs, ...): its "files"
+// are interfaces that take a write as a command and report sizes of 0, so no block can live there.
+bool onPseudoFileSystem(int fd)
+{
+#ifdef __linux__
+    struct statfs info
+    {
+    };
+    if (::fstatfs(fd, &info) != 0)
+        return false;
+    switch (static_cast<unsigned long>(info.f_type)) {
+    case PROC_SUPER_MAGIC:
+    case SYSFS_MAGIC:
+    case DEBUGFS_MAGIC:
+    case TRACEFS_MAGIC:
+    case 0x62656570: // configfs
+    case SECURITYFS_MAGIC:
+    case EFIVARFS_MAGIC:
+    case CGROUP_SUPER_MAGIC:
+    case CGROUP2_SUPER_MAGIC:
+        return true;
+    default:
+        return false;
+    }
+#else
+    (void)fd;
+    return false;
+#endif
 }
 
 // Whether a write or cut of this thread failed with EFBIG since the last SizeSignalHold began: only
@@ -139,6 +173,11 @@ int FileAccess::open(const char *path, Mode mode, std::optional<Lock> lock)
         const int status = S_ISREG(info.st_mode) ? lastStatus() : SCRIVLET_E_NOTREG;
         close();
         return status;
+    }
+    // Reading one does no harm (it shows as empty); writing one would change the system.
+    if (mode != Mode::Read && onPseudoFileSystem(fd)) {
+        close();
+        return SCRIVLET_E_NOTREG;
     }
     m_length = static_cast<std::uint64_t>(info.st_size);
     m_identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};

@@ -29,6 +29,8 @@ int statusOf(DWORD error)
         return SCRIVLET_E_ACCESS;
     case ERROR_FILENAME_EXCED_RANGE:
         return SCRIVLET_E_TOOLONG;
+    case ERROR_CANT_RESOLVE_FILENAME:
+        return SCRIVLET_E_LOOP;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
     case ERROR_FILE_TOO_LARGE:

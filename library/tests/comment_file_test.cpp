@@ -382,4 +382,32 @@ TEST(LongSpan, IsTheFilesOwnContentBeyondTheLongestBlock)
     }
 }
 
+#ifndef _WIN32
+// Paths that are no file of bytes get their own status, never "input/output error" or success: a
+// loop of symbolic links, and a kernel interface on proc that its owner may write (a write there
+// renames the process).
+TEST(OddPaths, AreRefusedWithTheirOwnStatus)
+{
+    TempDir dir;
+    const std::string loop = dir.file("loop");
+    ASSERT_EQ(::symlink("loop2", loop.c_str()), 0);
+    ASSERT_EQ(::symlink("loop", dir.file("loop2").c_str()), 0);
+    const std::string comm = "/proc/self/task/" + std::to_string(::gettid()) + "/comm";
+    const std::string before = readFile(comm);
+    const struct
+    {
+        std::string path;
+        int status;
+    } cases[] = {{loop, SCRIVLET_E_LOOP}, {comm, SCRIVLET_E_NOTREG}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(cf::replace(c.path.c_str(), "x", 0), c.status);
+        EXPECT_EQ(cf::write(c.path.c_str(), "#.START.#x#.END.# "), c.status);
+    }
+    EXPECT_EQ(readFile(comm), before);
+    std::string text;
+    EXPECT_EQ(cf::read(loop.c_str(), 10, text), SCRIVLET_E_LOOP);
+}
+#endif
+
 } // namespace
