@@ -11,18 +11,36 @@ Printer::Printer(Output &out, Output &err, Format format, bool terminal)
 
 std::string Printer::shown(std::string_view text, bool sanitize)
 {
-    std::string result(text);
     if (!sanitize)
-        return result;
-    for (std::size_t i = 0; i < result.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(result[i]);
-        if ((byte < 0x20 && byte != '\n' && byte != '\r' && byte != '\t') || byte == 0x7F) {
-            result[i] = '?';
-        } else if (byte == 0xC2 && i + 1 < result.size()) {
-            // U+0080..U+009F in UTF-8: the C1 controls, which some terminals obey.
-            const auto next = static_cast<unsigned char>(result[i + 1]);
-            if (next >= 0x80 && next <= 0x9F)
-                result.replace(i, 2, "?");
+        return std::string(text);
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        // U+0080..U+009F in UTF-8 are the C1 controls, which some terminals obey.
+        const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
+                        static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (byte == '\\') {
+            result += "\\\\";
+        } else if (byte == '\n') {
+            result += "\\n";
+        } else if (byte == '\r') {
+            result += "\\r";
+        } else if (byte == '\t') {
+            result += "\\t";
+        } else if (byte < 0x20 || byte == 0x7F || c1) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            const int count = c1 ? 2 : 1;
+            for (int k = 0; k < count; ++k) {
+                const auto value = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+                result += "\\x";
+                result += kHex[value >> 4];
+                result += kHex[value & 0xF];
+            }
+            i += static_cast<std::size_t>(count - 1);
+        } else {
+            result += static_cast<char>(byte);
         }
     }
     return result;
@@ -47,15 +65,17 @@ void Printer::comment(const std::string &path, std::string_view text, bool withP
     case Format::Text:
         break;
     }
-    if (!withPath) {
-        m_out << shown(text);
+    // Piped, the text goes out exactly as stored; on a terminal line by line, each line escaped.
+    if (!withPath && !m_terminal) {
+        m_out << text;
         if (!text.empty())
             m_out << '\n';
         return;
     }
-    const std::string prefix = shown(path) + ":";
+    const std::string prefix = withPath ? shown(path) + ":" : std::string();
     if (text.empty()) {
-        m_out << prefix << '\n';
+        if (withPath)
+            m_out << prefix << '\n';
         return;
     }
     std::string_view rest = text;
@@ -64,7 +84,7 @@ void Printer::comment(const std::string &path, std::string_view text, bool withP
         std::string_view line = rest.substr(0, end);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        m_out << prefix << ' ' << shown(line) << '\n';
+        m_out << prefix << (withPath ? " " : "") << shown(line) << '\n';
         rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
     }
 }
@@ -82,20 +102,21 @@ void Printer::listing(const std::string &path, std::string_view text)
         break;
     }
     const std::string_view first = text.substr(0, text.find_first_of("\r\n"));
-    m_out << shown(path) << ": " << shown(first) << '\n';
+    // Human output: one line per file, whatever bytes the name and the comment hold.
+    m_out << shown(path, true) << ": " << shown(first, true) << '\n';
 }
 
 void Printer::failure(const std::string &path, std::string_view reason)
 {
     if (m_format == Format::Json)
         addJson(path, "error", reason);
-    m_err << "scriv: " << shown(path, true) << ": " << reason << '\n';
+    m_err << "scriv: " << shown(path, true) << ": " << shown(reason, true) << '\n';
     m_err.flush();
 }
 
 void Printer::warning(std::string_view message)
 {
-    m_err << "scriv: " << message << '\n';
+    m_err << "scriv: " << shown(message, true) << '\n';
     m_err.flush();
 }
 

@@ -9,8 +9,9 @@ class Output;
 
 /// Writes what scriv found: comments and listings on standard output, as text, as one JSON array
 /// or NUL-separated; failures and warnings on standard error (and in the JSON array as "error"
-/// entries). On a terminal, and always on standard error, control characters of comments and
-/// names are shown as '?' so that a file cannot drive the terminal.
+/// entries). Control bytes of names and comments are escaped C-style (\n, \t, \xHH, the backslash
+/// doubled) in listings and diagnostics always, and in `show` on a terminal, so that a file can
+/// neither forge lines nor drive the terminal; JSON and NUL-separated output stay exact.
 class Printer
 {
 public:
@@ -30,7 +31,7 @@ public:
     /// Closes the JSON array (nothing in the other formats) and flushes.
     void finish();
 
-    /// @p text with its control characters (other than line breaks and tabs) as '?' when asked.
+    /// @p text with its control bytes (C0, DEL, C1 in UTF-8) and backslashes escaped C-style when asked.
     static std::string shown(std::string_view text, bool sanitize);
 
 private:

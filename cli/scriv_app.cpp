@@ -144,7 +144,7 @@ int ScrivApp::recover()
     std::function<void(const char *, int)> report = [&](const char *path, int outcome) {
         ++records;
         if (const char *text = recoveryText(outcome))
-            m_out << Printer::shown(path, m_terminal) << ": " << text << '\n';
+            m_out << Printer::shown(path, true) << ": " << text << '\n';
         else
             printer.failure(path, std::string("left alone: ") + scrivlet_status_text(outcome));
     };

@@ -56,6 +56,12 @@ std::string readFile()
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// A reach that cuts into small images, so that the bound on a block's span gets exercised.
+std::size_t reachOf(std::string_view image)
+{
+    return image.size() / 2 + 1;
+}
+
 void checkSpans(std::string_view image)
 {
     const block::Bytes bytes(image.data(), image.size());
@@ -66,12 +72,15 @@ void checkSpans(std::string_view image)
     check(block::findFirstEndMarker(bytes) == reference::firstIndexOf(image, block::kEndMarker),
           "findFirstEndMarker", image);
 
-    const auto got = block::locateBlock(bytes);
-    const auto want = reference::block(image);
-    check(got.has_value() == want.has_value(), "locateBlock found", image);
-    if (got) {
-        check(got->start == want->start && got->textBegin == want->textBegin && got->textEnd == want->textEnd,
-              "locateBlock position", image);
+    for (const std::size_t reach : {reference::kReach, reachOf(image)}) {
+        const auto got = block::locateBlock(bytes, reach);
+        const auto want = reference::block(image, reach);
+        check(got.has_value() == want.has_value(), "locateBlock found", image);
+        if (got) {
+            check(got->start == want->start && got->textBegin == want->textBegin &&
+                      got->textEnd == want->textEnd,
+                  "locateBlock position", image);
+        }
     }
 }
 
@@ -99,7 +108,7 @@ void checkFiles(std::string_view image, file::ChunkSizes chunks, std::size_t lim
     writeFile(image);
     std::string text;
     check(file::read(path, limit, text, chunks) == SCRIVLET_OK, "read status", image);
-    check(text == reference::readText(image, limit), "read text", image);
+    check(text == reference::readText(image, limit, chunks.reach), "read text", image);
 
     // The export with the caller's capacity: an area of exactly that size (ASan guards its ends),
     // pre-filled so that any byte written behind the terminator shows.
@@ -118,7 +127,7 @@ void checkFiles(std::string_view image, file::ChunkSizes chunks, std::size_t lim
     }
 
     check(file::remove(path, chunks) == SCRIVLET_OK, "remove status", image);
-    check(readFile() == reference::afterRemove(image), "remove content", image);
+    check(readFile() == reference::afterRemove(image, chunks.reach), "remove content", image);
 
     writeFile(image);
     check(file::erase(path, chunks) == SCRIVLET_OK, "erase status", image);
@@ -136,7 +145,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::size_t limit = provider.ConsumeIntegralInRange<std::size_t>(0, 300);
     const int32_t capacity = provider.ConsumeIntegralInRange<int32_t>(-2, 300);
     const std::size_t split = provider.ConsumeIntegral<uint16_t>();
+    const bool shortReach = provider.ConsumeBool();
     const std::string image = provider.ConsumeRemainingBytesAsString();
+    chunks.reach = shortReach ? reachOf(image) : reference::kReach;
 
     checkSpans(image);
     checkSplitDelimiterSearch(image, split);

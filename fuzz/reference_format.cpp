@@ -35,7 +35,7 @@ bool hasEndMarker(std::string_view image)
     return image.size() >= kEnd.size() && matchesAt(image, image.size() - kEnd.size(), kEnd);
 }
 
-std::optional<Block> block(std::string_view image)
+std::optional<Block> block(std::string_view image, std::size_t reach)
 {
     if (!hasEndMarker(image))
         return std::nullopt;
@@ -43,7 +43,7 @@ std::optional<Block> block(std::string_view image)
     // p is the candidate index of the start marker's last byte; it begins just before the end
     // marker and never goes in front of the image's first byte.
     for (std::size_t p = length - kEnd.size(); p-- > 0;) {
-        if (p + 1 < kStart.size())
+        if (p + 1 < kStart.size() || length - (p + 1 - kStart.size()) > reach)
             break;
         if (!matchesAt(image, p + 1 - kStart.size(), kStart))
             continue;
@@ -55,9 +55,9 @@ std::optional<Block> block(std::string_view image)
     return std::nullopt;
 }
 
-std::string readText(std::string_view image, std::size_t limit)
+std::string readText(std::string_view image, std::size_t limit, std::size_t reach)
 {
-    const auto found = block(image);
+    const auto found = block(image, reach);
     if (!found)
         return {};
     std::string text;
@@ -66,9 +66,9 @@ std::string readText(std::string_view image, std::size_t limit)
     return text;
 }
 
-std::string afterRemove(std::string_view image)
+std::string afterRemove(std::string_view image, std::size_t reach)
 {
-    const auto found = block(image);
+    const auto found = block(image, reach);
     return std::string(found ? image.substr(0, found->start) : image);
 }
 

@@ -7,7 +7,10 @@
  *
  * (9 bytes, n bytes, 8 bytes; the blank closing the end marker is the file's last byte). There is
  * no length field and no escape. A file carries a block only when its last eight bytes are the end
- * marker. The text written holds only the 97 kept byte values: 0x20..0x7E, CR (0x0D) and LF (0x0A).
+ * marker and its last start marker begins at most SCRIVLET_MAX_TEXT bytes before its end: no writer
+ * ever wrote a longer block, so a longer span is the file's own content (a search reads at most the
+ * file's last SCRIVLET_MAX_TEXT bytes, and a new block goes after such content). The text written
+ * holds only the 97 kept byte values: 0x20..0x7E, CR (0x0D) and LF (0x0A).
  *
  * Strings are zero-terminated 8-bit strings in the system's 8-bit encoding. Text and path are passed
  * by reference (a pointer to a pointer to the string); the result area of ReadComments and the text
@@ -24,13 +27,19 @@
  * Scrivlet's processes never interleave their work on one file: every call takes an advisory lock
  * on the file (shared for ReadComments, exclusive for the calls that change it) and waits a bounded
  * time for it, then gives SCRIVLET_E_BUSY. The lock binds only programs that take it: a program that
- * appends to the same file without locking (a log writer) cannot be held off. The size is checked
- * again right before any cut, so bytes appended meanwhile are never cut off.
+ * appends to the same file without locking (a log writer) cannot be held off. ReplaceComments
+ * never writes at a fixed offset beyond the end it saw (the rest of a longer block is appended at
+ * the true end) and checks the size again right before any cut; when bytes appeared that it did not
+ * write, it touches nothing more and gives SCRIVLET_E_CHANGED. (A cut can still take bytes appended
+ * in the instant after that last check.)
  *
  * ReplaceComments is the one call for saving and deleting a comment: it survives a full disk, a
  * file-size limit, a failing write and a killed process (see there). The other calls that change
  * files keep their historic behaviour; on a failing write WriteComments cuts the file back to its
- * prior length.
+ * prior length. A change that would take a file past the process's file-size limit (RLIMIT_FSIZE)
+ * is refused with SCRIVLET_E_NOSPACE before anything is written, and the calls that change files
+ * hold SIGXFSZ off in the calling thread while they write, consuming one that their own writes
+ * raised (a SIGXFSZ pending before the call is left pending).
  */
 #ifndef SCRIVLET_H
 #define SCRIVLET_H
@@ -57,7 +66,7 @@ extern "C" {
 /**@{*/
 #define SCRIVLET_OK 0            /**< done */
 #define SCRIVLET_E_NOENT (-1)    /**< no such file (or a path component is missing) */
-#define SCRIVLET_E_NOTREG (-2)   /**< the path names a folder, FIFO, socket or device, not a regular file */
+#define SCRIVLET_E_NOTREG (-2)   /**< a folder, FIFO, socket, device or pseudo-file (proc, sysfs, ...) */
 #define SCRIVLET_E_ACCESS (-3)   /**< no permission to read or write the file */
 #define SCRIVLET_E_TOOLONG (-4)  /**< the text is longer than SCRIVLET_MAX_TEXT, or the path too long */
 #define SCRIVLET_E_IO (-5)       /**< reading, writing or cutting failed (an I/O error, ...) */
@@ -67,6 +76,7 @@ extern "C" {
 #define SCRIVLET_E_CHANGED (-9)  /**< the file changed meanwhile (another inode, other bytes) */
 #define SCRIVLET_E_NOSPACE (-10) /**< no room: the disk or quota is full, or a file-size limit */
 #define SCRIVLET_E_JOURNAL (-11) /**< the undo journal could not be written (see ReplaceComments) */
+#define SCRIVLET_E_LOOP (-12)    /**< the path runs into a loop of symbolic links (or too many of them) */
 /**@}*/
 
 /** The markers around a comment; both consist of kept bytes only. */
@@ -181,7 +191,9 @@ SCRIVLET_API int SCRIVLET_CALL eraser(const char *const *path);
  *         with the block's markers, so it would not read back as given), SCRIVLET_E_NOENT (the
  *         file is missing), SCRIVLET_E_NOTREG, SCRIVLET_E_ACCESS, SCRIVLET_E_BUSY,
  *         SCRIVLET_E_JOURNAL (the journal folder cannot be made or written), SCRIVLET_E_NOSPACE,
- *         SCRIVLET_E_IO, SCRIVLET_E_CHANGED (another program appended to the file meanwhile),
+ *         SCRIVLET_E_IO, SCRIVLET_E_CHANGED (another program appended to the file meanwhile: its bytes
+ *         are kept, the old block is put back unless part of the new one already lies behind
+ *         them),
  *         SCRIVLET_E_INVALID. Should even putting the prior bytes back fail, the undo record stays
  *         and the status is still returned: RecoverComments puts them back later. (Only when the
  *         journal fails twice at the very end, after the file was written, does the new block stay
@@ -270,6 +282,8 @@ static inline const char *scrivlet_status_text(int status)
         return "no space left (disk full or file-size limit)";
     case SCRIVLET_E_JOURNAL:
         return "the undo journal cannot be written";
+    case SCRIVLET_E_LOOP:
+        return "too many levels of symbolic links";
     default:
         return "unknown error";
     }

@@ -65,18 +65,23 @@ std::optional<std::size_t> findFirstEndMarker(Bytes region)
     return at;
 }
 
-std::optional<BlockPosition> locateBlock(Bytes image)
+std::optional<BlockPosition> locateBlock(Bytes image, std::size_t reach)
 {
     if (!endsWithEndMarker(image))
         return std::nullopt;
-    // The start marker must end before the closing end marker; the search never reaches in front
-    // of the image's first byte, so an end marker without a start marker gives no block.
-    const auto start = findLastStartMarker(image.first(image.size() - kEndMarker.size()));
+    // The start marker must end before the closing end marker and begin within reach of the end;
+    // the search never reaches in front of the image's first byte, so an end marker without a
+    // start marker gives no block.
+    const std::size_t floor = image.size() > reach ? image.size() - reach : 0;
+    const std::size_t regionEnd = image.size() - kEndMarker.size();
+    if (floor >= regionEnd)
+        return std::nullopt;
+    const auto start = findLastStartMarker(image.subspan(floor, regionEnd - floor));
     if (!start)
         return std::nullopt;
     BlockPosition block;
-    block.start = *start;
-    block.textBegin = *start + kStartMarker.size();
+    block.start = floor + *start;
+    block.textBegin = block.start + kStartMarker.size();
     // The closing end marker lies behind textBegin, so this always finds one; a marker inside the
     // text comes first and ends the text there.
     block.textEnd = block.textBegin + *findFirstEndMarker(image.subspan(block.textBegin));

@@ -17,6 +17,9 @@ inline constexpr std::string_view kStartMarker = SCRIVLET_START_MARKER;
 inline constexpr std::string_view kEndMarker = SCRIVLET_END_MARKER;
 /// The smallest block: the two markers back to back (an empty comment).
 inline constexpr std::size_t kMinBlockSize = kStartMarker.size() + kEndMarker.size();
+/// The longest block, markers included, that any writer of the format ever wrote: a start marker
+/// farther than this from the file's end begins the file's own content, not a block.
+inline constexpr std::size_t kMaxBlockSize = SCRIVLET_MAX_TEXT;
 /// The byte that delimits the trailer eraser() cuts off.
 inline constexpr char kEraserDelimiter = '\x81';
 
@@ -51,8 +54,9 @@ std::optional<std::size_t> findLastStartMarker(Bytes region);
 std::optional<std::size_t> findFirstEndMarker(Bytes region);
 
 /// The block of a whole file image: the last start marker that ends before the closing end marker,
-/// and its text up to the first end marker after it. Nothing when the image carries no block.
-std::optional<BlockPosition> locateBlock(Bytes image);
+/// and its text up to the first end marker after it. Nothing when the image carries no block, or
+/// when that start marker lies more than @p reach bytes before the image's end.
+std::optional<BlockPosition> locateBlock(Bytes image, std::size_t reach = kMaxBlockSize);
 
 /// Index of the @p nth-last occurrence of @p delimiter in @p region, counting @p alreadySeen
 /// occurrences met after the region (the region is scanned from its end). On return

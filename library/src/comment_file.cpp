@@ -40,7 +40,8 @@ struct StartSearch
 };
 
 // Reads backwards from the file's end: the end-marker test on the last eight bytes, then the last
-// start marker lying wholly before the end marker. Each new chunk is searched together with the
+// start marker lying wholly before the end marker and beginning within reach of the end (a span
+// longer than any block is the file's own content). Each new chunk is searched together with the
 // first eight bytes of the one after it, so a marker straddling two chunks is still found.
 StartSearch findBlockStart(const FileAccess &file, std::uint64_t length, const ChunkSizes &chunks)
 {
@@ -48,12 +49,15 @@ StartSearch findBlockStart(const FileAccess &file, std::uint64_t length, const C
     if (length < cb::kEndMarker.size())
         return search;
     const std::uint64_t regionEnd = length - cb::kEndMarker.size();
+    const std::uint64_t floor = length > chunks.reach ? length - chunks.reach : 0;
+    if (floor >= regionEnd)
+        return search; // no room for a start marker within reach
     Window &window = search.window;
     window.begin = length;
     std::size_t chunk = std::max(chunks.first, cb::kMinBlockSize);
     std::string piece;
-    while (window.begin > 0) {
-        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(chunk, window.begin));
+    while (window.begin > floor) {
+        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(chunk, window.begin - floor));
         piece.resize(count);
         const std::uint64_t begin = window.begin - count;
         search.status = file.readAt(begin, piece);
@@ -148,6 +152,7 @@ int openLocked(const char *path, FileAccess::Mode mode, FileAccess::Lock lock, F
 
 int write(const char *path, std::span<const char> text)
 {
+    const SizeSignalHold hold; // a file-size limit met while writing is an error, not the end
     if (text.size() > SCRIVLET_MAX_TEXT)
         return SCRIVLET_E_TOOLONG;
     const std::string kept = cb::keptBytes(text);
@@ -158,11 +163,13 @@ int write(const char *path, std::span<const char> text)
     TailChange change;
     change.offset = file.length();
     change.after = kept;
+    change.anywhere = true;
     return applyTailChange(file, path, change, nullptr);
 }
 
 int replace(const char *path, std::span<const char> text, std::uint32_t flags, ChunkSizes chunks)
 {
+    const SizeSignalHold hold;
     const bool remove = (flags & SCRIVLET_REPLACE_REMOVE) != 0;
     std::string block;
     if (!remove) {
@@ -208,6 +215,7 @@ int replace(const char *path, std::span<const char> text, std::uint32_t flags, C
 
 int recover(const recovery::Report &report)
 {
+    const SizeSignalHold hold;
     JournalSet &journals = JournalSet::process();
     const std::lock_guard<std::mutex> guard(journals.mutex());
     return journals.recoverAll(report);
@@ -236,6 +244,7 @@ int read(const char *path, std::size_t limit, std::string &text, ChunkSizes chun
 
 int remove(const char *path, ChunkSizes chunks)
 {
+    const SizeSignalHold hold;
     // Read only, though exclusively locked: a file without a block is never opened for writing.
     FileAccess file;
     if (const int status = openLocked(path, FileAccess::Mode::Read, FileAccess::Lock::Exclusive, file);
@@ -249,6 +258,7 @@ int remove(const char *path, ChunkSizes chunks)
 
 int erase(const char *path, ChunkSizes chunks)
 {
+    const SizeSignalHold hold;
     FileAccess file;
     if (const int status = openLocked(path, FileAccess::Mode::Read, FileAccess::Lock::Exclusive, file);
         status != SCRIVLET_OK)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/src/recovery.h"
+#include "scrivlet.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,12 +15,14 @@
 // for reading, exclusive for changing it.
 namespace scrivlet::comment_file {
 
-/// How much is read at a time: the first chunk (from the file's end) and the largest one.
-/// Tests pass tiny sizes so that markers straddle chunk boundaries.
+/// How much is read at a time: the first chunk (from the file's end) and the largest one; and how
+/// far from the end a block may begin (comment_block::kMaxBlockSize), so that a search never reads
+/// more than that. Tests pass tiny sizes so that markers straddle chunk boundaries and the reach.
 struct ChunkSizes
 {
     std::size_t first = 4096;
     std::size_t largest = std::size_t{1} << 20;
+    std::size_t reach = SCRIVLET_MAX_TEXT;
 };
 
 /// Appends the kept bytes of @p text to the file, creating it when missing. A text longer than

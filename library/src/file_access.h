@@ -85,7 +85,6 @@ public:
     /// The file's length when opened, locked after a wait, or refreshed; changes made through this
     /// object are followed.
     std::uint64_t length() const { return m_length; }
-    int size(std::uint64_t &length) const;
     FileIdentity identity() const { return m_identity; }
     /// Whether both objects hold the same file (not merely the same path).
     bool sameFileAs(const FileAccess &other) const;
@@ -96,8 +95,10 @@ public:
     int readSomeAt(std::uint64_t offset, std::span<char> buffer, std::size_t &got) const;
     /// Writes all of @p bytes at @p offset (short writes are continued).
     int writeAt(std::uint64_t offset, std::span<const char> bytes);
-    /// Writes all of @p bytes at the file's end (short writes are continued).
-    int append(std::span<const char> bytes);
+    /// Writes all of @p bytes at the file's true end, never at a fixed offset, so that a program
+    /// appending without locking keeps its bytes; @p at tells where the first byte landed (the
+    /// end just before). SCRIVLET_E_CHANGED when someone else's bytes came between two pieces.
+    int append(std::span<const char> bytes, std::uint64_t &at);
     /// Cuts (or extends) the file to @p length bytes in place.
     int truncate(std::uint64_t length);
     /// Reserves disk space for bytes [offset, offset + count) without changing the length, so that
@@ -112,12 +113,25 @@ public:
     int setTimes(const FileTimes &times);
 
 private:
-    int tryLock(Lock kind, bool &contended);
 #ifdef _WIN32
-    void *m_handle = nullptr;
+    using Handle = void *;
+    static constexpr Handle kNoHandle = nullptr;
 #else
-    int m_fd = -1;
+    using Handle = int;
+    static constexpr Handle kNoHandle = -1;
 #endif
+    int tryLock(Lock kind, bool &contended);
+    /// One read or write system call at @p offset; @p done tells how many bytes it moved, 0 at the
+    /// end of the file. A write with @p atEnd goes to the file's end and sets @p offset to where
+    /// its bytes landed.
+    int readOnce(std::uint64_t offset, std::span<char> buffer, std::size_t &done) const;
+    int writeOnce(std::uint64_t &offset, bool atEnd, std::span<const char> bytes, std::size_t &done);
+    int writeAll(std::uint64_t &offset, bool atEnd, std::span<const char> bytes);
+    int cutTo(std::uint64_t length);
+    int allocate(std::uint64_t offset, std::uint64_t count);
+
+    Handle m_handle = kNoHandle;
+    bool m_appending = false; ///< POSIX: O_APPEND was turned on for writes at the end
     FileTimes m_times;
     bool m_locked = false;
     std::uint64_t m_length = 0;
@@ -126,5 +140,28 @@ private:
 
 /// The SCRIVLET_* status for an errno value.
 int statusOfErrno(int error);
+
+/// SCRIVLET_E_NOSPACE when writing up to @p end (one past the last byte) would pass this process's
+/// file-size limit (RLIMIT_FSIZE), else SCRIVLET_OK: a write there would fail with EFBIG after
+/// raising SIGXFSZ, whose default action ends the process. FileAccess checks every write, cut and
+/// reservation with it; code that grows a file by other means should too. Always OK on Windows.
+int checkSizeLimit(std::uint64_t end);
+
+/// Holds off SIGXFSZ in the calling thread while the library changes files, so that a file-size
+/// limit met anyway (one lowered meanwhile) is an EFBIG to roll back, not the end of the process.
+/// On leaving, a SIGXFSZ that the library's writes raised is consumed (one that was pending before
+/// is left to the caller) and the thread's signal mask is put back. Nothing on Windows.
+class SizeSignalHold
+{
+public:
+    SizeSignalHold();
+    ~SizeSignalHold();
+    SizeSignalHold(const SizeSignalHold &) = delete;
+    SizeSignalHold &operator=(const SizeSignalHold &) = delete;
+
+private:
+    bool m_wasBlocked = false;
+    bool m_wasPending = false;
+};
 
 } // namespace scrivlet

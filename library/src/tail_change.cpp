@@ -4,24 +4,62 @@
 #include "library/src/undo_recorder.h"
 #include "scrivlet.h"
 
+#include <algorithm>
 #include <span>
 
 namespace scrivlet {
 
 namespace {
 
-// The forward road: reserve, write over, cut when shorter, times, flush. @p touched tells whether
-// the file may have been changed when it fails.
+// How far a change got, for putting it back.
+struct Progress
+{
+    bool touched = false;          ///< the file may have been changed
+    bool behindOthers = false;     ///< our appended bytes lie behind someone else's: touch nothing more
+    std::uint64_t appendedAt = 0;  ///< where our appended bytes begin
+    std::uint64_t appendedEnd = 0; ///< and where they end (appendedAt when there are none)
+};
+
+// Appends @p bytes at the file's true end, which should be @p end.
+int appendTail(FileAccess &file, std::span<const char> bytes, std::uint64_t end, bool anywhere,
+               Progress &progress)
+{
+    if (!anywhere) {
+        if (const int status = file.refresh(); status != SCRIVLET_OK)
+            return status;
+        if (file.length() != end)
+            return SCRIVLET_E_CHANGED;
+    }
+    progress.touched = true;
+    std::uint64_t at = end;
+    const int status = file.append(bytes, at);
+    progress.appendedAt = at;
+    progress.appendedEnd = std::max(at, file.length());
+    progress.behindOthers = status == SCRIVLET_E_CHANGED || (at != end && !anywhere);
+    return progress.behindOthers ? SCRIVLET_E_CHANGED : status;
+}
+
+// The forward road: reserve, write over up to the end seen, append the rest, cut when shorter,
+// times, flush.
 int makeChange(FileAccess &file, const TailChange &change, std::uint64_t priorLength, std::uint64_t newLength,
-               bool &touched)
+               Progress &progress)
 {
     if (newLength > priorLength) {
         if (const int status = file.reserve(priorLength, newLength - priorLength); status != SCRIVLET_OK)
             return status;
     }
-    if (!change.after.empty()) {
-        touched = true;
-        if (const int status = file.writeAt(change.offset, std::span(change.after)); status != SCRIVLET_OK)
+    const std::span<const char> after(change.after);
+    const auto inPlace =
+        static_cast<std::size_t>(std::min<std::uint64_t>(after.size(), priorLength - change.offset));
+    if (inPlace > 0) {
+        progress.touched = true;
+        if (const int status = file.writeAt(change.offset, after.first(inPlace)); status != SCRIVLET_OK)
+            return status;
+    }
+    if (after.size() > inPlace) {
+        if (const int status =
+                appendTail(file, after.subspan(inPlace), priorLength, change.anywhere, progress);
+            status != SCRIVLET_OK)
             return status;
     }
     if (newLength < priorLength) {
@@ -31,31 +69,49 @@ int makeChange(FileAccess &file, const TailChange &change, std::uint64_t priorLe
             return status;
         if (file.length() != priorLength)
             return SCRIVLET_E_CHANGED;
-        touched = true;
+        progress.touched = true;
         if (const int status = file.truncate(newLength); status != SCRIVLET_OK)
             return status;
     }
-    if (change.keepTimes && touched) {
+    if (change.keepTimes && progress.touched) {
         if (const int status = file.restoreTimes(); status != SCRIVLET_OK)
             return status;
     }
-    if (change.sync && touched)
+    if (change.sync && progress.touched)
         return file.sync();
     return SCRIVLET_OK;
 }
 
-// Writes the old bytes back over whatever the new ones reached and cuts off what the change added.
-bool putBack(FileAccess &file, const TailChange &change, std::uint64_t priorLength, std::uint64_t newLength)
+// Puts the old bytes back over our own and cuts off what the change appended, never touching a
+// byte that someone else appended: SCRIVLET_E_CHANGED when that leaves the change in place.
+int putBack(FileAccess &file, const TailChange &change, const Progress &progress)
 {
-    if (file.writeAt(change.offset, std::span(change.before)) != SCRIVLET_OK || file.refresh() != SCRIVLET_OK)
-        return false;
-    // What lies beyond the prior end, up to where the new bytes reached, is the change's own (a
-    // failed write may have got part of the way); a longer file holds bytes someone else appended.
-    const std::uint64_t length = file.length();
-    if (length > priorLength && length <= newLength && file.truncate(priorLength) != SCRIVLET_OK)
-        return false;
+    if (progress.behindOthers)
+        return SCRIVLET_E_CHANGED;
+    const std::span<const char> before(change.before);
+    // Up to the end our own calls left: [offset, that end) holds only our bytes.
+    const std::uint64_t ownEnd = file.length();
+    const auto inPlace =
+        static_cast<std::size_t>(std::min<std::uint64_t>(before.size(), ownEnd - change.offset));
+    if (const int status = file.writeAt(change.offset, before.first(inPlace)); status != SCRIVLET_OK)
+        return status;
+    if (before.size() > inPlace) {
+        // The change had cut the file: the rest of the old bytes goes back at its true end.
+        Progress again;
+        if (const int status = appendTail(file, before.subspan(inPlace), ownEnd, false, again);
+            status != SCRIVLET_OK)
+            return status;
+    } else if (progress.appendedEnd > progress.appendedAt) {
+        // What the change appended is cut off only while nothing follows it.
+        if (const int status = file.refresh(); status != SCRIVLET_OK)
+            return status;
+        if (file.length() != progress.appendedEnd)
+            return SCRIVLET_E_CHANGED;
+        if (const int status = file.truncate(progress.appendedAt); status != SCRIVLET_OK)
+            return status;
+    }
     file.restoreTimes(); // best effort: the bytes are what counts
-    return !change.sync || file.sync() == SCRIVLET_OK;
+    return change.sync ? file.sync() : SCRIVLET_OK;
 }
 
 } // namespace
@@ -69,23 +125,27 @@ int applyTailChange(FileAccess &file, const char *path, const TailChange &change
         if (const int status = undo->begin(path, file, change, record); status != SCRIVLET_OK)
             return status;
     }
-    bool touched = false;
-    int status = makeChange(file, change, priorLength, newLength, touched);
+    Progress progress;
+    progress.appendedAt = progress.appendedEnd = priorLength;
+    int status = makeChange(file, change, priorLength, newLength, progress);
     if (status == SCRIVLET_OK && undo != nullptr) {
         status = undo->finish(record);
         // The failed mark may have landed: undo only once the record is sure to say unfinished,
         // else the change stands (and a recovery finds it finished).
         if (status != SCRIVLET_OK && undo->reopen(record) != SCRIVLET_OK)
             return status;
-        touched = touched || status != SCRIVLET_OK;
+        progress.touched = progress.touched || status != SCRIVLET_OK;
     }
     if (status == SCRIVLET_OK)
         return SCRIVLET_OK;
-    if (!touched || putBack(file, change, priorLength, newLength)) {
+    const int back = progress.touched ? putBack(file, change, progress) : SCRIVLET_OK;
+    // A file put back, or one whose new bytes lie behind someone else's (which only the user can
+    // sort out), is settled: no recovery may write over the newcomer's bytes either.
+    if (back == SCRIVLET_OK || back == SCRIVLET_E_CHANGED) {
         if (undo != nullptr)
-            undo->finish(record); // the file is as before; a failing mark only costs a no-op recovery
+            undo->finish(record); // a failing mark only costs a recovery that finds the file changed
     }
-    return status;
+    return back == SCRIVLET_E_CHANGED ? back : status;
 }
 
 } // namespace scrivlet

@@ -353,4 +353,61 @@ INSTANTIATE_TEST_SUITE_P(Table, Erase,
                                     std::to_string(std::get<1>(testInfo.param).first);
                          });
 
+// A span from a start marker to the file's end longer than any block ever written is the file's own
+// content (a document that mentions the marker and ends with the end marker): read gives nothing,
+// remove leaves it whole and a replace appends the new block after it.
+TEST(LongSpan, IsTheFilesOwnContentBeyondTheLongestBlock)
+{
+    TempDir dir;
+    const std::string path = dir.file("document");
+    const std::string own = "a document that mentions ";
+    for (const std::size_t span :
+         {std::size_t{SCRIVLET_MAX_TEXT}, std::size_t{SCRIVLET_MAX_TEXT} + 1, std::size_t{2} << 20}) {
+        SCOPED_TRACE(span);
+        const std::string middle(span - 17, 'm');
+        const std::string image = own + "#.START.#" + middle + "#.END.# ";
+        const bool isBlock = span <= SCRIVLET_MAX_TEXT;
+        writeFile(path, image);
+        std::string text;
+        EXPECT_EQ(cf::read(path.c_str(), span, text), SCRIVLET_OK);
+        EXPECT_EQ(text, isBlock ? middle : "");
+        EXPECT_EQ(cf::remove(path.c_str()), SCRIVLET_OK);
+        EXPECT_EQ(readFile(path), isBlock ? own : image);
+        writeFile(path, image);
+        EXPECT_EQ(cf::replace(path.c_str(), "new", 0), SCRIVLET_OK);
+        EXPECT_EQ(readFile(path), (isBlock ? own : image) + "#.START.#new#.END.# ");
+        writeFile(path, image);
+        EXPECT_EQ(cf::replace(path.c_str(), "", SCRIVLET_REPLACE_REMOVE), SCRIVLET_OK);
+        EXPECT_EQ(readFile(path), isBlock ? own : image);
+    }
+}
+
+#ifndef _WIN32
+// Paths that are no file of bytes get their own status, never "input/output error" or success: a
+// loop of symbolic links, and a kernel interface on proc that its owner may write (a write there
+// renames the process).
+TEST(OddPaths, AreRefusedWithTheirOwnStatus)
+{
+    TempDir dir;
+    const std::string loop = dir.file("loop");
+    ASSERT_EQ(::symlink("loop2", loop.c_str()), 0);
+    ASSERT_EQ(::symlink("loop", dir.file("loop2").c_str()), 0);
+    const std::string comm = "/proc/self/task/" + std::to_string(::gettid()) + "/comm";
+    const std::string before = readFile(comm);
+    const struct
+    {
+        std::string path;
+        int status;
+    } cases[] = {{loop, SCRIVLET_E_LOOP}, {comm, SCRIVLET_E_NOTREG}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(cf::replace(c.path.c_str(), "x", 0), c.status);
+        EXPECT_EQ(cf::write(c.path.c_str(), "#.START.#x#.END.# "), c.status);
+    }
+    EXPECT_EQ(readFile(comm), before);
+    std::string text;
+    EXPECT_EQ(cf::read(loop.c_str(), 10, text), SCRIVLET_E_LOOP);
+}
+#endif
+
 } // namespace

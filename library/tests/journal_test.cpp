@@ -168,7 +168,8 @@ TEST_P(KilledReplace, IsSettledExactlyOnce)
 }
 
 const KillCase kKillCases[] = {
-    // A longer comment: 1 journal record, 2 reservation, 3 write, 4 done mark.
+    // A longer comment: 1 journal record, 2 reservation, 3 write over the old block, 4 the rest
+    // appended, 5 done mark.
     {"BeforeTheRecord", kNewComment, 0, {1, 0}, 0, kOwn + block(kOldComment)},
     {"WithinTheRecord", kNewComment, 0, {2, 1}, 0, kOwn + block(kOldComment)},
     {"BeforeTheFileIsTouched",
@@ -180,10 +181,10 @@ const KillCase kKillCases[] = {
     {"HalfwayThroughTheNewBlock",
      kNewComment,
      0,
-     {4, 3},
+     {5, 4},
      SCRIVLET_RECOVERED_RESTORED,
      kOwn + block(kOldComment)},
-    {"BeforeTheDoneMark", kNewComment, 0, {4, 0}, SCRIVLET_RECOVERED_FINISHED, kOwn + block(kNewComment)},
+    {"BeforeTheDoneMark", kNewComment, 0, {5, 0}, SCRIVLET_RECOVERED_FINISHED, kOwn + block(kNewComment)},
     // A shorter comment: 1 record, 2 write, 3 cut, 4 done mark.
     {"HalfwayThroughAShorterBlock",
      kShortComment,
@@ -313,8 +314,9 @@ TEST_F(Journal, ARecordThatCouldNotBeUndoneIsSettledByTheNextRecovery)
     } failing;
     scrivlet::setChangeHook(
         [](FileChange, std::size_t &bytes, void *context) {
-            // The record and the reservation go through; then every write fails halfway.
-            if (++static_cast<Failing *>(context)->count < 3)
+            // The record, the reservation and the write over the old block go through; then every
+            // write fails halfway.
+            if (++static_cast<Failing *>(context)->count < 4)
                 return 0;
             bytes /= 2;
             return EIO;
