@@ -1,10 +1,13 @@
 #pragma once
 
 #include "app/model/file_list_model.h"
+#include "app/ui/window_view.h"
 
 #include <QByteArrayList>
 #include <QPointer>
 #include <QWidget>
+
+#include <memory>
 
 class QCheckBox;
 class QGroupBox;
@@ -17,7 +20,7 @@ namespace scrivlet {
 
 class AboutWindow;
 class CommentFlows;
-
+class CommentFlowsProgress;
 class FileListView;
 class Platform;
 class StyledButton;
@@ -26,9 +29,9 @@ class XP_ProgressBar;
 
 // The main window: the file list, the comment editor, the options for adding files, the command
 // buttons and the status bar. Its controls are built from the stored design (forms/form1.json).
-// It owns adding files (Browse), Select All, Clear, About and Help; the comment commands (Save,
-// Import, Delete, row click, drops) are wired by the comment flows object it creates.
-class MainWindow : public QWidget
+// It owns adding files (Browse, drops), Select All, Clear, About and Help; the comment commands
+// (Save, Import, Delete, row click) are the comment flows', which work the window as a WindowView.
+class MainWindow : public QWidget, public WindowView
 {
     Q_OBJECT
 public:
@@ -42,7 +45,7 @@ public:
     explicit MainWindow(Platform &platform, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    Platform &platform() const { return m_platform; }
+    Platform &platform() const override { return m_platform; }
     FileListModel *fileModel() const { return m_model; }
     CommentFlows *commentFlows() const { return m_flows; }
 
@@ -93,7 +96,7 @@ public:
     void tickAfterAdding(FileListModel::RowId lastBefore);
     /// Takes the sizes of these files again after a change to them, widening the Size column when a
     /// new size text needs more room than the column has.
-    void refreshSizes(const QByteArrayList &paths);
+    void refreshSizes(const QByteArrayList &paths) override;
     // Removes every row (and its path).
     void clearListView();
     // Lists files and folders as a drop onto the list does: files on top, folders by the folder
@@ -109,9 +112,22 @@ public:
     void aboutClicked();
     void helpClicked();
 
+    // The comment flows' view of the window.
+    const FileListModel &files() const override { return *m_model; }
+    bool keepFileDates() const override;
+    bool commentIsEmpty() const override;
+    QString comment() override;
+    void showComment(const QString &text) override;
+    void beginProgress(int total) override;
+    void showProgress(int done, int total) override;
+    void setRunning(bool running) override;
+    void closeWindow() override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    /// Passes Escape pressed anywhere in the window on to a running Save or Delete.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildFromDesign();
@@ -144,8 +160,11 @@ private:
     StyledButton *m_deleteButton = nullptr;
     StyledButton *m_clearButton = nullptr;
     CommentFlows *m_flows = nullptr;
+    std::unique_ptr<CommentFlowsProgress> m_progress;
     QPointer<AboutWindow> m_about;
     bool m_centred = false;
+    // The hidden copy of the comment lags behind the box until a save reads it.
+    bool m_mirrorStale = true;
 };
 
 } // namespace scrivlet
