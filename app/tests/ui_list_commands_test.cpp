@@ -149,8 +149,8 @@ TEST_F(ListCommandsTest, HelpAndTheSiteLinkOpenTheirAddressesTheEmailDoesNothing
     m_window->aboutClicked();
     AboutWindow *about = m_window->aboutWindow();
     ASSERT_NE(about, nullptr);
-    QTest::mouseClick(about->label(QStringLiteral("Label4")), Qt::LeftButton);
-    QTest::mouseClick(about->label(QStringLiteral("Label1")), Qt::LeftButton);
+    QTest::mouseClick(about->contactLabel(), Qt::LeftButton);
+    QTest::mouseClick(about->siteLink(), Qt::LeftButton);
     const auto opened = m_platform.calls(Kind::OpenUrl);
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[0].text, QStringLiteral("https://scrivlet.example.org/help.html"));

@@ -57,7 +57,7 @@ MainWindow::~MainWindow()
 void MainWindow::buildFromDesign()
 {
     FormBuilder builder(this);
-    builder.build(FormDesign::fromResource(QStringLiteral(":/forms/form1.json")));
+    builder.build(FormDesign::fromResource(QStringLiteral(":/forms/main_window.json")));
     bool complete = true;
     // The design names the controls; the window knows them by their roles.
     const auto take = [&]<typename T>(T *&member, const char *name) {

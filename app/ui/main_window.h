@@ -28,7 +28,7 @@ class TextBox;
 class XP_ProgressBar;
 
 // The main window: the file list, the comment editor, the options for adding files, the command
-// buttons and the status bar. Its controls are built from the stored design (forms/form1.json).
+// buttons and the status bar. Its controls are built from the stored design (forms/main_window.json).
 // It owns adding files (Browse, drops), Select All, Clear, About and Help; the comment commands
 // (Save, Import, Delete, row click) are the comment flows', which work the window as a WindowView.
 class MainWindow : public QWidget, public WindowView
@@ -49,7 +49,7 @@ public:
     FileListModel *fileModel() const { return m_model; }
     CommentFlows *commentFlows() const { return m_flows; }
 
-    // The controls, by their roles (their design names are in forms/form1.json).
+    // The controls, by their roles (their design names are in forms/main_window.json).
     FileListView *fileList() const { return m_fileList; }
     QGroupBox *commentGroup() const { return m_commentGroup; }
     TextBox *commentEdit() const { return m_commentEdit; }
