@@ -33,6 +33,7 @@ public:
         m_comment = text;
         ++m_fills;
     }
+    void commentSaved() override { ++m_saved; }
 
     void beginProgress(int total) override
     {
@@ -56,6 +57,7 @@ public:
 
     // What the flows did.
     int m_fills = 0;
+    int m_saved = 0;          // times the comment was reported stored
     int m_progressTotal = -1; // no run began
     std::vector<Step> m_steps;
     bool m_running = false;

@@ -140,14 +140,17 @@ void CommentFlows::saveComments(const QByteArray &path, const QByteArray &text, 
         reportLibrary(error, QStringLiteral("No comment was saved."));
         return;
     }
+    m_view.commentSaved();
     m_view.platform().messageBox(QStringLiteral("Comments saved successfully."), kTitle,
                                  Platform::Icon::Information, Platform::Buttons::Ok);
 }
 
 void CommentFlows::batch(const QByteArray &text, std::uint32_t flags)
 {
-    runOverRows([&](const QByteArray &path) { return m_store->replace(path, text, flags); },
-                QStringLiteral("Comments could not be saved to"), QStringLiteral("No comment was saved."));
+    if (runOverRows([&](const QByteArray &path) { return m_store->replace(path, text, flags); },
+                    QStringLiteral("Comments could not be saved to"),
+                    QStringLiteral("No comment was saved.")))
+        m_view.commentSaved();
 }
 
 void CommentFlows::deleteClicked()
@@ -174,7 +177,7 @@ void CommentFlows::deleteClicked()
         QStringLiteral("Comments could not be deleted from"), QStringLiteral("No comment was deleted."));
 }
 
-void CommentFlows::runOverRows(const BatchRunner::Operation &operation, const QString &failure,
+bool CommentFlows::runOverRows(const BatchRunner::Operation &operation, const QString &failure,
                                const QString &consequence)
 {
     // The positions are taken now, each with its row's identity: rows added during the run's
@@ -207,8 +210,10 @@ void CommentFlows::runOverRows(const BatchRunner::Operation &operation, const QS
         } else if (!failures.isEmpty()) {
             message(failures, true);
         }
+        return failures.isEmpty() && !outcome.stopped();
     } catch (const LibraryUnavailable &error) {
         reportLibrary(error, consequence);
+        return false;
     }
 }
 
@@ -263,18 +268,17 @@ void CommentFlows::rowChosen(int row)
 
 void CommentFlows::readFileComment(const QByteArray &path)
 {
-    // The box shows nothing of the file before when a message about it comes.
-    m_view.showComment(QString());
     try {
         // Room for the largest comment the library writes, so every saved comment reads whole.
         const CommentReadResult result = m_store->read(path, EditorText::ReadCapacity);
-        if (result.status == SCRIVLET_OK)
-            m_view.showComment(result.text);
-        else if (result.status != SCRIVLET_E_NOENT) // a vanished file simply has no comment
+        // Empty, not the file before's, when a message about this one comes.
+        m_view.showComment(result.status == SCRIVLET_OK ? result.text : QString());
+        if (result.status != SCRIVLET_OK && result.status != SCRIVLET_E_NOENT) // a vanished file has none
             message(BatchReport::single(QStringLiteral("The comment could not be read from"), path,
                                         result.status),
                     true);
     } catch (const LibraryUnavailable &error) {
+        m_view.showComment(QString());
         // Once is enough: every further click would fail the same way.
         if (!m_libraryReportedOnRead)
             reportLibrary(error, QStringLiteral("Comments cannot be shown."));

@@ -64,8 +64,9 @@ private:
     std::uint32_t replaceFlags() const;
     void saveComments(const QByteArray &path, const QByteArray &text, std::uint32_t flags);
     void batch(const QByteArray &text, std::uint32_t flags);
-    /// Applies @p operation to the ticked rows, with progress, and reports how it went.
-    void runOverRows(const BatchRunner::Operation &operation, const QString &failure,
+    /// Applies @p operation to the ticked rows, with progress, and reports how it went; true when
+    /// it ran to its end without a failure.
+    bool runOverRows(const BatchRunner::Operation &operation, const QString &failure,
                      const QString &consequence);
     QList<BatchTarget> targets() const;
     /// Whether the row a position was taken from is still listed and ticked.

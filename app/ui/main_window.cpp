@@ -306,7 +306,12 @@ QString MainWindow::comment()
 
 void MainWindow::showComment(const QString &text)
 {
-    m_commentEdit->setText(text);
+    m_commentEdit->fill(text);
+}
+
+void MainWindow::commentSaved()
+{
+    m_commentEdit->markStored();
 }
 
 void MainWindow::beginProgress(int total)

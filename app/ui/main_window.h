@@ -118,6 +118,7 @@ public:
     bool commentIsEmpty() const override;
     QString comment() override;
     void showComment(const QString &text) override;
+    void commentSaved() override;
     void beginProgress(int total) override;
     void showProgress(int done, int total) override;
     void setRunning(bool running) override;

@@ -27,8 +27,11 @@ public:
     virtual bool commentIsEmpty() const = 0;
     /// The comment as the user wrote it, lines separated by LF.
     virtual QString comment() = 0;
-    /// Replaces the comment box's text with a file's comment or an imported text.
+    /// Replaces the comment box's text with a file's comment or an imported text. Text the user
+    /// typed since the box was last filled or saved stays within one undo step.
     virtual void showComment(const QString &text) = 0;
+    /// The comment in the box is now stored in the files: it is no draft to keep.
+    virtual void commentSaved() = 0;
 
     /// A run over @p total files begins: the progress shows none done.
     virtual void beginProgress(int total) = 0;
