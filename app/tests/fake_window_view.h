@@ -46,6 +46,11 @@ public:
         m_running = running;
         ++m_runningChanges;
     }
+    void showRunSummary(const QString &text, int milliseconds) override
+    {
+        m_summaries.append(text);
+        m_summaryMilliseconds = milliseconds;
+    }
     void refreshSizes(const QByteArrayList &paths) override { m_refreshed += paths; }
     void closeWindow() override { ++m_closed; }
 
@@ -62,6 +67,8 @@ public:
     std::vector<Step> m_steps;
     bool m_running = false;
     int m_runningChanges = 0;
+    QStringList m_summaries;
+    int m_summaryMilliseconds = 0;
     QByteArrayList m_refreshed;
     int m_closed = 0;
 };

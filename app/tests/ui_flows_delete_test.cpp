@@ -34,18 +34,6 @@ TEST_F(DeleteFlowsTest, NoChangesNothingAndShowsNoProgress)
     EXPECT_EQ(commentShown(), "kept");
 }
 
-TEST_F(DeleteFlowsTest, NoTickedRowLeavesFilesAndCommentButFinishesTheProgress)
-{
-    m_window->uncheckAllItems();
-    type("kept");
-    m_platform.queueAnswer(Platform::Answer::Yes);
-    click(m_window->deleteButton());
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(bytesOf(m_paths[i]), body(i) + block("c"));
-    EXPECT_EQ(commentShown(), "kept");
-    EXPECT_EQ(stepLabels().last(), "100%");
-}
-
 TEST_F(DeleteFlowsTest, FailuresAreReportedOnceAtTheEnd)
 {
     ASSERT_TRUE(QFile::remove(m_paths[2]));

@@ -68,6 +68,9 @@ TEST_F(FlowsViewTest, SaveWritesTheTickedFilesOnlyWithHonestProgress)
     EXPECT_EQ(m_view.m_runningChanges, 2) << "the window knew of the run while it lasted";
     EXPECT_FALSE(m_view.m_running);
     EXPECT_EQ(m_view.m_comment, "note") << "a save leaves the comment as it is";
+    EXPECT_EQ(m_view.m_summaries, QStringList{"Comment saved to 3 files."});
+    EXPECT_GE(m_view.m_summaryMilliseconds, 2000) << "long enough to be read";
+    EXPECT_EQ(m_view.m_saved, 1) << "the comment is no draft any more";
     EXPECT_TRUE(messages().empty()) << "a run without failures shows nothing";
 }
 
@@ -90,7 +93,38 @@ TEST_F(FlowsViewTest, DeleteAsksThenCutsTheBlocksOfTickedFilesAndEmptiesTheComme
     EXPECT_EQ(m_view.m_steps, fourSteps());
     EXPECT_TRUE(m_view.m_comment.isEmpty());
     EXPECT_EQ(m_view.m_fills, 1) << "an empty box is not emptied again for every file";
+    EXPECT_EQ(m_view.m_summaries, QStringList{"Comments deleted from 3 files."});
+    EXPECT_EQ(m_view.m_saved, 0);
     EXPECT_EQ(m_view.m_files.count(), 4) << "rows stay";
+}
+
+// With nothing ticked, Save (of several rows) and Delete (of any) say so before anything else and
+// run nothing; a single row is saved ticked or not.
+TEST_F(FlowsViewTest, NothingTickedStopsSaveAndDeleteBeforeAnyQuestion)
+{
+    m_view.m_files.uncheckAll();
+    m_view.m_comment = QStringLiteral("kept");
+    m_view.m_platform.queueAnswer(Platform::Answer::Yes); // would confirm the delete
+    m_flows.saveClicked();
+    m_flows.deleteClicked();
+    ASSERT_EQ(messages().size(), 2u) << "no confirmation was asked";
+    for (const ScriptedPlatform::Call &call : messages()) {
+        EXPECT_EQ(call.text, "No file is ticked.");
+        EXPECT_EQ(call.title, "Scrivlet 1.0");
+        EXPECT_EQ(call.icon, Platform::Icon::Exclamation);
+    }
+    EXPECT_EQ(m_view.m_progressTotal, -1) << "no run began";
+    EXPECT_EQ(m_view.m_comment, "kept");
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(bytesOf(m_paths[i]), original(i)) << i;
+
+    m_view.m_files.clear();
+    m_view.m_files.addFiles({QFile::encodeName(m_paths[0])}); // unticked
+    m_view.m_platform.clearCalls();
+    m_flows.saveClicked();
+    EXPECT_EQ(bytesOf(m_paths[0]), original(0) + block("kept"));
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Comments saved successfully.");
 }
 
 } // namespace

@@ -17,6 +17,18 @@ namespace {
 
 const QString kTitle = QString::fromLatin1(ProductTexts::kTitle);
 
+// How long the status bar says how a run ended before it shows the file count again.
+constexpr int kSummaryMilliseconds = 4000;
+
+// "<done> 1 file." or "<done> N files."
+QString doneText(const QString &done, int files)
+{
+    return QStringLiteral("%1 %2 %3.")
+        .arg(done)
+        .arg(files)
+        .arg(files == 1 ? QLatin1String("file") : QLatin1String("files"));
+}
+
 } // namespace
 
 // Marks a run for its whole duration, however it ends; the window watches for Escape meanwhile.
@@ -81,6 +93,9 @@ void CommentFlows::saveClicked()
         message(QStringLiteral("No file available to add comments."), true);
         return;
     }
+    // Several rows are saved by their ticks; a single row is saved ticked or not.
+    if (rows >= 2 && noneTicked())
+        return;
     const QString comment = EditorText::storedText(m_view.comment());
     bool utf8 = false;
     if (NonAsciiQuestion::concerns(comment)) {
@@ -148,8 +163,8 @@ void CommentFlows::saveComments(const QByteArray &path, const QByteArray &text, 
 void CommentFlows::batch(const QByteArray &text, std::uint32_t flags)
 {
     if (runOverRows([&](const QByteArray &path) { return m_store->replace(path, text, flags); },
-                    QStringLiteral("Comments could not be saved to"),
-                    QStringLiteral("No comment was saved.")))
+                    QStringLiteral("Comments could not be saved to"), QStringLiteral("No comment was saved."),
+                    QStringLiteral("Comment saved to")))
         m_view.commentSaved();
 }
 
@@ -163,6 +178,9 @@ void CommentFlows::deleteClicked()
                             QStringLiteral("Error"), Platform::Icon::Exclamation, Platform::Buttons::Ok);
         return;
     }
+    // Delete always goes by the ticks, one row or several.
+    if (noneTicked())
+        return;
     if (platform.messageBox(QStringLiteral("Do you want to delete the comments?"), kTitle,
                             Platform::Icon::None, Platform::Buttons::YesNo) != Platform::Answer::Yes)
         return;
@@ -174,11 +192,12 @@ void CommentFlows::deleteClicked()
                 m_view.showComment(QString());
             return status;
         },
-        QStringLiteral("Comments could not be deleted from"), QStringLiteral("No comment was deleted."));
+        QStringLiteral("Comments could not be deleted from"), QStringLiteral("No comment was deleted."),
+        QStringLiteral("Comments deleted from"));
 }
 
 bool CommentFlows::runOverRows(const BatchRunner::Operation &operation, const QString &failure,
-                               const QString &consequence)
+                               const QString &consequence, const QString &summary)
 {
     // The positions are taken now, each with its row's identity: rows added during the run's
     // event-loop passes do not join it and cannot shift it onto other files, and the progress
@@ -201,6 +220,8 @@ bool CommentFlows::runOverRows(const BatchRunner::Operation &operation, const QS
                 return !m_stopRequested;
             });
         m_view.refreshSizes(handled);
+        if (!outcome.stopped())
+            m_view.showRunSummary(doneText(summary, outcome.succeeded()), kSummaryMilliseconds);
         const QString failures = BatchReport::summary(failure, outcome);
         if (outcome.stopped() && !m_closeAfterRun) {
             // Stopped by the user, who wants to know how far it got.
@@ -322,6 +343,15 @@ void CommentFlows::openFile(const QString &path)
     platform.processEvents();
     m_view.showComment(*text);
     platform.setBusyCursor(false);
+}
+
+bool CommentFlows::noneTicked()
+{
+    if (!m_view.files().checkedPositions().isEmpty())
+        return false;
+    // Else the run would pass over every file and look like a success.
+    message(QStringLiteral("No file is ticked."), true);
+    return true;
 }
 
 void CommentFlows::reportLibrary(const LibraryUnavailable &error, const QString &consequence)

@@ -66,8 +66,11 @@ private:
     void batch(const QByteArray &text, std::uint32_t flags);
     /// Applies @p operation to the ticked rows, with progress, and reports how it went; true when
     /// it ran to its end without a failure.
+    /// @p summary begins the status text that counts the files handled without a failure.
     bool runOverRows(const BatchRunner::Operation &operation, const QString &failure,
-                     const QString &consequence);
+                     const QString &consequence, const QString &summary);
+    /// Whether no listed row is ticked; says so when none is.
+    bool noneTicked();
     QList<BatchTarget> targets() const;
     /// Whether the row a position was taken from is still listed and ticked.
     bool stillWanted(const BatchTarget &target) const;

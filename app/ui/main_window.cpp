@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QWindow>
 
 namespace scrivlet {
@@ -90,6 +91,9 @@ void MainWindow::buildFromDesign()
 
     m_fileList->setModel(m_model);
     m_progress = std::make_unique<CommentFlowsProgress>(*m_progressBar, *m_percentLabel);
+    m_summaryTimer = new QTimer(this);
+    m_summaryTimer->setSingleShot(true);
+    connect(m_summaryTimer, &QTimer::timeout, this, &MainWindow::writeStatusText);
     // The second panel names the web site; the bar shows its single status text instead.
     m_sitePanel = new QLabel(QString::fromLatin1(kSiteHost));
     m_sitePanel->setObjectName(QStringLiteral("StatusBar1Panel2"));
@@ -135,6 +139,7 @@ void MainWindow::addFileRows(const QByteArrayList &paths)
 
 void MainWindow::writeStatusText()
 {
+    m_summaryTimer->stop(); // the newer text stays
     m_statusBar->showMessage(QStringLiteral("Total Files: %1").arg(m_model->count()));
 }
 
@@ -330,6 +335,12 @@ void MainWindow::setRunning(bool running)
         QCoreApplication::instance()->installEventFilter(this);
     else
         QCoreApplication::instance()->removeEventFilter(this);
+}
+
+void MainWindow::showRunSummary(const QString &text, int milliseconds)
+{
+    m_statusBar->showMessage(text);
+    m_summaryTimer->start(milliseconds);
 }
 
 void MainWindow::closeWindow()

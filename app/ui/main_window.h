@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QStatusBar;
+class QTimer;
 
 namespace scrivlet {
 
@@ -122,6 +123,7 @@ public:
     void beginProgress(int total) override;
     void showProgress(int done, int total) override;
     void setRunning(bool running) override;
+    void showRunSummary(const QString &text, int milliseconds) override;
     void closeWindow() override;
 
 protected:
@@ -161,6 +163,7 @@ private:
     StyledButton *m_deleteButton = nullptr;
     StyledButton *m_clearButton = nullptr;
     CommentFlows *m_flows = nullptr;
+    QTimer *m_summaryTimer = nullptr; // brings the status text back after a run's summary
     std::unique_ptr<CommentFlowsProgress> m_progress;
     QPointer<AboutWindow> m_about;
     bool m_centred = false;

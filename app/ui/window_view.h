@@ -40,6 +40,9 @@ public:
     /// A Save or Delete over several files starts (true) or has ended (false). While it runs, the
     /// window passes Escape on as a request to stop.
     virtual void setRunning(bool running) = 0;
+    /// Shows @p text in place of the status text for @p milliseconds: how a run over several
+    /// files ended.
+    virtual void showRunSummary(const QString &text, int milliseconds) = 0;
     /// The sizes of these files changed.
     virtual void refreshSizes(const QByteArrayList &paths) = 0;
     /// Closes the window (a close deferred until a run had returned).
