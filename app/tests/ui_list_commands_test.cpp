@@ -134,6 +134,21 @@ TEST_F(ListCommandsTest, AboutOpensOneWindowThatOkCloses)
     EXPECT_NE(m_window->aboutWindow(), nullptr);
 }
 
+// The About window opens over the pointer resting on the About button, which gets no leave event
+// for it: the button still lets its hover frame go.
+TEST_F(ListCommandsTest, AButtonLetsItsHoverGoWhenAnotherWindowTakesOver)
+{
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    StyledButton *button = m_window->aboutButton();
+    click(button);
+    ASSERT_NE(m_window->aboutWindow(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window->aboutWindow()));
+    EXPECT_FALSE(button->mouseInside());
+    EXPECT_EQ(button->state(), ButtonState::Normal);
+    m_window->close();
+}
+
 TEST_F(ListCommandsTest, ClosingTheMainWindowClosesTheAboutWindow)
 {
     m_window->aboutClicked();

@@ -310,7 +310,7 @@ void CommentFlows::readFileComment(const QByteArray &path)
 void CommentFlows::importClicked()
 {
     Platform::OpenRequest request;
-    request.filter = QStringLiteral("Text Files (*.txt)|*.txt");
+    request.filter = QStringLiteral("Text Files (*.txt)|*.txt|All files (*.*)|*.*");
     request.filterIndex = 1;
     request.fileName = QString();
     request.title = QStringLiteral("Import");
