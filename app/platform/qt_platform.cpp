@@ -102,7 +102,11 @@ QStringList QtPlatform::qtFilters(const QString &windowsFilter)
         }
         if (patterns.isEmpty())
             continue;
-        filters << QStringLiteral("%1 (%2)").arg(parts.at(i).trimmed(), patterns.join(QLatin1Char(' ')));
+        // A description that names its patterns already ("Text Files (*.txt)") gets Qt's in their place.
+        QString description = parts.at(i).trimmed();
+        if (description.endsWith(QLatin1Char(')')) && description.contains(QLatin1Char('(')))
+            description = description.left(description.lastIndexOf(QLatin1Char('('))).trimmed();
+        filters << QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' ')));
     }
     return filters;
 }

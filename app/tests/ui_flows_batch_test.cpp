@@ -26,24 +26,6 @@ protected:
     QStringList m_paths;
 };
 
-TEST_F(BatchFlowsTest, SavesTickedRowsOnlyWithHonestProgress)
-{
-    m_window->fileModel()->setCheckedAt(2, false); // f2
-    type("note");
-    click(m_window->saveButton());
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(bytesOf(m_paths[i]), i == fileAt(2) ? original(i) : original(i) + block("note")) << i;
-    EXPECT_EQ(stepLabels(), QStringList({"25%", "50%", "75%", "100%"}));
-    EXPECT_EQ(stepValues(), std::vector<int>({1, 2, 3, 4}));
-    for (const Step &step : m_steps) {
-        EXPECT_EQ(step.max, 4);
-        EXPECT_EQ(step.color, kGreen);
-        EXPECT_TRUE(step.barVisible);
-    }
-    EXPECT_EQ(m_window->progressBar()->percentage(), 100);
-    EXPECT_TRUE(messages().empty()) << "a run without failures shows nothing";
-}
-
 TEST_F(BatchFlowsTest, SavingTwiceLeavesOneBlockPerFile)
 {
     type("same");
@@ -53,14 +35,28 @@ TEST_F(BatchFlowsTest, SavingTwiceLeavesOneBlockPerFile)
         EXPECT_EQ(bytesOf(m_paths[i]), original(i) + block("same"));
 }
 
-TEST_F(BatchFlowsTest, NoTickedRowWritesNothingButFinishesTheProgress)
+TEST_F(BatchFlowsTest, SaveSaysHowItEndedAndThatNothingIsTicked)
 {
-    m_window->uncheckAllItems();
-    type("none");
+    type("first");
     click(m_window->saveButton());
+    EXPECT_EQ(m_window->statusBar()->currentMessage(), "Comment saved to 4 files.");
+    m_steps.clear();
+    QCheckBox *selectAll = m_window->selectAllCheck();
+    QTest::mouseClick(selectAll, Qt::LeftButton, Qt::NoModifier, selectAll->rect().center());
+    ASSERT_TRUE(model().checkedPositions().isEmpty());
+    type("second");
+    click(m_window->saveButton());
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "No file is ticked.");
+    EXPECT_EQ(messages()[0].title, "Scrivlet 1.0");
+    EXPECT_EQ(messages()[0].icon, Platform::Icon::Exclamation);
+    EXPECT_TRUE(m_steps.empty());
+    EXPECT_EQ(m_window->progressBar()->percentage(), 100) << "the bar still shows the run before";
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(bytesOf(m_paths[i]), original(i));
-    EXPECT_EQ(stepLabels(), QStringList({"25%", "50%", "75%", "100%"}));
+        EXPECT_EQ(bytesOf(m_paths[i]), original(i) + block("first"));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return m_window->statusBar()->currentMessage() == "Total Files: 4"; }, 8000))
+        << "the file count comes back after a few seconds";
 }
 
 TEST_F(BatchFlowsTest, FailuresAreCountedAndNamedOnce)
@@ -91,6 +87,12 @@ TEST_F(BatchFlowsTest, ThreeRowsRoundTwoThirdsUp)
     click(m_window->saveButton());
     EXPECT_EQ(stepLabels(), QStringList({"33%", "67%", "100%"}));
     EXPECT_EQ(stepValues(), std::vector<int>({1, 2, 3}));
+    for (const Step &step : m_steps) {
+        EXPECT_EQ(step.max, 3);
+        EXPECT_EQ(step.color, kGreen);
+        EXPECT_TRUE(step.barVisible);
+    }
+    EXPECT_EQ(m_window->progressBar()->percentage(), 100);
 }
 
 TEST_F(BatchFlowsTest, ClicksDuringARunDoNotStartASecondOne)

@@ -22,28 +22,6 @@ protected:
     QStringList m_paths;
 };
 
-TEST_F(DeleteFlowsTest, YesCutsTheBlocksOfTickedRowsOnly)
-{
-    m_window->fileModel()->setCheckedAt(4, false); // d0
-    type("typed before");
-    m_platform.queueAnswer(Platform::Answer::Yes);
-    click(m_window->deleteButton());
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, "Do you want to delete the comments?");
-    EXPECT_EQ(messages()[0].title, "Scrivlet 1.0");
-    EXPECT_EQ(messages()[0].icon, Platform::Icon::None);
-    EXPECT_EQ(messages()[0].buttons, Platform::Buttons::YesNo);
-    EXPECT_EQ(bytesOf(m_paths[0]), body(0) + block("c"));
-    for (int i = 1; i < 4; ++i)
-        EXPECT_EQ(bytesOf(m_paths[i]), body(i)) << i;
-    EXPECT_EQ(stepLabels(), QStringList({"25%", "50%", "75%", "100%"}));
-    EXPECT_EQ(stepValues(), std::vector<int>({1, 2, 3, 4}));
-    EXPECT_EQ(m_steps.back().max, 4);
-    EXPECT_EQ(m_steps.back().color, 0x00FF00u);
-    EXPECT_TRUE(commentShown().isEmpty());
-    EXPECT_EQ(m_window->fileModel()->count(), 4) << "rows stay";
-}
-
 TEST_F(DeleteFlowsTest, NoChangesNothingAndShowsNoProgress)
 {
     m_platform.queueAnswer(Platform::Answer::No);
@@ -54,18 +32,6 @@ TEST_F(DeleteFlowsTest, NoChangesNothingAndShowsNoProgress)
     EXPECT_TRUE(m_steps.empty());
     EXPECT_TRUE(m_window->progressBar()->isHidden());
     EXPECT_EQ(commentShown(), "kept");
-}
-
-TEST_F(DeleteFlowsTest, NoTickedRowLeavesFilesAndCommentButFinishesTheProgress)
-{
-    m_window->uncheckAllItems();
-    type("kept");
-    m_platform.queueAnswer(Platform::Answer::Yes);
-    click(m_window->deleteButton());
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(bytesOf(m_paths[i]), body(i) + block("c"));
-    EXPECT_EQ(commentShown(), "kept");
-    EXPECT_EQ(stepLabels().last(), "100%");
 }
 
 TEST_F(DeleteFlowsTest, FailuresAreReportedOnceAtTheEnd)

@@ -11,6 +11,7 @@
 #include "controls/styled_button/styled_button.h"
 #include "tests/support/scripted_platform.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTemporaryDir>

@@ -56,3 +56,35 @@ TEST_F(FlowsTest, SavedCommentShowsAgainOnTheRoadOfOneComment)
 }
 
 } // namespace
+
+// Browsing rows with the arrow keys after typing: one Ctrl+Z in the box brings the draft back,
+// however many rows were read, and the reads pile nothing up in the history.
+TEST_F(FlowsTest, ReadsKeepATypedDraftOneUndoAway)
+{
+    QStringList paths;
+    for (int i = 0; i < 5; ++i)
+        paths.append(makeFile(QStringLiteral("r%1.txt").arg(i), "x" + block(QByteArray::number(i))));
+    addRows(paths); // r4 on top
+    QPlainTextEdit *editor = m_window->commentEdit();
+    clickRow(1);
+    EXPECT_EQ(commentShown(), "4");
+    EXPECT_FALSE(editor->document()->isUndoAvailable()) << "a read without a draft keeps no history";
+    type("my draft");
+    clickRow(1);
+    const int steps = editor->document()->availableUndoSteps();
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(m_window->fileList(), Qt::Key_Down);
+    EXPECT_EQ(commentShown(), "0");
+    EXPECT_EQ(editor->document()->availableUndoSteps(), steps) << "later reads add no undo step";
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(commentShown(), "my draft");
+    EXPECT_TRUE(messages().empty()) << "no question on a read";
+
+    // Delete empties the box the same way.
+    type("second draft");
+    m_platform.queueAnswer(Platform::Answer::Yes);
+    click(m_window->deleteButton());
+    EXPECT_TRUE(commentShown().isEmpty());
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(commentShown(), "second draft");
+}

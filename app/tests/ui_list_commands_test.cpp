@@ -136,6 +136,21 @@ TEST_F(ListCommandsTest, AboutOpensOneWindowThatOkCloses)
     EXPECT_NE(m_window->aboutWindow(), nullptr);
 }
 
+// The About window opens over the pointer resting on the About button, which gets no leave event
+// for it: the button still lets its hover frame go.
+TEST_F(ListCommandsTest, AButtonLetsItsHoverGoWhenAnotherWindowTakesOver)
+{
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    StyledButton *button = m_window->aboutButton();
+    click(button);
+    ASSERT_NE(m_window->aboutWindow(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window->aboutWindow()));
+    EXPECT_FALSE(button->mouseInside());
+    EXPECT_EQ(button->state(), ButtonState::Normal);
+    m_window->close();
+}
+
 TEST_F(ListCommandsTest, ClosingTheMainWindowClosesTheAboutWindow)
 {
     m_window->aboutClicked();
@@ -158,8 +173,8 @@ TEST_F(ListCommandsTest, HelpOpensTheHelpPageOrNamesItsPath)
     m_window->aboutClicked();
     AboutWindow *about = m_window->aboutWindow();
     ASSERT_NE(about, nullptr);
-    QTest::mouseClick(about->label(QStringLiteral("Label4")), Qt::LeftButton);
-    QTest::mouseClick(about->label(QStringLiteral("Label1")), Qt::LeftButton);
+    QTest::mouseClick(about->contactLabel(), Qt::LeftButton);
+    QTest::mouseClick(about->siteLink(), Qt::LeftButton);
     const auto opened = m_platform.calls(Kind::OpenUrl);
     ASSERT_EQ(opened.size(), 2u);
     const QString page = QStringLiteral(SCRIVLET_BUILD_DIR "/share/scrivlet/help.html");

@@ -37,14 +37,15 @@ TEST_P(OpenDialogFilters, PairsBecomeQtFilters)
     EXPECT_EQ(QtPlatform::qtFilters(QString::fromLatin1(GetParam().windowsFilter)), GetParam().qtFilters);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, OpenDialogFilters,
-    ::testing::Values(FilterCase{"All Files|*.*", {"All Files (*)"}},
-                      FilterCase{"Text Files (*.txt)|*.txt", {"Text Files (*.txt) (*.txt)"}},
-                      FilterCase{"Text|*.txt|Pictures|*.png;*.jpg",
-                                 {"Text (*.txt)", "Pictures (*.png *.jpg)"}},
-                      FilterCase{"Broken|", {}}, FilterCase{"", {}}, FilterCase{"No pattern", {}}),
-    PrintedCaseName());
+INSTANTIATE_TEST_SUITE_P(Table, OpenDialogFilters,
+                         ::testing::Values(FilterCase{"All Files|*.*", {"All Files (*)"}},
+                                           FilterCase{"Text Files (*.txt)|*.txt|All files (*.*)|*.*",
+                                                      {"Text Files (*.txt)", "All files (*)"}},
+                                           FilterCase{"Text|*.txt|Pictures|*.png;*.jpg",
+                                                      {"Text (*.txt)", "Pictures (*.png *.jpg)"}},
+                                           FilterCase{"Broken|", {}}, FilterCase{"", {}},
+                                           FilterCase{"No pattern", {}}),
+                         PrintedCaseName());
 
 struct PixelCase
 {

@@ -39,8 +39,8 @@ TEST_P(StoredDesign, ShowsTheProductText)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, StoredDesign,
-                         ::testing::Values(ShownText{":/forms/form1.json", "", ProductTexts::kTitle},
-                                           ShownText{":/forms/form2.json", "Label3",
+                         ::testing::Values(ShownText{":/forms/main_window.json", "", ProductTexts::kTitle},
+                                           ShownText{":/forms/about_window.json", "Label3",
                                                      ProductTexts::kAboutVersion}),
                          PrintedCaseName());
 

@@ -29,23 +29,32 @@ AboutWindow::AboutWindow(Platform &platform, QWidget *parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(AppIcon::icon());
-    FormBuilder builder(this);
-    builder.build(FormDesign::fromResource(QStringLiteral(":/forms/form2.json")));
-    m_link = builder.get<QLabel>(QStringLiteral("Label1"));
-    m_ok = builder.get<StyledButton>(QStringLiteral("StyledButton1"));
-    if (m_link != nullptr) {
-        m_link->setText(hasWebAddress() ? QString::fromUtf8(kWebAddress) : QStringLiteral("Help"));
-        m_link->setCursor(Qt::PointingHandCursor);
-        m_link->installEventFilter(this);
-    }
-    if (m_ok != nullptr)
-        connect(m_ok, &StyledButton::Click, this, &QWidget::close);
+    buildFromDesign();
+    m_link->setText(hasWebAddress() ? QString::fromUtf8(kWebAddress) : QStringLiteral("Help"));
+    m_link->setCursor(Qt::PointingHandCursor);
+    m_link->installEventFilter(this);
+    connect(m_ok, &StyledButton::Click, this, &QWidget::close);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
-QLabel *AboutWindow::label(const QString &name) const
+void AboutWindow::buildFromDesign()
 {
-    return findChild<QLabel *>(name);
+    FormBuilder builder(this);
+    builder.build(FormDesign::fromResource(QStringLiteral(":/forms/about_window.json")));
+    QStringList missing;
+    // The design names the controls; the window knows them by their roles.
+    const auto take = [&]<typename T>(T *&member, const char *name) {
+        member = builder.get<T>(QString::fromLatin1(name));
+        if (member == nullptr)
+            missing.append(QString::fromLatin1(name));
+    };
+    take(m_version, "Label3");
+    take(m_copyright, "lblCopyright");
+    take(m_link, "Label1");
+    take(m_contact, "Label4");
+    take(m_ok, "StyledButton1");
+    if (!missing.isEmpty())
+        qFatal("the About window's design lacks %s", qPrintable(missing.join(QStringLiteral(", "))));
 }
 
 void AboutWindow::linkClicked()

@@ -10,7 +10,7 @@ class Platform;
 class StyledButton;
 
 // The About window: name and version, copyright, a link, the contact address and OK, which closes
-// (and deletes) the window. Built from forms/form2.json. The link shows and opens the project's web
+// (and deletes) the window. Built from forms/about_window.json. The link shows and opens the project's web
 // address (the build setting SCRIVLET_WEB_ADDRESS); while that is empty it reads "Help" and opens
 // the help page.
 class AboutWindow : public QWidget
@@ -19,7 +19,11 @@ class AboutWindow : public QWidget
 public:
     explicit AboutWindow(Platform &platform, QWidget *parent = nullptr);
 
-    QLabel *label(const QString &name) const; // "Label3", "lblCopyright", "Label1", "Label4"
+    // The controls, by their roles (their design names are in forms/about_window.json).
+    QLabel *versionLabel() const { return m_version; }
+    QLabel *copyrightLabel() const { return m_copyright; }
+    QLabel *siteLink() const { return m_link; }
+    QLabel *contactLabel() const { return m_contact; }
     StyledButton *okButton() const { return m_ok; }
 
     // What a click on the link does.
@@ -30,8 +34,13 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void buildFromDesign();
+
     Platform &m_platform;
+    QLabel *m_version = nullptr;
+    QLabel *m_copyright = nullptr;
     QLabel *m_link = nullptr;
+    QLabel *m_contact = nullptr;
     StyledButton *m_ok = nullptr;
     bool m_centred = false;
 };

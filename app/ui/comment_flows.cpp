@@ -6,20 +6,10 @@
 #include "app/model/editor_text.h"
 #include "app/model/file_list_model.h"
 #include "app/platform/platform.h"
-#include "app/ui/comment_flows_progress.h"
-#include "app/ui/file_drop.h"
-#include "app/ui/file_list_view.h"
-#include "app/ui/main_window.h"
 #include "app/ui/product_texts.h"
-#include "app/ui/text_box.h"
-#include "controls/styled_button/styled_button.h"
+#include "app/ui/window_view.h"
 #include "core/comment_draft.h"
 #include "scrivlet.h"
-
-#include <QCheckBox>
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QWindow>
 
 namespace scrivlet {
 
@@ -27,9 +17,21 @@ namespace {
 
 const QString kTitle = QString::fromLatin1(ProductTexts::kTitle);
 
+// How long the status bar says how a run ended before it shows the file count again.
+constexpr int kSummaryMilliseconds = 4000;
+
+// "<done> 1 file." or "<done> N files."
+QString doneText(const QString &done, int files)
+{
+    return QStringLiteral("%1 %2 %3.")
+        .arg(done)
+        .arg(files)
+        .arg(files == 1 ? QLatin1String("file") : QLatin1String("files"));
+}
+
 } // namespace
 
-// Marks a run for its whole duration, however it ends, and watches the keys meanwhile.
+// Marks a run for its whole duration, however it ends; the window watches for Escape meanwhile.
 class CommentFlows::RunGuard
 {
 public:
@@ -37,11 +39,11 @@ public:
     {
         m_flows.m_running = true;
         m_flows.m_stopRequested = false;
-        QCoreApplication::instance()->installEventFilter(&m_flows);
+        m_flows.m_view.setRunning(true);
     }
     ~RunGuard()
     {
-        QCoreApplication::instance()->removeEventFilter(&m_flows);
+        m_flows.m_view.setRunning(false);
         m_flows.runEnded();
     }
     RunGuard(const RunGuard &) = delete;
@@ -51,17 +53,10 @@ private:
     CommentFlows &m_flows;
 };
 
-CommentFlows::CommentFlows(MainWindow &window)
-    : QObject(&window), m_window(window), m_store(std::make_unique<CommentStore>()),
-      m_nonAscii(window.platform())
+CommentFlows::CommentFlows(WindowView &view, QObject *parent)
+    : QObject(parent), m_view(view), m_store(std::make_unique<CommentStore>()), m_nonAscii(view.platform())
 {
     setObjectName(QStringLiteral("commentFlows"));
-    connect(window.saveButton(), &StyledButton::Click, this, &CommentFlows::saveClicked);
-    connect(window.deleteButton(), &StyledButton::Click, this, &CommentFlows::deleteClicked);
-    connect(window.importButton(), &StyledButton::Click, this, &CommentFlows::importClicked);
-    connect(window.fileList(), &FileListView::rowChosen, this, &CommentFlows::rowChosen);
-    connect(window.commentEdit(), &QPlainTextEdit::textChanged, this, [this] { m_mirrorStale = true; });
-    m_drop = new FileDrop(window, this);
 }
 
 CommentFlows::~CommentFlows() = default;
@@ -77,20 +72,9 @@ void CommentFlows::setProgressInterval(std::chrono::milliseconds interval)
     m_runner = BatchRunner(interval);
 }
 
-QString CommentFlows::mirroredText()
-{
-    // Copied when a save needs it rather than at every key: a copy of a long comment per key
-    // would slow typing down.
-    if (m_mirrorStale) {
-        m_window.commentMirror()->setText(m_window.commentEdit()->text());
-        m_mirrorStale = false;
-    }
-    return m_window.commentMirror()->text();
-}
-
 std::uint32_t CommentFlows::replaceFlags() const
 {
-    return m_window.keepDatesOption()->isChecked() ? SCRIVLET_REPLACE_KEEP_TIMES : 0u;
+    return m_view.keepFileDates() ? SCRIVLET_REPLACE_KEEP_TIMES : 0u;
 }
 
 void CommentFlows::saveClicked()
@@ -99,17 +83,20 @@ void CommentFlows::saveClicked()
     // inside the first would interleave their files and progress.
     if (m_running)
         return;
-    if (m_window.commentEdit()->document()->isEmpty()) {
-        m_window.platform().messageBox(QStringLiteral("Please enter comments."), kTitle,
-                                       Platform::Icon::Information, Platform::Buttons::Ok);
+    if (m_view.commentIsEmpty()) {
+        m_view.platform().messageBox(QStringLiteral("Please enter comments."), kTitle,
+                                     Platform::Icon::Information, Platform::Buttons::Ok);
         return;
     }
-    const int rows = m_window.fileModel()->count();
+    const int rows = m_view.files().count();
     if (rows == 0) {
         message(QStringLiteral("No file available to add comments."), true);
         return;
     }
-    const QString comment = EditorText::storedText(mirroredText());
+    // Several rows are saved by their ticks; a single row is saved ticked or not.
+    if (rows >= 2 && noneTicked())
+        return;
+    const QString comment = EditorText::storedText(m_view.comment());
     bool utf8 = false;
     if (NonAsciiQuestion::concerns(comment)) {
         switch (m_nonAscii.ask(comment)) {
@@ -149,7 +136,7 @@ void CommentFlows::saveClicked()
     if (rows >= 2)
         batch(text, flags);
     else
-        saveComments(m_window.fileModel()->pathAt(1), text, flags);
+        saveComments(m_view.files().pathAt(1), text, flags);
 }
 
 void CommentFlows::saveComments(const QByteArray &path, const QByteArray &text, std::uint32_t flags)
@@ -158,7 +145,7 @@ void CommentFlows::saveComments(const QByteArray &path, const QByteArray &text, 
     try {
         // One change: the old comment stays unless the new one is written whole.
         const int status = m_store->replace(path, text, flags);
-        m_window.refreshSizes({path});
+        m_view.refreshSizes({path});
         if (status != SCRIVLET_OK) {
             message(BatchReport::single(QStringLiteral("Comments could not be saved to"), path, status),
                     true);
@@ -168,51 +155,56 @@ void CommentFlows::saveComments(const QByteArray &path, const QByteArray &text, 
         reportLibrary(error, QStringLiteral("No comment was saved."));
         return;
     }
-    m_window.platform().messageBox(QStringLiteral("Comments saved successfully."), kTitle,
-                                   Platform::Icon::Information, Platform::Buttons::Ok);
+    m_view.commentSaved();
+    m_view.platform().messageBox(QStringLiteral("Comments saved successfully."), kTitle,
+                                 Platform::Icon::Information, Platform::Buttons::Ok);
 }
 
 void CommentFlows::batch(const QByteArray &text, std::uint32_t flags)
 {
-    runOverRows([&](const QByteArray &path) { return m_store->replace(path, text, flags); },
-                QStringLiteral("Comments could not be saved to"), QStringLiteral("No comment was saved."));
+    if (runOverRows([&](const QByteArray &path) { return m_store->replace(path, text, flags); },
+                    QStringLiteral("Comments could not be saved to"), QStringLiteral("No comment was saved."),
+                    QStringLiteral("Comment saved to")))
+        m_view.commentSaved();
 }
 
 void CommentFlows::deleteClicked()
 {
     if (m_running)
         return;
-    Platform &platform = m_window.platform();
-    if (m_window.fileModel()->count() == 0) {
+    Platform &platform = m_view.platform();
+    if (m_view.files().count() == 0) {
         platform.messageBox(QStringLiteral(" Please open at least one file and try again."),
                             QStringLiteral("Error"), Platform::Icon::Exclamation, Platform::Buttons::Ok);
         return;
     }
+    // Delete always goes by the ticks, one row or several.
+    if (noneTicked())
+        return;
     if (platform.messageBox(QStringLiteral("Do you want to delete the comments?"), kTitle,
                             Platform::Icon::None, Platform::Buttons::YesNo) != Platform::Answer::Yes)
         return;
-    TextBox *editor = m_window.commentEdit();
     const std::uint32_t flags = replaceFlags() | SCRIVLET_REPLACE_REMOVE; // for the whole run
     runOverRows(
         [&](const QByteArray &path) {
             const int status = m_store->replace(path, {}, flags);
-            if (!editor->document()->isEmpty())
-                editor->clear();
+            if (!m_view.commentIsEmpty())
+                m_view.showComment(QString());
             return status;
         },
-        QStringLiteral("Comments could not be deleted from"), QStringLiteral("No comment was deleted."));
+        QStringLiteral("Comments could not be deleted from"), QStringLiteral("No comment was deleted."),
+        QStringLiteral("Comments deleted from"));
 }
 
-void CommentFlows::runOverRows(const BatchRunner::Operation &operation, const QString &failure,
-                               const QString &consequence)
+bool CommentFlows::runOverRows(const BatchRunner::Operation &operation, const QString &failure,
+                               const QString &consequence, const QString &summary)
 {
     // The positions are taken now, each with its row's identity: rows added during the run's
     // event-loop passes do not join it and cannot shift it onto other files, and the progress
     // counts the rows there were at the start.
     const QList<BatchTarget> list = targets();
     const RunGuard guard(*this);
-    CommentFlowsProgress progress(*m_window.progressBar(), *m_window.percentLabel(), m_window.platform());
-    progress.begin(static_cast<int>(list.size()));
+    m_view.beginProgress(static_cast<int>(list.size()));
     QByteArrayList handled; // their sizes change
     try {
         const BatchOutcome outcome = m_runner.run(
@@ -222,10 +214,14 @@ void CommentFlows::runOverRows(const BatchRunner::Operation &operation, const QS
                 return operation(path);
             },
             [&](int done, int total) {
-                progress.report(done, total);
+                m_view.showProgress(done, total);
+                // The window repaints and takes the user's clicks and keys between files.
+                m_view.platform().processEvents();
                 return !m_stopRequested;
             });
-        m_window.refreshSizes(handled);
+        m_view.refreshSizes(handled);
+        if (!outcome.stopped())
+            m_view.showRunSummary(doneText(summary, outcome.succeeded()), kSummaryMilliseconds);
         const QString failures = BatchReport::summary(failure, outcome);
         if (outcome.stopped() && !m_closeAfterRun) {
             // Stopped by the user, who wants to know how far it got.
@@ -235,14 +231,16 @@ void CommentFlows::runOverRows(const BatchRunner::Operation &operation, const QS
         } else if (!failures.isEmpty()) {
             message(failures, true);
         }
+        return failures.isEmpty() && !outcome.stopped();
     } catch (const LibraryUnavailable &error) {
         reportLibrary(error, consequence);
+        return false;
     }
 }
 
 QList<BatchTarget> CommentFlows::targets() const
 {
-    const FileListModel &model = *m_window.fileModel();
+    const FileListModel &model = m_view.files();
     QList<BatchTarget> list;
     list.reserve(model.count());
     for (int position = 1; position <= model.count(); ++position)
@@ -252,7 +250,7 @@ QList<BatchTarget> CommentFlows::targets() const
 
 bool CommentFlows::stillWanted(const BatchTarget &target) const
 {
-    const FileListModel &model = *m_window.fileModel();
+    const FileListModel &model = m_view.files();
     const int position = model.positionOf(target.row);
     return position > 0 && model.isCheckedAt(position);
 }
@@ -266,6 +264,12 @@ bool CommentFlows::deferClose()
     return true;
 }
 
+void CommentFlows::requestStop()
+{
+    if (m_running)
+        m_stopRequested = true;
+}
+
 void CommentFlows::runEnded()
 {
     m_running = false;
@@ -275,41 +279,27 @@ void CommentFlows::runEnded()
     // Closed from the window's own event loop once this handler has returned: the run's handler
     // may still be on the stack of a button's or the list's event.
     QMetaObject::invokeMethod(
-        &m_window, [window = &m_window] { window->close(); }, Qt::QueuedConnection);
-}
-
-bool CommentFlows::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
-        const auto *widget = qobject_cast<QWidget *>(watched);
-        const bool ours = widget ? widget->window() == &m_window : watched == m_window.windowHandle();
-        if (ours) {
-            m_stopRequested = true;
-            return true;
-        }
-    }
-    return QObject::eventFilter(watched, event);
+        this, [this] { m_view.closeWindow(); }, Qt::QueuedConnection);
 }
 
 void CommentFlows::rowChosen(int row)
 {
-    readFileComment(m_window.fileModel()->pathAt(row + 1));
+    readFileComment(m_view.files().pathAt(row + 1));
 }
 
 void CommentFlows::readFileComment(const QByteArray &path)
 {
-    TextBox *editor = m_window.commentEdit();
-    editor->clear();
     try {
         // Room for the largest comment the library writes, so every saved comment reads whole.
         const CommentReadResult result = m_store->read(path, EditorText::ReadCapacity);
-        if (result.status == SCRIVLET_OK)
-            editor->setText(result.text);
-        else if (result.status != SCRIVLET_E_NOENT) // a vanished file simply has no comment
+        // Empty, not the file before's, when a message about this one comes.
+        m_view.showComment(result.status == SCRIVLET_OK ? result.text : QString());
+        if (result.status != SCRIVLET_OK && result.status != SCRIVLET_E_NOENT) // a vanished file has none
             message(BatchReport::single(QStringLiteral("The comment could not be read from"), path,
                                         result.status),
                     true);
     } catch (const LibraryUnavailable &error) {
+        m_view.showComment(QString());
         // Once is enough: every further click would fail the same way.
         if (!m_libraryReportedOnRead)
             reportLibrary(error, QStringLiteral("Comments cannot be shown."));
@@ -320,18 +310,18 @@ void CommentFlows::readFileComment(const QByteArray &path)
 void CommentFlows::importClicked()
 {
     Platform::OpenRequest request;
-    request.filter = QStringLiteral("Text Files (*.txt)|*.txt");
+    request.filter = QStringLiteral("Text Files (*.txt)|*.txt|All files (*.*)|*.*");
     request.filterIndex = 1;
     request.fileName = QString();
     request.title = QStringLiteral("Import");
-    const std::optional<QString> path = m_window.platform().openFile(request);
+    const std::optional<QString> path = m_view.platform().openFile(request);
     if (path)
         openFile(*path);
 }
 
 void CommentFlows::openFile(const QString &path)
 {
-    Platform &platform = m_window.platform();
+    Platform &platform = m_view.platform();
     CommentImport import(path);
     if (!import.open()) {
         message(QStringLiteral("Can't open file: ") + path, true);
@@ -351,8 +341,17 @@ void CommentFlows::openFile(const QString &path)
         return;
     }
     platform.processEvents();
-    m_window.commentEdit()->setText(*text);
+    m_view.showComment(*text);
     platform.setBusyCursor(false);
+}
+
+bool CommentFlows::noneTicked()
+{
+    if (!m_view.files().checkedPositions().isEmpty())
+        return false;
+    // Else the run would pass over every file and look like a success.
+    message(QStringLiteral("No file is ticked."), true);
+    return true;
 }
 
 void CommentFlows::reportLibrary(const LibraryUnavailable &error, const QString &consequence)
@@ -364,9 +363,9 @@ void CommentFlows::reportLibrary(const LibraryUnavailable &error, const QString 
 
 void CommentFlows::message(const QString &text, bool exclamation)
 {
-    m_window.platform().messageBox(text, kTitle,
-                                   exclamation ? Platform::Icon::Exclamation : Platform::Icon::Information,
-                                   Platform::Buttons::Ok);
+    m_view.platform().messageBox(text, kTitle,
+                                 exclamation ? Platform::Icon::Exclamation : Platform::Icon::Information,
+                                 Platform::Buttons::Ok);
 }
 
 } // namespace scrivlet

@@ -13,26 +13,25 @@
 namespace scrivlet {
 
 class CommentStore;
-class FileDrop;
 class LibraryUnavailable;
-class MainWindow;
+class WindowView;
 
-/// The comment commands of the main window: Save, Delete, Import, showing a file's comment when
-/// its row is chosen, bringing the comment box's mirror up to date for a save, and (through
-/// FileDrop) files dropped onto the list.
+/// The comment commands of a window: Save, Delete, Import and showing a file's comment when its
+/// row is chosen. They work the window only through WindowView; the window wires its buttons and
+/// list to the handlers.
 ///
 /// Save and Delete over several files let the event loop run while they work; a Save or Delete
 /// clicked meanwhile is ignored rather than started inside the running one. What the user changes
 /// meanwhile counts for the files not yet handled: a row unticked or cleared is passed over, a row
-/// added does not join the run. Escape stops a run after the file in hand and says how far it got;
-/// closing the window waits for the file in hand too. Failures reported by the library are shown to
-/// the user, never passed off as success.
+/// added does not join the run. Escape (passed on by the window) stops a run after the file in hand and says
+/// how far it got; closing the window waits for the file in hand too. Failures reported by the library are
+/// shown to the user, never passed off as success.
 class CommentFlows : public QObject
 {
     Q_OBJECT
 public:
-    /// Connects to the window's buttons, list and comment box; owned by the window.
-    explicit CommentFlows(MainWindow &window);
+    /// Works @p view, which must outlive the flows (the window is usually their parent too).
+    CommentFlows(WindowView &view, QObject *parent);
     ~CommentFlows() override;
 
     /// Replaces the binding to the comment library (tests point it at a missing one).
@@ -44,6 +43,8 @@ public:
     /// During a run: stops it after the file in hand, then lets the window close once the run has
     /// returned; true. Without a run: false, the window may close now.
     bool deferClose();
+    /// Stops a running Save or Delete after the file in hand (Escape); nothing without a run.
+    void requestStop();
 
     // The handlers, public so tests and the window can run them directly.
     void saveClicked();
@@ -56,22 +57,20 @@ public:
     /// Replaces the comment box with the comment that the file carries.
     void readFileComment(const QByteArray &path);
 
-protected:
-    /// Takes Escape pressed anywhere in the window while a run lets the event loop run.
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     class RunGuard;
 
-    /// The comment text a save reads: the mirror, brought up to date with the comment box first.
-    QString mirroredText();
     /// The replace call's flags that the window's options ask for (kept file dates).
     std::uint32_t replaceFlags() const;
     void saveComments(const QByteArray &path, const QByteArray &text, std::uint32_t flags);
     void batch(const QByteArray &text, std::uint32_t flags);
-    /// Applies @p operation to the ticked rows, with progress, and reports how it went.
-    void runOverRows(const BatchRunner::Operation &operation, const QString &failure,
-                     const QString &consequence);
+    /// Applies @p operation to the ticked rows, with progress, and reports how it went; true when
+    /// it ran to its end without a failure.
+    /// @p summary begins the status text that counts the files handled without a failure.
+    bool runOverRows(const BatchRunner::Operation &operation, const QString &failure,
+                     const QString &consequence, const QString &summary);
+    /// Whether no listed row is ticked; says so when none is.
+    bool noneTicked();
     QList<BatchTarget> targets() const;
     /// Whether the row a position was taken from is still listed and ticked.
     bool stillWanted(const BatchTarget &target) const;
@@ -79,16 +78,14 @@ private:
     void reportLibrary(const LibraryUnavailable &error, const QString &consequence);
     void message(const QString &text, bool exclamation);
 
-    MainWindow &m_window;
+    WindowView &m_view;
     std::unique_ptr<CommentStore> m_store;
     BatchRunner m_runner;
     NonAsciiQuestion m_nonAscii;
-    FileDrop *m_drop = nullptr;
     bool m_running = false;
     bool m_stopRequested = false;
     bool m_closeAfterRun = false;
     bool m_libraryReportedOnRead = false;
-    bool m_mirrorStale = true;
 };
 
 } // namespace scrivlet

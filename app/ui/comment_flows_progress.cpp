@@ -1,15 +1,13 @@
 #include "app/ui/comment_flows_progress.h"
 
 #include "app/model/batch_progress.h"
-#include "app/platform/platform.h"
 #include "controls/progress_bar/xp_progress_bar.h"
 
 #include <QLabel>
 
 namespace scrivlet {
 
-CommentFlowsProgress::CommentFlowsProgress(XP_ProgressBar &bar, QLabel &label, Platform &platform)
-    : m_bar(bar), m_label(label), m_platform(platform)
+CommentFlowsProgress::CommentFlowsProgress(XP_ProgressBar &bar, QLabel &label) : m_bar(bar), m_label(label)
 {}
 
 void CommentFlowsProgress::begin(int total)
@@ -26,7 +24,6 @@ void CommentFlowsProgress::report(int done, int total)
     m_label.setText(QString::number(BatchProgress::percent(done, total)) + QLatin1Char('%'));
     m_bar.setColor(RunColor);
     m_bar.setValue(done);
-    m_platform.processEvents();
 }
 
 } // namespace scrivlet

@@ -6,8 +6,8 @@ namespace scrivlet {
 
 class MainWindow;
 
-/// Takes files and folders dragged from the file manager onto the file list, and lists them
-/// through the window as a drop does (MainWindow::addDroppedItems).
+/// Takes files and folders dragged from the file manager onto the window's file list, and lists
+/// them as a drop does (MainWindow::addDroppedItems).
 ///
 /// Only local files are taken: file URLs without a host or naming "localhost". The drop is always
 /// answered as a copy, so the source never removes what was dropped.

@@ -39,7 +39,7 @@ struct FormDesign
 
     // Reads a design from JSON text; nothing when the text is no design.
     static std::optional<FormDesign> fromJsonText(const QByteArray &text);
-    // Reads one of the compiled-in designs (":/forms/form1.json"); aborts on a broken resource,
+    // Reads one of the compiled-in designs (":/forms/main_window.json"); aborts on a broken resource,
     // which is a build fault, not a user error.
     static FormDesign fromResource(const QString &resourcePath);
 

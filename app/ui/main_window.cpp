@@ -9,6 +9,8 @@
 #include "app/ui/about_window.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/comment_flows.h"
+#include "app/ui/comment_flows_progress.h"
+#include "app/ui/file_drop.h"
 #include "app/ui/file_list_view.h"
 #include "app/ui/form_builder.h"
 #include "app/ui/help_page.h"
@@ -19,13 +21,17 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTimer>
+#include <QWindow>
 
 namespace scrivlet {
 
@@ -38,14 +44,17 @@ MainWindow::MainWindow(Platform &platform, QWidget *parent)
     MainWindowAccessible::install();
     setWindowIcon(AppIcon::icon());
     buildFromDesign();
+    m_flows = new CommentFlows(*this, this); // Save, Delete, Import and row clicks
     wireCommands();
-    m_flows = new CommentFlows(*this); // Save, Delete, Import, row clicks and drops; a child of the window
+    new FileDrop(*this, this);
     autoSizeColumns();
     setUpAccess();
 }
 
 MainWindow::~MainWindow()
 {
+    // A run's watch for Escape ends with the window.
+    QCoreApplication::instance()->removeEventFilter(this);
     // The About window has no owner; it must not outlive the window that opened it.
     if (m_about)
         delete m_about.data();
@@ -54,7 +63,7 @@ MainWindow::~MainWindow()
 void MainWindow::buildFromDesign()
 {
     FormBuilder builder(this);
-    builder.build(FormDesign::fromResource(QStringLiteral(":/forms/form1.json")));
+    builder.build(FormDesign::fromResource(QStringLiteral(":/forms/main_window.json")));
     bool complete = true;
     // The design names the controls; the window knows them by their roles.
     const auto take = [&]<typename T>(T *&member, const char *name) {
@@ -86,6 +95,10 @@ void MainWindow::buildFromDesign()
         qFatal("the main window's design lacks a control");
 
     m_fileList->setModel(m_model);
+    m_progress = std::make_unique<CommentFlowsProgress>(*m_progressBar, *m_percentLabel);
+    m_summaryTimer = new QTimer(this);
+    m_summaryTimer->setSingleShot(true);
+    connect(m_summaryTimer, &QTimer::timeout, this, &MainWindow::writeStatusText);
     // The second panel names the web site; the bar shows its single status text instead.
     m_sitePanel = new QLabel(QString::fromLatin1(kSiteHost));
     m_sitePanel->setObjectName(QStringLiteral("StatusBar1Panel2"));
@@ -101,6 +114,11 @@ void MainWindow::wireCommands()
     connect(aboutButton(), &StyledButton::Click, this, &MainWindow::aboutClicked);
     connect(helpButton(), &StyledButton::Click, this, &MainWindow::helpClicked);
     connect(clearButton(), &StyledButton::Click, this, &MainWindow::clearClicked);
+    connect(saveButton(), &StyledButton::Click, m_flows, &CommentFlows::saveClicked);
+    connect(deleteButton(), &StyledButton::Click, m_flows, &CommentFlows::deleteClicked);
+    connect(importButton(), &StyledButton::Click, m_flows, &CommentFlows::importClicked);
+    connect(m_fileList, &FileListView::rowChosen, m_flows, &CommentFlows::rowChosen);
+    connect(m_commentEdit, &QPlainTextEdit::textChanged, this, [this] { m_mirrorStale = true; });
     // Only a click by the user acts; setting the box from code does not tick or untick rows.
     connect(m_selectAllCheck, &QCheckBox::clicked, this, &MainWindow::selectAllClicked);
     connect(m_keepDatesOption, &QCheckBox::clicked, this,
@@ -126,6 +144,7 @@ void MainWindow::addFileRows(const QByteArrayList &paths)
 
 void MainWindow::writeStatusText()
 {
+    m_summaryTimer->stop(); // the newer text stays
     m_statusBar->showMessage(QStringLiteral("Total Files: %1").arg(m_model->count()));
 }
 
@@ -275,6 +294,79 @@ void MainWindow::aboutClicked()
 void MainWindow::helpClicked()
 {
     HelpPage::open(m_platform);
+}
+
+bool MainWindow::keepFileDates() const
+{
+    return m_keepDatesOption->isChecked();
+}
+
+bool MainWindow::commentIsEmpty() const
+{
+    return m_commentEdit->document()->isEmpty();
+}
+
+QString MainWindow::comment()
+{
+    // Copied when a save needs it rather than at every key: a copy of a long comment per key
+    // would slow typing down.
+    if (m_mirrorStale) {
+        m_commentMirror->setText(m_commentEdit->text());
+        m_mirrorStale = false;
+    }
+    return m_commentMirror->text();
+}
+
+void MainWindow::showComment(const QString &text)
+{
+    m_commentEdit->fill(text);
+}
+
+void MainWindow::commentSaved()
+{
+    m_commentEdit->markStored();
+}
+
+void MainWindow::beginProgress(int total)
+{
+    m_progress->begin(total);
+}
+
+void MainWindow::showProgress(int done, int total)
+{
+    m_progress->report(done, total);
+}
+
+void MainWindow::setRunning(bool running)
+{
+    if (running)
+        QCoreApplication::instance()->installEventFilter(this);
+    else
+        QCoreApplication::instance()->removeEventFilter(this);
+}
+
+void MainWindow::showRunSummary(const QString &text, int milliseconds)
+{
+    m_statusBar->showMessage(text);
+    m_summaryTimer->start(milliseconds);
+}
+
+void MainWindow::closeWindow()
+{
+    close();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        const auto *widget = qobject_cast<QWidget *>(watched);
+        const bool ours = widget ? widget->window() == this : watched == windowHandle();
+        if (ours) {
+            m_flows->requestStop();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "app/model/file_list_model.h"
+#include "app/ui/window_view.h"
 
 #include <QByteArrayList>
 #include <QPointer>
 #include <QWidget>
+
+#include <memory>
 
 class QCheckBox;
 class QGroupBox;
@@ -12,12 +15,14 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QStatusBar;
+class QTimer;
 
 namespace scrivlet {
 
 class AboutWindow;
 class CommentFlows;
 
+class CommentFlowsProgress;
 class FileListView;
 class GrowingLayout;
 class Platform;
@@ -26,10 +31,10 @@ class TextBox;
 class XP_ProgressBar;
 
 // The main window: the file list, the comment editor, the options for adding files, the command
-// buttons and the status bar. Its controls are built from the stored design (forms/form1.json).
-// It owns adding files (Browse), Select All, Clear, About and Help; the comment commands (Save,
-// Import, Delete, row click, drops) are wired by the comment flows object it creates.
-class MainWindow : public QWidget
+// buttons and the status bar. Its controls are built from the stored design (forms/main_window.json).
+// It owns adding files (Browse, drops), Select All, Clear, About and Help; the comment commands
+// (Save, Import, Delete, row click) are the comment flows', which work the window as a WindowView.
+class MainWindow : public QWidget, public WindowView
 {
     Q_OBJECT
 public:
@@ -42,11 +47,11 @@ public:
     explicit MainWindow(Platform &platform, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    Platform &platform() const { return m_platform; }
+    Platform &platform() const override { return m_platform; }
     FileListModel *fileModel() const { return m_model; }
     CommentFlows *commentFlows() const { return m_flows; }
 
-    // The controls, by their roles (their design names are in forms/form1.json).
+    // The controls, by their roles (their design names are in forms/main_window.json).
     FileListView *fileList() const { return m_fileList; }
     QGroupBox *commentGroup() const { return m_commentGroup; }
     TextBox *commentEdit() const { return m_commentEdit; }
@@ -93,7 +98,7 @@ public:
     void tickAfterAdding(FileListModel::RowId lastBefore);
     /// Takes the sizes of these files again after a change to them, widening the Size column when a
     /// new size text needs more room than the column has, and reads the comments shown again.
-    void refreshSizes(const QByteArrayList &paths);
+    void refreshSizes(const QByteArrayList &paths) override;
     // Removes every row (and its path).
     void clearListView();
     // Lists files and folders as a drop onto the list does: files on top, folders by the folder
@@ -109,9 +114,24 @@ public:
     void aboutClicked();
     void helpClicked();
 
+    // The comment flows' view of the window.
+    const FileListModel &files() const override { return *m_model; }
+    bool keepFileDates() const override;
+    bool commentIsEmpty() const override;
+    QString comment() override;
+    void showComment(const QString &text) override;
+    void commentSaved() override;
+    void beginProgress(int total) override;
+    void showProgress(int done, int total) override;
+    void setRunning(bool running) override;
+    void showRunSummary(const QString &text, int milliseconds) override;
+    void closeWindow() override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    /// Passes Escape pressed anywhere in the window on to a running Save or Delete.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildFromDesign();
@@ -148,9 +168,13 @@ private:
     StyledButton *m_deleteButton = nullptr;
     StyledButton *m_clearButton = nullptr;
     CommentFlows *m_flows = nullptr;
+    QTimer *m_summaryTimer = nullptr; // brings the status text back after a run's summary
+    std::unique_ptr<CommentFlowsProgress> m_progress;
     QPointer<AboutWindow> m_about;
     GrowingLayout *m_growing = nullptr;
     bool m_centred = false;
+    // The hidden copy of the comment lags behind the box until a save reads it.
+    bool m_mirrorStale = true;
 };
 
 } // namespace scrivlet

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -62,6 +63,12 @@ bool hasLongLine(QStringView text)
 TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
 {
     setTabChangesFocus(true);
+    connect(document(), &QTextDocument::contentsChanged, this, [this] {
+        if (m_changingText)
+            return;
+        m_draft = true;
+        m_fillStep = -1;
+    });
 }
 
 bool TextBox::continuesLine(const QTextBlock &block)
@@ -101,6 +108,9 @@ QString TextBox::textBetween(int from, int to) const
 
 void TextBox::setText(const QString &text)
 {
+    const QScopedValueRollback changing(m_changingText, true);
+    m_draft = false;
+    m_fillStep = -1;
     const QString lines = withLineFeeds(text);
     // Short lines take Qt's own path; long ones are put in pieces and marked.
     if (!hasLongLine(lines)) {
@@ -115,6 +125,30 @@ void TextBox::setText(const QString &text)
     insertPieces(cursor, lines);
     cursor.endEditBlock();
     doc->setUndoRedoEnabled(true);
+    moveCursor(QTextCursor::Start);
+}
+
+void TextBox::fill(const QString &text)
+{
+    QTextDocument *doc = document();
+    const bool fillOnTop = m_fillStep >= 0 && doc->availableUndoSteps() == m_fillStep;
+    if (!m_draft && !fillOnTop) {
+        setText(text); // nothing to keep: no history either
+        return;
+    }
+    const QScopedValueRollback changing(m_changingText, true);
+    // A later fill takes the first one's place, so the draft stays one step away.
+    if (!m_draft)
+        doc->undo();
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    cursor.setBlockFormat(QTextBlockFormat());
+    insertPieces(cursor, text);
+    cursor.endEditBlock();
+    m_draft = false;
+    m_fillStep = doc->availableUndoSteps();
     moveCursor(QTextCursor::Start);
 }
 

@@ -41,6 +41,13 @@ bool StyledButton::event(QEvent *e)
                 return true;
         }
     }
+    // A window that opens over the button (a dialog it opened) takes the pointer without a leave.
+    if (e->type() == QEvent::WindowDeactivate && m_mouseInside) {
+        QPointer<StyledButton> self(this);
+        pointerLeft();
+        if (!self)
+            return true;
+    }
     if (e->type() == QEvent::Shortcut) {
         if (static_cast<QShortcutEvent *>(e)->shortcutId() == m_mnemonicId && m_mnemonicId != 0) {
             accessKey();
