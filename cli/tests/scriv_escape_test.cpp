@@ -12,6 +12,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+using namespace scrivlet;
+
 namespace {
 
 // A pseudo-terminal in raw mode (no line-feed translation): scriv writes to its slave side, the
