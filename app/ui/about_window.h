@@ -2,10 +2,11 @@
 
 #include <QWidget>
 
+class QLabel;
+
 namespace scrivlet {
 
 class Platform;
-class QLabel;
 class StyledButton;
 
 // The About window: name and version, copyright, the web site as a link that opens in the browser,

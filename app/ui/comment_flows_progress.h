@@ -1,9 +1,10 @@
 #pragma once
 
+class QLabel;
+
 namespace scrivlet {
 
 class Platform;
-class QLabel;
 class XP_ProgressBar;
 
 /// Shows how far a save or delete run has come: the progress bar's Max and Value in files, and

@@ -6,6 +6,13 @@
 
 #include <cmath>
 
+// The designs live in a static library, whose resources the linker keeps only when referenced.
+// Resource initialisers live outside any namespace.
+static void ensureFormResources()
+{
+    Q_INIT_RESOURCE(forms);
+}
+
 namespace scrivlet {
 
 const ControlDesign *FormDesign::find(const QString &controlName) const
@@ -47,12 +54,6 @@ std::optional<FormDesign> FormDesign::fromJsonText(const QByteArray &text)
         form.controls.push_back(std::move(control));
     }
     return form;
-}
-
-// The designs live in a static library, whose resources the linker keeps only when referenced.
-static void ensureFormResources()
-{
-    Q_INIT_RESOURCE(forms);
 }
 
 FormDesign FormDesign::fromResource(const QString &resourcePath)

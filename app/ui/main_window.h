@@ -6,6 +6,13 @@
 #include <QPointer>
 #include <QWidget>
 
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QStatusBar;
+
 namespace scrivlet {
 
 class AboutWindow;
@@ -13,12 +20,6 @@ class CommentFlows;
 
 class FileListView;
 class Platform;
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QRadioButton;
-class QStatusBar;
 class StyledButton;
 class TextBox;
 class XP_ProgressBar;
