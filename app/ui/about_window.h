@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 class QLabel;
@@ -28,12 +29,16 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void followPalette(); // the link: its stored colour, or the palette's Link on a dark palette
+
     Platform &m_platform;
     QLabel *m_link = nullptr;
     StyledButton *m_ok = nullptr;
     bool m_centred = false;
+    QColor m_storedLinkColor;
 };
 
 } // namespace scrivlet

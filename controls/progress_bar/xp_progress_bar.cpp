@@ -9,6 +9,8 @@
 #include "controls/progress_bar/progress_value.h"
 #include "controls/raster/canvas.h"
 
+#include <QEvent>
+
 namespace scrivlet {
 
 namespace {
@@ -202,6 +204,14 @@ void XP_ProgressBar::resizeEvent(QResizeEvent *e)
     followSize();
     // The paint that follows a resize only copies the picture, so it is drawn for the new size here.
     DrawProgressBar();
+}
+
+void XP_ProgressBar::changeEvent(QEvent *e)
+{
+    UserControl::changeEvent(e);
+    // The etched look's border takes the system colours, which follow the palette.
+    if (e->type() == QEvent::PaletteChange || e->type() == QEvent::StyleChange)
+        DrawProgressBar();
 }
 
 void XP_ProgressBar::followSize()

@@ -1,5 +1,6 @@
 #include "controls/styled_button/button_painter.h"
 
+#include "controls/host/palette_contrast.h"
 #include "controls/host/system_colors.h"
 #include "controls/raster/canvas.h"
 #include "controls/styled_button/bevel_looks.h"
@@ -105,6 +106,7 @@ ButtonFace ButtonPainter::paint(const ButtonFaceInput &in)
         break;
     }
     out.margin = marginOf(look.look);
+    out.faceColor = canvas.getPixel(in.size.width() / 2, in.size.height() / 2);
 
     if (!in.icon.isNull())
         IconPainter::draw(canvas, look, state, out.margin);
@@ -112,7 +114,13 @@ ButtonFace ButtonPainter::paint(const ButtonFaceInput &in)
     canvas.setFont(in.font);
     canvas.setBkMode(gdi::TRANSPARENT);
     const gdi::ColorRef previous = canvas.textColor();
-    canvas.setTextColor(captionColor(look, state));
+    out.captionColor = captionColor(look, state);
+    // A caption that cannot be read on its face (a dark palette's light text on a light look, a
+    // custom colour close to the face) is drawn in black or white instead; a disabled one is meant
+    // to be faint.
+    if (state != ButtonState::Disabled && out.faceColor != gdi::CLR_INVALID)
+        out.captionColor = PaletteContrast::readable(out.captionColor, out.faceColor);
+    canvas.setTextColor(out.captionColor);
     gdi::Rect rect = in.captionRect;
     canvas.drawText(in.caption, rect, in.textFormat);
     canvas.setTextColor(previous);

@@ -59,6 +59,8 @@ struct ButtonFace
     ButtonLook look = ButtonLook::LookGradient;         // the look drawn (a themeless LookTheme is replaced)
     gdi::ColorRef background = gdi::RGB(240, 240, 240); // the background colour the face left behind
     QRegion themeOutline;                               // LookTheme with rounded borders: the theme's outline
+    gdi::ColorRef faceColor = gdi::CLR_INVALID;         // the face at the button's centre, under the caption
+    gdi::ColorRef captionColor = gdi::CLR_INVALID;      // the colour the caption was drawn in
 };
 
 class ButtonPainter

@@ -176,6 +176,9 @@ ColorRef GradientLook::draw(gdi::Canvas &canvas, const ButtonFaceInput &in, Butt
         shades = derivedShades(in.system.face, in.system.highlight, in.system.highlight);
     else if (in.useCustomColors)
         shades = derivedShades(in.backColor, in.highlightColor, in.system.highlight);
+    else if (in.system.dark)
+        // The fixed near-white face would glare on a dark desktop and hide its light caption.
+        shades = derivedShades(in.system.face, in.system.highlight, in.system.highlight);
 
     ColorRef background =
         in.look == ButtonLook::LookGradient && !in.useCustomColors ? in.system.face : shades.face[0].to;

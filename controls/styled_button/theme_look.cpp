@@ -1,5 +1,6 @@
 #include "controls/styled_button/theme_look.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -12,7 +13,8 @@ QStyleOptionButton option(const ButtonFaceInput &in, ButtonState state, const QR
 {
     QStyleOptionButton opt;
     opt.rect = rect;
-    opt.palette = in.qstyle->standardPalette();
+    // The style's own colours, unless the desktop is dark: then the desktop's.
+    opt.palette = in.system.dark ? QGuiApplication::palette() : in.qstyle->standardPalette();
     opt.direction = Qt::LeftToRight;
     opt.state = QStyle::State_None;
     if (state != ButtonState::Disabled)

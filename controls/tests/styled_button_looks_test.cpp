@@ -162,6 +162,7 @@ TEST_P(CaptionColor, FollowsStateAndCustomColors)
     in.useCustomColors = c.custom;
     in.fontColor = gdi::RGB(200, 0, 0);
     in.fontHighlightColor = gdi::RGB(0, 0, 200);
+    in.highlightColor = gdi::RGB(255, 255, 255); // the hot face, light enough for both caption colours
     in.system.grayText = gdi::RGB(0, 150, 0);
     in.system.buttonText = gdi::RGB(90, 60, 30);
     in.caption = QStringLiteral("M");
