@@ -2,6 +2,7 @@
 #include "controls/gallery/gallery.h"
 
 #include "controls/host/system_colors.h"
+#include "controls/raster/canvas.h"
 #include "controls/styled_button/button_outline.h"
 #include "controls/styled_button/button_painter.h"
 #include "controls/styled_button/button_tooltip.h"
@@ -42,6 +43,7 @@ QImage face(ButtonLook look, const Shot &shot, QSize size, const QString &captio
 {
     ButtonFaceInput in;
     in.size = size;
+    in.scale = qApp->devicePixelRatio();
     in.look = look;
     in.state = shot.state;
     in.enabled = shot.state != ButtonState::Disabled;
@@ -56,7 +58,7 @@ QImage face(ButtonLook look, const Shot &shot, QSize size, const QString &captio
     in.captionRect = placed.rect;
     in.textFormat = placed.textFormat;
     const ButtonFace drawn = ButtonPainter::paint(in);
-    QImage out(size, QImage::Format_RGB32);
+    QImage out = gdi::Canvas::surfaceImage(size, in.scale);
     out.fill(Qt::white);
     QPainter p(&out);
     p.setClipRegion(ButtonOutline::region(drawn.look, size.width(), size.height()));

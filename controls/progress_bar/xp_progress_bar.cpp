@@ -26,6 +26,7 @@ XP_ProgressBar::XP_ProgressBar(QWidget *parent)
     m_own = std::make_unique<gdi::Canvas>(surfaceImage());
     setHdc();
     m_handledSize = size();
+    m_handledScale = devicePixelRatioF();
     setHWnd(this);
     m_maximum = 100;
     m_minimum = 0;
@@ -94,7 +95,7 @@ void XP_ProgressBar::setHWnd(QWidget *window)
 
 void XP_ProgressBar::setHdc(gdi::Canvas *)
 {
-    if (gdi::Canvas *buffer = m_buffer->EnsureBuffer(width(), height())) {
+    if (gdi::Canvas *buffer = m_buffer->EnsureBuffer(width(), height(), devicePixelRatioF())) {
         m_drawing = buffer;
         m_bufferInUse = true;
     } else {
@@ -217,9 +218,10 @@ void XP_ProgressBar::changeEvent(QEvent *e)
 void XP_ProgressBar::followSize()
 {
     // Qt holds back the resize events of a hidden widget until it is shown; drawing must not wait.
-    if (size() == m_handledSize)
+    if (size() == m_handledSize && devicePixelRatioF() == m_handledScale)
         return;
     m_handledSize = size();
+    m_handledScale = devicePixelRatioF();
     ensureSurface();
     setHdc();
 }

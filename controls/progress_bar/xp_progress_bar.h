@@ -103,6 +103,7 @@ private:
     void followSize(); // the resize steps, once per new size
 
     QSize m_handledSize;
+    qreal m_handledScale = 1.0;
     ProgressProps m_props; // colour, percentage, look, orientation, brush, image, caption and font
     gdi::Canvas *m_drawing = nullptr;
     QPointer<QWidget> m_window; // falls back to the bar itself once that widget is gone

@@ -57,7 +57,7 @@ int ButtonPainter::marginOf(ButtonLook look)
 ButtonFace ButtonPainter::paint(const ButtonFaceInput &in)
 {
     ButtonFace out;
-    out.image = QImage(in.size, QImage::Format_RGB32);
+    out.image = gdi::Canvas::surfaceImage(in.size, in.scale);
     gdi::Canvas canvas(out.image);
     out.background = in.background == gdi::CLR_INVALID ? in.system.face : in.background;
     canvas.fillRect(canvas.bounds(), out.background);

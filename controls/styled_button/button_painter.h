@@ -20,6 +20,7 @@ namespace scrivlet {
 struct ButtonFaceInput
 {
     QSize size{20, 20};
+    qreal scale = 1.0; // device pixels per pixel: the face is drawn at the device's resolution
     ButtonLook look = ButtonLook::LookGradient; // `Style`
     ButtonState state = ButtonState::Normal;
     bool isShown = true;
@@ -53,8 +54,8 @@ struct ButtonFaceInput
 
 struct ButtonFace
 {
-    QImage image;                                       // Format_RGB32, size of the input
-    int margin = 3;                                     // the look's inner margin
+    QImage image;   // Format_RGB32, the input's size at its scale (devicePixelRatio set)
+    int margin = 3; // the look's inner margin
     ButtonState state = ButtonState::Normal;            // the state after correction (disabled, toggled down)
     ButtonLook look = ButtonLook::LookGradient;         // the look drawn (a themeless LookTheme is replaced)
     gdi::ColorRef background = gdi::RGB(240, 240, 240); // the background colour the face left behind

@@ -356,6 +356,7 @@ void StyledButton::Refresh()
     // What the widget itself holds (size, enabled, font, style) and the ambient values join the
     // button's own drawing inputs; the system colours are those of this moment.
     m_face.size = size();
+    m_face.scale = devicePixelRatioF();
     m_face.enabled = isEnabled();
     m_face.displayAsDefault = displayAsDefault();
     m_face.designMode = !userMode();

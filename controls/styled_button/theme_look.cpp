@@ -69,7 +69,7 @@ QRegion ThemeLook::draw(gdi::Canvas &canvas, const ButtonFaceInput &in, ButtonSt
     const int W = canvas.width();
     const int H = canvas.height();
     canvas.fillRect(canvas.bounds(), in.system.face);
-    QImage bevel(W, H, QImage::Format_ARGB32_Premultiplied);
+    QImage bevel = gdi::Canvas::surfaceImage({W, H}, canvas.scale(), QImage::Format_ARGB32_Premultiplied);
     bevel.fill(gdi::toQRgb(in.system.face));
     {
         QPainter p(&bevel);
