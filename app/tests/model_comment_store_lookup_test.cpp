@@ -12,8 +12,6 @@
 
 #include <ostream>
 
-using namespace scrivlet;
-
 namespace {
 
 enum class Beside { Nothing, Library, OtherLibrary };

@@ -6,8 +6,8 @@
 
 #include <cmath>
 
-// The designs live in a static library, whose resources the linker keeps only when referenced.
-// Resource initialisers live outside any namespace.
+// The designs live in a static library, whose resources the linker keeps only when referenced. The
+// resource's initialiser is a global function, so it is named outside the project namespace.
 static void ensureFormResources()
 {
     Q_INIT_RESOURCE(forms);

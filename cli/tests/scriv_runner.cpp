@@ -14,9 +14,9 @@
 #include <thread>
 #include <unistd.h>
 
-namespace scrivlet {
-
 extern char **environ;
+
+namespace scrivlet {
 
 namespace {
 
