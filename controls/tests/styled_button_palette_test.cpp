@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace scrivlet;
 
 namespace {
@@ -51,6 +53,13 @@ struct PairCase
     gdi::ColorRef face;    // at the button's centre
     gdi::ColorRef caption; // as drawn
 };
+
+void PrintTo(const PairCase &c, std::ostream *out)
+{
+    const char *schemes[] = {"light", "dark Fusion", "high contrast"};
+    *out << schemes[static_cast<int>(c.scheme)] << ", look " << static_cast<int>(c.look) << ", state "
+         << static_cast<int>(c.state);
+}
 
 class CaptionOnFace : public testing::TestWithParam<PairCase>
 {
