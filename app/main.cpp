@@ -104,6 +104,9 @@ int main(int argc, char *argv[])
         early.action() == ProgramArguments::Action::Version)
         return *answer(early);
 
+    // The scale must be known before Qt looks at the screens.
+    if (early.scale() > 0)
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(early.scale()));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Scrivlet"));
     QApplication::setApplicationVersion(QStringLiteral(SCRIVLET_VERSION));

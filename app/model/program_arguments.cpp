@@ -44,6 +44,7 @@ ProgramArguments ProgramArguments::parse(const QList<QByteArray> &arguments, con
         result.m_action = Action::Error;
         result.m_error = message;
         result.m_paths.clear();
+        result.m_scale = 0;
         return result;
     };
     bool optionsEnded = false;
@@ -66,6 +67,19 @@ ProgramArguments ProgramArguments::parse(const QList<QByteArray> &arguments, con
             result.m_screenshotFile = QFile::decodeName(arguments.at(++i));
         } else if (argument.startsWith("--screenshot=")) {
             result.m_screenshotFile = QFile::decodeName(argument.mid(13));
+        } else if (argument == "--scale" || argument.startsWith("--scale=")) {
+            QByteArray value;
+            if (argument == "--scale") {
+                if (i + 1 >= arguments.size())
+                    return fail(QStringLiteral("option '--scale' needs a factor"));
+                value = arguments.at(++i);
+            } else {
+                value = argument.mid(8);
+            }
+            bool ok = false;
+            result.m_scale = value.toDouble(&ok);
+            if (!ok || !(result.m_scale > 0) || result.m_scale > 8)
+                return fail(QStringLiteral("option '--scale' needs a factor above 0 and at most 8"));
         } else {
             return fail(QStringLiteral("unknown option '%1'").arg(QString::fromLocal8Bit(argument)));
         }
@@ -88,6 +102,7 @@ QString ProgramArguments::usage()
         "\n"
         "Options:\n"
         "      --screenshot IMAGE  save a picture of the window to IMAGE and exit\n"
+        "      --scale FACTOR      draw the window at FACTOR times its pixels (2 for 2x)\n"
         "  -h, --help              show this help\n"
         "  -v, --version           show the version\n"
         "      --                  take every further argument as a file or folder\n");

@@ -8,7 +8,7 @@ namespace scrivlet {
 
 /// What the program was asked for on its command line:
 ///
-///     scrivlet [--screenshot IMAGE] [--] [FILE|FOLDER]...
+///     scrivlet [--screenshot IMAGE] [--scale FACTOR] [--] [FILE|FOLDER]...
 ///     scrivlet --help | --version
 ///
 /// The files and folders are listed as a drop lists them; this is what file managers' "Open With"
@@ -31,6 +31,8 @@ public:
     QString error() const { return m_error; }
     /// The image file to render the window to instead of showing it, or empty.
     QString screenshotFile() const { return m_screenshotFile; }
+    /// The screen scale asked for (2 draws the window at twice the pixels), or 0 for the screen's own.
+    double scale() const { return m_scale; }
     /// Absolute paths, in the order given.
     const QList<QByteArray> &paths() const { return m_paths; }
 
@@ -38,6 +40,7 @@ private:
     Action m_action = Action::Run;
     QString m_error;
     QString m_screenshotFile;
+    double m_scale = 0;
     QList<QByteArray> m_paths;
 };
 

@@ -17,6 +17,7 @@ struct ArgumentsCase
     Action action;
     QString screenshot;
     QList<QByteArray> paths;
+    double scale = 0;
 };
 
 void PrintTo(const ArgumentsCase &c, std::ostream *os)
@@ -35,6 +36,7 @@ TEST_P(ProgramArgumentsTable, Parse)
     EXPECT_EQ(parsed.action(), c.action) << parsed.error().toStdString();
     EXPECT_EQ(parsed.screenshotFile(), c.screenshot);
     EXPECT_EQ(parsed.paths(), c.paths);
+    EXPECT_EQ(parsed.scale(), c.scale);
     EXPECT_EQ(parsed.error().isEmpty(), c.action != Action::Error);
 }
 
@@ -65,6 +67,10 @@ INSTANTIATE_TEST_SUITE_P(ProgramArguments, ProgramArgumentsTable, testing::Value
     ArgumentsCase{"screenshot_with_items", {"--screenshot", "shot.png", "/a"}, Action::Run, "shot.png", {"/a"}},
     ArgumentsCase{"screenshot_glued", {"/a", "--screenshot=s.png"}, Action::Run, "s.png", {"/a"}},
     ArgumentsCase{"screenshot_without_file", {"--screenshot"}, Action::Error, {}, {}},
+    ArgumentsCase{"scale_for_a_screenshot", {"--scale", "1.5", "--screenshot", "s.png"}, Action::Run, "s.png", {}, 1.5},
+    ArgumentsCase{"scale_glued", {"--scale=2", "/a"}, Action::Run, {}, {"/a"}, 2},
+    ArgumentsCase{"scale_not_a_factor", {"--scale", "big"}, Action::Error, {}, {}},
+    ArgumentsCase{"scale_of_zero", {"--scale=0"}, Action::Error, {}, {}},
     ArgumentsCase{"unknown_option", {"/a", "--force"}, Action::Error, {}, {}}),
     [](const testing::TestParamInfo<ArgumentsCase> &param) { return std::string(param.param.name); });
 // clang-format on

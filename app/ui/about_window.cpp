@@ -4,6 +4,7 @@
 #include "app/ui/app_icon.h"
 #include "app/ui/form_builder.h"
 #include "app/ui/help_page.h"
+#include "controls/host/palette_contrast.h"
 #include "controls/styled_button/styled_button.h"
 
 #include <QLabel>
@@ -33,6 +34,8 @@ AboutWindow::AboutWindow(Platform &platform, QWidget *parent)
     m_link->setText(hasWebAddress() ? QString::fromUtf8(kWebAddress) : QStringLiteral("Help"));
     m_link->setCursor(Qt::PointingHandCursor);
     m_link->installEventFilter(this);
+    m_storedLinkColor = m_link->palette().color(QPalette::WindowText);
+    followPalette();
     connect(m_ok, &StyledButton::Click, this, &QWidget::close);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
@@ -74,6 +77,27 @@ bool AboutWindow::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void AboutWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        followPalette();
+}
+
+void AboutWindow::followPalette()
+{
+    if (m_link == nullptr)
+        return;
+    // The stored dark blue cannot be read on a dark window.
+    const QColor wanted =
+        PaletteContrast::isDark(palette()) ? palette().color(QPalette::Link) : m_storedLinkColor;
+    if (m_link->palette().color(QPalette::WindowText) == wanted)
+        return;
+    QPalette linkPalette = m_link->palette();
+    linkPalette.setColor(QPalette::WindowText, wanted);
+    m_link->setPalette(linkPalette);
 }
 
 void AboutWindow::showEvent(QShowEvent *event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 class QLabel;
@@ -32,9 +33,11 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildFromDesign();
+    void followPalette(); // the link: its stored colour, or the palette's Link on a dark palette
 
     Platform &m_platform;
     QLabel *m_version = nullptr;
@@ -43,6 +46,7 @@ private:
     QLabel *m_contact = nullptr;
     StyledButton *m_ok = nullptr;
     bool m_centred = false;
+    QColor m_storedLinkColor;
 };
 
 } // namespace scrivlet

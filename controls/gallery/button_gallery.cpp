@@ -2,6 +2,7 @@
 #include "controls/gallery/gallery.h"
 
 #include "controls/host/system_colors.h"
+#include "controls/raster/canvas.h"
 #include "controls/styled_button/button_outline.h"
 #include "controls/styled_button/button_painter.h"
 #include "controls/styled_button/button_tooltip.h"
@@ -38,11 +39,12 @@ QFont programFont(double points)
 
 // One face as the button would draw it, with its caption placed as the layout places it; pixels
 // outside the window outline are left white, as the desktop would show through them.
-QImage face(qint32 style, const Shot &shot, QSize size, const QString &caption, const QFont &font)
+QImage face(ButtonLook look, const Shot &shot, QSize size, const QString &caption, const QFont &font)
 {
     ButtonFaceInput in;
     in.size = size;
-    in.style = style;
+    in.scale = qApp->devicePixelRatio();
+    in.look = look;
     in.state = shot.state;
     in.enabled = shot.state != ButtonState::Disabled;
     in.hasFocus = shot.focus;
@@ -52,14 +54,14 @@ QImage face(qint32 style, const Shot &shot, QSize size, const QString &caption, 
     const gdi::Rect measured =
         CaptionMetrics::measure(caption, font, {4, 4, size.width() - 4, size.height() - 4}, false);
     const CaptionPlacement placed = CaptionLayout::place(size.width(), size.height(), measured, 0,
-                                                         ButtonPainter::marginOf(style), false, 0);
+                                                         ButtonPainter::marginOf(look), false, 0);
     in.captionRect = placed.rect;
     in.textFormat = placed.textFormat;
     const ButtonFace drawn = ButtonPainter::paint(in);
-    QImage out(size, QImage::Format_RGB32);
+    QImage out = gdi::Canvas::surfaceImage(size, in.scale);
     out.fill(Qt::white);
     QPainter p(&out);
-    p.setClipRegion(ButtonOutline::region(drawn.style, size.width(), size.height()));
+    p.setClipRegion(ButtonOutline::region(drawn.look, size.width(), size.height()));
     p.drawImage(0, 0, drawn.image);
     return out;
 }
@@ -103,7 +105,7 @@ void render(const QString &folder)
     for (qint32 style = 0; style <= 10; ++style) {
         std::vector<QImage> row;
         for (const Shot &shot : kShots) {
-            QImage img = face(style, shot, {73, 25}, QStringLiteral("Button"), font);
+            QImage img = face(static_cast<ButtonLook>(style), shot, {73, 25}, QStringLiteral("Button"), font);
             img.save(
                 QStringLiteral("%1/style%2_%3.png").arg(folder).arg(style).arg(QLatin1String(shot.name)));
             row.push_back(img);
@@ -135,7 +137,8 @@ void render(const QString &folder)
             Shot s = shot;
             if (!b.enabled && shot.state != ButtonState::Disabled)
                 s = {shot.name, ButtonState::Disabled, false};
-            row.push_back(face(5, s, {b.width, 25}, QString::fromLatin1(b.caption), programFont(b.points)));
+            row.push_back(face(ButtonLook::LookGradient, s, {b.width, 25}, QString::fromLatin1(b.caption),
+                               programFont(b.points)));
         }
         program.push_back(row);
     }

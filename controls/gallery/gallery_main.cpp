@@ -1,4 +1,5 @@
-// scrivlet_gallery FOLDER: renders every registered gallery page into FOLDER.
+// scrivlet_gallery [--scale FACTOR] FOLDER: renders every registered gallery page into FOLDER, at
+// FACTOR device pixels per pixel when given (2 shows the looks as a 2x screen does).
 #include "controls/gallery/gallery.h"
 
 #include <QApplication>
@@ -29,8 +30,15 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    QString folder = QStringLiteral("gallery");
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--scale" && i + 1 < argc)
+            qputenv("QT_SCALE_FACTOR", argv[++i]); // before QApplication, which reads it
+        else
+            folder = QString::fromLocal8Bit(argument);
+    }
     QApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("gallery");
     if (!QDir().mkpath(folder)) {
         std::fprintf(stderr, "scrivlet_gallery: cannot create %s\n", qPrintable(folder));
         return 1;

@@ -1,5 +1,6 @@
 #include "controls/host/system_colors.h"
 
+#include "controls/host/palette_contrast.h"
 #include "controls/raster/standard_colors.h"
 
 #include <QGuiApplication>
@@ -40,6 +41,22 @@ constexpr std::array<PaletteRole, 18> kRoles = {{
     {gdi::COLOR_MENUHILIGHT, QPalette::Active, QPalette::Highlight},
 }};
 
+// The indexes a dark palette gives from its roles as well: window and caption colours.
+constexpr std::array<PaletteRole, 12> kDarkRoles = {{
+    {gdi::COLOR_SCROLLBAR, QPalette::Active, QPalette::Button},
+    {gdi::COLOR_BACKGROUND, QPalette::Active, QPalette::Window},
+    {gdi::COLOR_ACTIVECAPTION, QPalette::Active, QPalette::Highlight},
+    {gdi::COLOR_INACTIVECAPTION, QPalette::Active, QPalette::Window},
+    {gdi::COLOR_CAPTIONTEXT, QPalette::Active, QPalette::HighlightedText},
+    {gdi::COLOR_ACTIVEBORDER, QPalette::Active, QPalette::Window},
+    {gdi::COLOR_INACTIVEBORDER, QPalette::Active, QPalette::Window},
+    {gdi::COLOR_APPWORKSPACE, QPalette::Active, QPalette::Window},
+    {gdi::COLOR_INACTIVECAPTIONTEXT, QPalette::Disabled, QPalette::WindowText},
+    {gdi::COLOR_GRADIENTACTIVECAPTION, QPalette::Active, QPalette::Highlight},
+    {gdi::COLOR_GRADIENTINACTIVECAPTION, QPalette::Active, QPalette::Window},
+    {gdi::COLOR_MENUBAR, QPalette::Active, QPalette::Window},
+}};
+
 SystemColors::Source g_source = SystemColors::Source::Palette;
 
 } // namespace
@@ -70,6 +87,10 @@ std::optional<gdi::ColorRef> SystemColors::sysColor(int index, const QPalette &p
     for (const PaletteRole &entry : kRoles)
         if (entry.index == index)
             return gdi::fromQRgb(palette.color(entry.group, entry.role).rgb());
+    if (PaletteContrast::isDark(palette))
+        for (const PaletteRole &entry : kDarkRoles)
+            if (entry.index == index)
+                return gdi::fromQRgb(palette.color(entry.group, entry.role).rgb());
     return standard;
 }
 
@@ -102,6 +123,12 @@ gdi::ColorRef SystemColors::translate(std::uint32_t color)
 gdi::ColorRef SystemColors::translate(std::uint32_t color, const QPalette &palette)
 {
     return translateWith(color, [&palette](int index) { return sysColor(index, palette); });
+}
+
+bool SystemColors::darkPalette()
+{
+    return g_source == Source::Palette && QGuiApplication::instance() != nullptr &&
+           PaletteContrast::isDark(QGuiApplication::palette());
 }
 
 gdi::EdgeColors SystemColors::edgeColors()

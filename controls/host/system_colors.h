@@ -4,7 +4,9 @@
 // (5, 13, 15, 16, 17, 18, 20, 21, 22, 23, 24, ...) maps to a QPalette role through one table, which
 // also holds the index's standard value (controls/raster/standard_colors.h). The source decides
 // which of the two a translation gives: the live palette (what the program shows) or the standard
-// values (what pixel tests and the gallery use, independent of the desktop).
+// values (what pixel tests and the gallery use, independent of the desktop). A light palette leaves
+// the indexes without a counterpart at their standard values; a dark one (PaletteContrast::isDark)
+// gives every index from the palette's roles, so no light colour is left among dark ones.
 #include "controls/raster/edge_colors.h"
 #include "controls/raster/gdi_types.h"
 
@@ -32,6 +34,9 @@ public:
     // system index that names no colour, gives gdi::CLR_INVALID (-1).
     static gdi::ColorRef translate(std::uint32_t color);
     static gdi::ColorRef translate(std::uint32_t color, const QPalette &palette);
+
+    // Whether the current source is a dark palette.
+    static bool darkPalette();
 
     // The 3-D border colours of the current source.
     static gdi::EdgeColors edgeColors();

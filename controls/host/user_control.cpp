@@ -1,5 +1,7 @@
 #include "controls/host/user_control.h"
 
+#include "controls/raster/canvas.h"
+
 #include <QCoreApplication>
 #include <QKeySequence>
 #include <QPainter>
@@ -46,9 +48,12 @@ bool UserControl::sendTab(bool backwards)
 
 QImage &UserControl::ensureSurface()
 {
-    const QSize wanted = size();
-    if (m_surface.size() != wanted) {
-        QImage grown(wanted, QImage::Format_RGB32);
+    // The surface covers the widget's device pixels, so high-DPI screens get drawn shapes and crisp
+    // text rather than a 1x picture blown up.
+    const qreal scale = devicePixelRatioF();
+    const QImage shaped = gdi::Canvas::surfaceImage(size(), scale);
+    if (m_surface.size() != shaped.size() || m_surface.devicePixelRatio() != scale) {
+        QImage grown = shaped;
         grown.fill(Qt::white);
         if (!m_surface.isNull()) {
             QPainter painter(&grown);
@@ -64,8 +69,9 @@ void UserControl::paintEvent(QPaintEvent *event)
     Q_UNUSED(event);
     if (m_surface.isNull())
         return;
+    // The image carries its devicePixelRatio: it lands 1:1 on the device pixels, unsmoothed.
     QPainter painter(this);
-    painter.drawImage(0, 0, m_surface);
+    painter.drawImage(QPointF(0, 0), m_surface);
 }
 
 void UserControl::setAccessKeys(const QString &caption)

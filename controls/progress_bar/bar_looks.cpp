@@ -12,7 +12,7 @@ void BarLooks::draw()
 {
     LayoutBar();
     DrawBarFill();
-    if (m_c.props.look == 0)
+    if (m_c.props.look == ProgressLook::Blocks)
         DrawSeparators();
     DrawBarFrame();
 }
@@ -20,7 +20,7 @@ void BarLooks::draw()
 void BarLooks::LayoutBar()
 {
     ProgressLayout &l = m_c.layout;
-    l.blockWidth = m_c.props.look == 0 ? 6 : 0;
+    l.blockWidth = m_c.props.look == ProgressLook::Blocks ? 6 : 0;
     l.blockGap = 2;
     l.client.left += 3;
     const int left = l.client.left;
@@ -52,14 +52,14 @@ void BarLooks::DrawBarFill()
         if (l.fill.right < 15)
             l.fill.right = 12; // a stub always shows
         const gdi::Rect f{4, 8, l.fill.right + 4 > r ? l.fill.right - 4 : l.fill.right, b - 8};
-        if (m_c.props.look == 2)
+        if (m_c.props.look == ProgressLook::Searching)
             return drawThreeBlocks();
         DrawGradient(LightenColor(k, 150), k, 4, 3, f.right, 6, m_c.dc, alongX);
         FillSolidRect(f, k, m_c.dc);
         DrawGradient(k, LightenColor(k, 150), 4, b - 10, f.right, 6, m_c.dc, alongX);
     } else {
         const gdi::Rect f{9, l.fill.top, r - 8, b};
-        if (m_c.props.look == 2)
+        if (m_c.props.look == ProgressLook::Searching)
             return drawThreeBlocks();
         DrawGradient(LightenColor(k, 150), k, 4, l.fill.top, 4, b, m_c.dc, alongX);
         FillSolidRect(f, k, m_c.dc);

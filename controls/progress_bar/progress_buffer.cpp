@@ -7,23 +7,23 @@ namespace scrivlet {
 ProgressBuffer::ProgressBuffer() = default;
 ProgressBuffer::~ProgressBuffer() = default;
 
-gdi::Canvas *ProgressBuffer::EnsureBuffer(int width, int height)
+gdi::Canvas *ProgressBuffer::EnsureBuffer(int width, int height, qreal scale)
 {
     if (m_dc) {
-        if (width > m_width || height > m_height)
-            CreateBuffer(width, height);
+        if (width > m_width || height > m_height || scale != m_bitmap.devicePixelRatio())
+            CreateBuffer(width, height, scale);
     } else if (width > 0 && height > 0) {
-        CreateBuffer(width, height);
+        CreateBuffer(width, height, scale);
     }
     return m_dc.get();
 }
 
-bool ProgressBuffer::CreateBuffer(int width, int height)
+bool ProgressBuffer::CreateBuffer(int width, int height, qreal scale)
 {
     ReleaseBuffer();
     if (width <= 0 || height <= 0)
         return false;
-    QImage bitmap(width, height, QImage::Format_RGB32);
+    QImage bitmap = gdi::Canvas::surfaceImage({width, height}, scale);
     if (bitmap.isNull())
         return false;       // too large to allocate
     bitmap.fill(Qt::black); // a fresh bitmap is black until drawn on

@@ -22,10 +22,11 @@ public:
     // The canvas of a buffer at least width x height: an existing one is re-made at that size only
     // when it is narrower or lower; a first one is made only for a positive size. Null when there
     // is no buffer.
-    gdi::Canvas *EnsureBuffer(int width, int height);
-    // Replaces the buffer by a new black one of the given size; false (and no buffer) when the
-    // picture cannot be allocated.
-    bool CreateBuffer(int width, int height);
+    // A buffer of another scale is made anew.
+    gdi::Canvas *EnsureBuffer(int width, int height, qreal scale = 1.0);
+    // Replaces the buffer by a new black one of the given size (1x pixels, drawn at the scale);
+    // false (and no buffer) when the picture cannot be allocated.
+    bool CreateBuffer(int width, int height, qreal scale = 1.0);
     void ReleaseBuffer();
 
     gdi::Canvas *dc() const { return m_dc.get(); }

@@ -34,9 +34,9 @@ private:
 };
 } // namespace
 
-QString ProgressCaption::captionText(int look, int percentage)
+QString ProgressCaption::captionText(ProgressLook look, int percentage)
 {
-    if (look == 2)
+    if (look == ProgressLook::Searching)
         return QStringLiteral("Gathering Required Information");
     return QString::number(percentage) + QStringLiteral(" %");
 }
@@ -54,7 +54,7 @@ void ProgressCaption::DrawCaption()
         return;
     {
         CaptionState state(m_c.dc, m_c.props.font);
-        m_c.dc.setTextColor(m_c.props.look == 6 ? ResolveColor(0xC0C0C0) : 0x000040);
+        m_c.dc.setTextColor(m_c.props.look == ProgressLook::Dark ? ResolveColor(0xC0C0C0) : 0x000040);
         CenterCaption();
         // A two-tone caption wholly over the fill is drawn by the covered pass alone.
         if (!(twoTone() && fillEdge() > l.caption.right)) {
@@ -85,7 +85,8 @@ void ProgressCaption::DrawCoveredCaption()
     const double edge = fillEdge();
     if (edge < l.caption.left)
         return;
-    m_c.dc.setTextColor(m_c.props.look == 6 ? ResolveColor(LightenColor(m_c.props.color, 80)) : 0xFFFFFF);
+    m_c.dc.setTextColor(m_c.props.look == ProgressLook::Dark ? ResolveColor(LightenColor(m_c.props.color, 80))
+                                                             : 0xFFFFFF);
     l.caption.left = roundToPixel(l.client.right / 2.0 - (l.caption.right - l.caption.left) / 2.0);
     l.caption.right = roundToPixel(edge);
     gdi::Rect rect = l.caption;

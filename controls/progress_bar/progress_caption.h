@@ -15,12 +15,15 @@ public:
     void DrawCaption();
 
     // The caption text for a look at a percentage.
-    static QString captionText(int look, int percentage);
+    static QString captionText(ProgressLook look, int percentage);
 
 private:
     void CenterCaption();
     void DrawCoveredCaption();
-    bool twoTone() const { return m_c.props.look == 6 || m_c.props.look == 9; }
+    bool twoTone() const
+    {
+        return m_c.props.look == ProgressLook::Dark || m_c.props.look == ProgressLook::Glossy;
+    }
     double fillEdge() const;
 
     LookContext m_c;

@@ -16,31 +16,31 @@ void ProgressPainter::paint(gdi::Canvas &dc, const ProgressProps &props, int wid
     clamped.percentage = std::min(props.percentage, 100);
     const LookContext context{dc, clamped, layout};
     layout.client = {0, 0, width, height};
-    progress::FillSolidRect(layout.client, clamped.look == 6 ? 0x000000 : 0xFFFFFF, dc);
+    progress::FillSolidRect(layout.client, clamped.look == ProgressLook::Dark ? 0x000000 : 0xFFFFFF, dc);
     PanelLooks panel(context);
     switch (clamped.look) {
-    case 3:
+    case ProgressLook::Flat:
         panel.DrawFlatStyle();
         break;
-    case 4:
+    case ProgressLook::Etched:
         panel.DrawEtchedStyle();
         break;
-    case 5:
+    case ProgressLook::Shaded:
         panel.DrawShadedStyle();
         break;
-    case 6:
+    case ProgressLook::Dark:
         panel.DrawDarkStyle();
         break;
-    case 7:
+    case ProgressLook::Hatched:
         panel.DrawHatchStyle();
         break;
-    case 8:
+    case ProgressLook::Picture:
         panel.DrawPictureStyle();
         break;
-    case 9:
+    case ProgressLook::Glossy:
         panel.DrawGlossyStyle();
         break;
-    default:
+    default: // Blocks, Smooth, Searching and every value that names no look
         BarLooks(context).draw();
         break;
     }

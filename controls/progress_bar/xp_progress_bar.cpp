@@ -10,6 +10,7 @@
 #include "controls/raster/canvas.h"
 
 #include <QAccessible>
+#include <QEvent>
 
 namespace scrivlet {
 
@@ -21,18 +22,19 @@ XP_ProgressBar::XP_ProgressBar(QWidget *parent)
     : UserControl(parent), m_buffer(std::make_unique<ProgressBuffer>())
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_font = defaultFont();
+    m_props.font = defaultFont();
     ensureSurface();
     m_own = std::make_unique<gdi::Canvas>(surfaceImage());
     setHdc();
     m_handledSize = size();
+    m_handledScale = devicePixelRatioF();
     setHWnd(this);
     m_maximum = 100;
     m_minimum = 0;
-    m_percentage = 0;
-    m_orientation = 0;
-    m_look = 0;
-    m_color = progress::ResolveColor(kHighlight);
+    m_props.percentage = 0;
+    m_props.orientation = 0;
+    m_props.look = ProgressLook::Blocks;
+    m_props.color = progress::ResolveColor(kHighlight);
     DrawProgressBar();
 }
 
@@ -44,9 +46,9 @@ XP_ProgressBar::~XP_ProgressBar()
 void XP_ProgressBar::readProperties(const PropertyBag &bag)
 {
     setCaptionFont(bag.readFont(QStringLiteral("Font"), defaultFont()));
-    m_brushStyle = bag.readInt32(QStringLiteral("BrushStyle"), 4);
+    m_props.brushStyle = bag.readInt32(QStringLiteral("BrushStyle"), 4);
     setColor(bag.readColor(QStringLiteral("Color"), kHighlight));
-    m_image = bag.readPicture(QStringLiteral("Image"), QImage());
+    m_props.image = bag.readPicture(QStringLiteral("Image"), QImage());
     setMaximum(bag.readInt32(QStringLiteral("Max"), 100));
     setMinimum(bag.readInt32(QStringLiteral("Min"), 0));
     setOrientation(bag.readInt32(QStringLiteral("Orientation"), 0));
@@ -58,33 +60,33 @@ void XP_ProgressBar::readProperties(const PropertyBag &bag)
 
 void XP_ProgressBar::writeProperties(PropertyBag &bag) const
 {
-    bag.writeFont(QStringLiteral("Font"), m_font);
-    bag.writeInt32(QStringLiteral("BrushStyle"), m_brushStyle, 4);
-    bag.writeColor(QStringLiteral("Color"), m_color, kHighlight);
-    bag.writePicture(QStringLiteral("Image"), m_image, QImage());
+    bag.writeFont(QStringLiteral("Font"), m_props.font);
+    bag.writeInt32(QStringLiteral("BrushStyle"), m_props.brushStyle, 4);
+    bag.writeColor(QStringLiteral("Color"), m_props.color, kHighlight);
+    bag.writePicture(QStringLiteral("Image"), m_props.image, QImage());
     bag.writeInt32(QStringLiteral("Max"), m_maximum, 100);
     bag.writeInt32(QStringLiteral("Min"), m_minimum, 0);
-    bag.writeInt32(QStringLiteral("Orientation"), m_orientation, 0);
-    bag.writeInt32(QStringLiteral("Scrolling"), m_look, 0);
-    bag.writeBool(QStringLiteral("ShowText"), m_showText, false);
-    bag.writeInt32(QStringLiteral("Value"), m_percentage, 0);
+    bag.writeInt32(QStringLiteral("Orientation"), m_props.orientation, 0);
+    bag.writeInt32(QStringLiteral("Scrolling"), scrolling(), 0);
+    bag.writeBool(QStringLiteral("ShowText"), m_props.showText, false);
+    bag.writeInt32(QStringLiteral("Value"), m_props.percentage, 0);
 }
 
 void XP_ProgressBar::setBrushStyle(qint32 style)
 {
-    m_brushStyle = style;
+    m_props.brushStyle = style;
     notifyPropertyChanged(QStringLiteral("BrushStyle"));
 }
 
 void XP_ProgressBar::setColor(quint32 color)
 {
-    m_color = progress::ResolveColor(color);
+    m_props.color = progress::ResolveColor(color);
     DrawProgressBar();
 }
 
 void XP_ProgressBar::setCaptionFont(const QFont &font)
 {
-    m_font = font;
+    m_props.font = font;
 }
 
 void XP_ProgressBar::setHWnd(QWidget *window)
@@ -94,7 +96,7 @@ void XP_ProgressBar::setHWnd(QWidget *window)
 
 void XP_ProgressBar::setHdc(gdi::Canvas *)
 {
-    if (gdi::Canvas *buffer = m_buffer->EnsureBuffer(width(), height())) {
+    if (gdi::Canvas *buffer = m_buffer->EnsureBuffer(width(), height(), devicePixelRatioF())) {
         m_drawing = buffer;
         m_bufferInUse = true;
     } else {
@@ -104,7 +106,7 @@ void XP_ProgressBar::setHdc(gdi::Canvas *)
 
 void XP_ProgressBar::setImage(const QImage &image)
 {
-    m_image = image;
+    m_props.image = image;
     notifyPropertyChanged(QStringLiteral("Image"));
     DrawProgressBar();
 }
@@ -123,28 +125,28 @@ void XP_ProgressBar::setMaximum(qint32 maximum)
 
 void XP_ProgressBar::setOrientation(qint32 orientation)
 {
-    m_orientation = orientation;
+    m_props.orientation = orientation;
     notifyPropertyChanged(QStringLiteral("Orientation"));
     DrawProgressBar();
 }
 
 void XP_ProgressBar::setScrolling(qint32 look)
 {
-    m_look = look;
+    m_props.look = static_cast<ProgressLook>(look);
     notifyPropertyChanged(QStringLiteral("Scrolling"));
     DrawProgressBar();
 }
 
 void XP_ProgressBar::setShowText(bool show)
 {
-    m_showText = show;
+    m_props.showText = show;
     notifyPropertyChanged(QStringLiteral("ShowText"));
     DrawProgressBar();
 }
 
 qint32 XP_ProgressBar::value() const
 {
-    return progress::valueFromPercentage(m_percentage, m_maximum, m_minimum);
+    return progress::valueFromPercentage(m_props.percentage, m_maximum, m_minimum);
 }
 
 void XP_ProgressBar::setValue(qint32 value)
@@ -152,7 +154,7 @@ void XP_ProgressBar::setValue(qint32 value)
     const qint32 before = m_percentage;
     // An assignment that cannot be computed (Max 0, overflow) keeps the bar as it was.
     if (const auto percentage = progress::percentageFromValue(value, m_maximum, m_minimum))
-        m_percentage = *percentage;
+        m_props.percentage = *percentage;
     DrawProgressBar();
     // Screen readers announce the progress as it moves.
     if (m_percentage != before) {
@@ -163,23 +165,14 @@ void XP_ProgressBar::setValue(qint32 value)
 
 void XP_ProgressBar::DrawProgressBar()
 {
-    if (m_percentage > 100)
-        m_percentage = 100;
+    if (m_props.percentage > 100)
+        m_props.percentage = 100;
     followSize();
     if (!m_drawing)
         return;
     const QWidget *window = m_window ? m_window.data() : this;
-    ProgressProps props;
-    props.percentage = m_percentage;
-    props.look = m_look;
-    props.orientation = m_orientation;
-    props.brushStyle = m_brushStyle;
-    props.color = m_color;
-    props.image = m_image;
-    props.showText = m_showText;
-    props.font = m_font;
     m_drawing->setEdgeColors(SystemColors::edgeColors());
-    ProgressPainter::paint(*m_drawing, props, window->width(), window->height(), m_layout);
+    ProgressPainter::paint(*m_drawing, m_props, window->width(), window->height(), m_layout);
     if (m_bufferInUse)
         pDraw(ownDc(), 0, 0, width(), height(), 0, 0);
     update();
@@ -221,12 +214,21 @@ void XP_ProgressBar::resizeEvent(QResizeEvent *e)
     DrawProgressBar();
 }
 
+void XP_ProgressBar::changeEvent(QEvent *e)
+{
+    UserControl::changeEvent(e);
+    // The etched look's border takes the system colours, which follow the palette.
+    if (e->type() == QEvent::PaletteChange || e->type() == QEvent::StyleChange)
+        DrawProgressBar();
+}
+
 void XP_ProgressBar::followSize()
 {
     // Qt holds back the resize events of a hidden widget until it is shown; drawing must not wait.
-    if (size() == m_handledSize)
+    if (size() == m_handledSize && devicePixelRatioF() == m_handledScale)
         return;
     m_handledSize = size();
+    m_handledScale = devicePixelRatioF();
     ensureSurface();
     setHdc();
 }

@@ -10,6 +10,7 @@
 // Assignments that the designer must learn about emit propertyChanged(name).
 #include "controls/host/user_control.h"
 #include "controls/progress_bar/progress_layout.h"
+#include "controls/progress_bar/progress_props.h"
 
 #include <QFont>
 #include <QImage>
@@ -48,26 +49,26 @@ public:
 
     // --- properties ---
     void setBrushStyle(qint32 style); // write only: the hatch pattern of look 7 (0 to 5)
-    quint32 color() const { return m_color; }
+    quint32 color() const { return m_props.color; }
     void setColor(quint32 color);
     // The caption's font, the stored "Font" (the widget's own font() plays no part in drawing).
-    QFont captionFont() const { return m_font; }
+    QFont captionFont() const { return m_props.font; }
     void setCaptionFont(const QFont &font); // no redraw
     QWidget *hWnd() const { return m_window; }
     void setHWnd(QWidget *window); // the widget whose client rectangle is drawn on
     gdi::Canvas *hdc() const { return m_drawing; }
-    void setHdc(gdi::Canvas * = nullptr);    // the argument is ignored: (re)makes the buffer
-    QImage image() const { return m_image; } // null when none
+    void setHdc(gdi::Canvas * = nullptr);          // the argument is ignored: (re)makes the buffer
+    QImage image() const { return m_props.image; } // null when none
     void setImage(const QImage &image);
     qint32 minimum() const { return m_minimum; }
     void setMinimum(qint32 minimum);
     qint32 maximum() const { return m_maximum; }
     void setMaximum(qint32 maximum);
-    qint32 orientation() const { return m_orientation; }
+    qint32 orientation() const { return m_props.orientation; }
     void setOrientation(qint32 orientation);
-    qint32 scrolling() const { return m_look; }
+    qint32 scrolling() const { return static_cast<qint32>(m_props.look); }
     void setScrolling(qint32 look);
-    bool showText() const { return m_showText; }
+    bool showText() const { return m_props.showText; }
     void setShowText(bool show);
     qint32 value() const;
     void setValue(qint32 value);
@@ -85,8 +86,8 @@ public:
                int yDst = 0) const;
 
     // --- read-only views of the internal state (for hosts, galleries and tests) ---
-    qint32 percentage() const { return m_percentage; }
-    qint32 brushStyle() const { return m_brushStyle; }
+    qint32 percentage() const { return m_props.percentage; }
+    qint32 brushStyle() const { return m_props.brushStyle; }
     bool bufferInUse() const { return m_bufferInUse; }
     QSize bufferSize() const;
     const ProgressLayout &layout() const { return m_layout; } // geometry of the last drawing
@@ -95,25 +96,20 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
+    void changeEvent(QEvent *e) override;
 
 private:
     gdi::Canvas &ownDc();
     void followSize(); // the resize steps, once per new size
 
     QSize m_handledSize;
-    quint32 m_color = 0;
+    qreal m_handledScale = 1.0;
+    ProgressProps m_props; // colour, percentage, look, orientation, brush, image, caption and font
     gdi::Canvas *m_drawing = nullptr;
     QPointer<QWidget> m_window; // falls back to the bar itself once that widget is gone
     qint32 m_maximum = 100;
     qint32 m_minimum = 0;
-    qint32 m_percentage = 0;
-    bool m_showText = false;
-    qint32 m_look = 0;
-    qint32 m_orientation = 0;
-    qint32 m_brushStyle = 0;
-    QImage m_image;
     bool m_bufferInUse = false;
-    QFont m_font;
     ProgressLayout m_layout;
     std::unique_ptr<ProgressBuffer> m_buffer;
     std::unique_ptr<gdi::Canvas> m_own; // the window's own surface, copied to the screen on paint

@@ -8,6 +8,14 @@
 // Shapes are written pixel by pixel (never through QPainter); text is the one thing drawn with
 // QPainter, clipped to its rectangle. Everything outside the image is clipped silently.
 //
+// The image may carry a devicePixelRatio s (a high-DPI surface). The painters still draw in the
+// 1x coordinates of width() x height(), and the canvas maps them to device pixels by one rule: a 1x
+// edge at x lies at floor(x * s + 0.5), so a rectangle covers the device pixels between its mapped
+// edges, and a one-pixel stroke (a line, a single pixel, a frame or edge side) is
+// max(1, floor(s + 0.5)) device pixels wide, kept inside the image and inside the rectangle it
+// frames. At s = 2 every 1x pixel becomes a 2 x 2 block. Text and pictures are drawn at the
+// device's resolution.
+//
 // Like a device context it carries state that the drawing calls use: text colour (black),
 // background colour (white), background mode (OPAQUE), brush origin (0, 0), font, pen colour
 // (black), the current position of moveTo/lineTo (0, 0) and the edge colours (standard scheme).
@@ -33,8 +41,18 @@ public:
 
     QImage &image() { return *m_image; }
     const QImage &image() const { return *m_image; }
-    int width() const { return m_image->width(); }
-    int height() const { return m_image->height(); }
+    // The 1x size of the surface.
+    int width() const;
+    int height() const;
+    // The image's devicePixelRatio.
+    qreal scale() const { return m_image->devicePixelRatio(); }
+    // Where the 1x edge at x lies in device pixels: floor(x * scale() + 0.5).
+    int deviceEdge(int x) const;
+    // The device width of a one-pixel stroke: max(1, floor(scale() + 0.5)).
+    int strokeWidth() const;
+    // An image for a surface of the given 1x size at a scale: Qt's rounded device size, carrying
+    // the scale as its devicePixelRatio.
+    static QImage surfaceImage(QSize size, qreal scale, QImage::Format format = QImage::Format_RGB32);
     // (0, 0, width, height).
     Rect bounds() const { return {0, 0, width(), height()}; }
 
@@ -121,8 +139,21 @@ public:
     int drawText(const QString &text, Rect &rect, unsigned format);
 
 private:
+    bool scaled() const { return scale() != 1.0; }
     void plot(int x, int y, ColorRef color);
+    // Device pixels x1 <= x < x2 of device row y (inside the image).
     void fillSpan(int x1, int x2, int y, const Brush &brush);
+    // The device rectangle [x1, x2) x [y1, y2), clipped to the image.
+    void fillDevice(int x1, int y1, int x2, int y2, const Brush &brush);
+    // The device start of a stroke on 1x column (or row) c: c's edge, moved in so that the stroke
+    // stays inside [0, extent).
+    int strokeStart(int c, int extent) const;
+    // A horizontal stroke on row y from column x1 up to x2 (1x, x2 excluded), and a vertical one.
+    void strokeRow(int x1, int x2, int y, const Brush &brush);
+    void strokeColumn(int x, int y1, int y2, const Brush &brush);
+    void scaledBlt(int xDst, int yDst, int w, int h, const QImage &source, int xSrc, int ySrc);
+    // The 1x column (or row) whose cell holds device pixel d.
+    int logicalOf(int d) const;
 
     QImage *m_image;
     ColorRef m_textColor = 0x000000;

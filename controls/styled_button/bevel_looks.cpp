@@ -42,7 +42,7 @@ void BevelLooks::draw(gdi::Canvas &c, const ButtonFaceInput &in, ButtonState sta
     const ColorRef face = ClassicLooks::faceColor(in, state);
     const ColorRef dark = offset(face, -112);
     ColorRef light = offset(face, 15);
-    if (in.style == 8) {
+    if (in.look == ButtonLook::LookBevel) {
         const int shade = state == ButtonState::Hot ? 8 : state == ButtonState::Pressed ? -24 : -6;
         c.fillRect(c.bounds(), offset(face, shade));
         if (state == ButtonState::Pressed)

@@ -1,5 +1,7 @@
 #include "controls/styled_button/button_painter.h"
 
+#include "controls/host/palette_contrast.h"
+#include "controls/host/system_colors.h"
 #include "controls/raster/canvas.h"
 #include "controls/styled_button/bevel_looks.h"
 #include "controls/styled_button/classic_looks.h"
@@ -17,7 +19,7 @@ namespace {
 ButtonState correctedState(const ButtonFaceInput &in)
 {
     ButtonState state = in.state;
-    if (in.designMode && in.style != 5)
+    if (in.designMode && in.look != ButtonLook::LookGradient)
         state = ButtonState::Hot;
     if (in.buttonType == 1 && in.value)
         state = ButtonState::Pressed;
@@ -37,15 +39,15 @@ gdi::ColorRef captionColor(const ButtonFaceInput &in, ButtonState state)
 
 } // namespace
 
-int ButtonPainter::marginOf(qint32 style)
+int ButtonPainter::marginOf(ButtonLook look)
 {
-    switch (style) {
-    case 7:
-    case 8:
+    switch (look) {
+    case ButtonLook::LookGradientSystem:
+    case ButtonLook::LookBevel:
         return 4;
-    case 9:
+    case ButtonLook::LookBevelGradient:
         return 6;
-    case 10:
+    case ButtonLook::LookGlossy:
         return 7;
     default:
         return 3;
@@ -55,13 +57,13 @@ int ButtonPainter::marginOf(qint32 style)
 ButtonFace ButtonPainter::paint(const ButtonFaceInput &in)
 {
     ButtonFace out;
-    out.image = QImage(in.size, QImage::Format_RGB32);
+    out.image = gdi::Canvas::surfaceImage(in.size, in.scale);
     gdi::Canvas canvas(out.image);
     out.background = in.background == gdi::CLR_INVALID ? in.system.face : in.background;
     canvas.fillRect(canvas.bounds(), out.background);
     out.margin = 3;
     out.state = in.state;
-    out.style = in.style;
+    out.look = in.look;
     if (!in.isShown || in.size.isEmpty())
         return out;
 
@@ -71,37 +73,40 @@ ButtonFace ButtonPainter::paint(const ButtonFaceInput &in)
         out.background = in.system.face;
 
     ButtonFaceInput look = in;
-    if (look.style == 6 && !look.qstyle) {
+    for (gdi::ColorRef *color :
+         {&look.backColor, &look.highlightColor, &look.fontColor, &look.fontHighlightColor, &look.maskColor})
+        *color = SystemColors::translate(*color);
+    if (look.look == ButtonLook::LookTheme && !look.qstyle) {
         // Without a style to draw the themed button, the stand-in look takes over for good.
-        out.style = look.style = look.nonThemeStyle == 6 ? 5 : look.nonThemeStyle;
+        out.look = look.look =
+            look.nonThemeStyle == ButtonLook::LookTheme ? ButtonLook::LookGradient : look.nonThemeStyle;
     }
 
-    switch (look.style) {
-    case 0:
-    case 1:
-    case 2:
-    case 3:
-    case 4:
+    switch (look.look) {
+    case ButtonLook::LookClassic:
+    case ButtonLook::LookThinEdge:
+    case ButtonLook::LookFlatHot:
+    case ButtonLook::LookSoftFrame:
+    case ButtonLook::LookHighlight:
         out.background = ClassicLooks::draw(canvas, look, state, out.background);
         break;
-    case 5:
-    case 7:
+    case ButtonLook::LookGradient:
+    case ButtonLook::LookGradientSystem:
         out.background = GradientLook::draw(canvas, look, state);
         break;
-    case 6:
+    case ButtonLook::LookTheme:
         out.themeOutline = ThemeLook::draw(canvas, look, state);
         break;
-    case 8:
-    case 9:
+    case ButtonLook::LookBevel:
+    case ButtonLook::LookBevelGradient:
         BevelLooks::draw(canvas, look, state);
         break;
-    case 10:
+    case ButtonLook::LookGlossy:
         GlossyLook::draw(canvas, look, state);
         break;
-    default:
-        break;
     }
-    out.margin = marginOf(look.style);
+    out.margin = marginOf(look.look);
+    out.faceColor = canvas.getPixel(in.size.width() / 2, in.size.height() / 2);
 
     if (!in.icon.isNull())
         IconPainter::draw(canvas, look, state, out.margin);
@@ -109,7 +114,13 @@ ButtonFace ButtonPainter::paint(const ButtonFaceInput &in)
     canvas.setFont(in.font);
     canvas.setBkMode(gdi::TRANSPARENT);
     const gdi::ColorRef previous = canvas.textColor();
-    canvas.setTextColor(captionColor(in, state));
+    out.captionColor = captionColor(look, state);
+    // A caption that cannot be read on its face (a dark palette's light text on a light look, a
+    // custom colour close to the face) is drawn in black or white instead; a disabled one is meant
+    // to be faint.
+    if (state != ButtonState::Disabled && out.faceColor != gdi::CLR_INVALID)
+        out.captionColor = PaletteContrast::readable(out.captionColor, out.faceColor);
+    canvas.setTextColor(out.captionColor);
     gdi::Rect rect = in.captionRect;
     canvas.drawText(in.caption, rect, in.textFormat);
     canvas.setTextColor(previous);

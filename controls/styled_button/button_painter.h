@@ -1,6 +1,8 @@
 #pragma once
 // ButtonPainter: the face of a button as a pure function of its look, state, properties and size.
-// Colours arrive already translated to literal RGB values, so the result depends on nothing else.
+// ButtonFaceInput holds every drawing input; the button keeps its properties in one, so a redraw
+// hands over the button's own values. Colours are stored values (literal 0x00BBGGRR, or a system
+// colour reference) and are translated with the system colours given in `system`.
 #include "controls/styled_button/button_system_colors.h"
 #include "controls/styled_button/button_types.h"
 #include "controls/styled_button/caption_layout.h"
@@ -18,7 +20,8 @@ namespace scrivlet {
 struct ButtonFaceInput
 {
     QSize size{20, 20};
-    qint32 style = 5;
+    qreal scale = 1.0; // device pixels per pixel: the face is drawn at the device's resolution
+    ButtonLook look = ButtonLook::LookGradient; // `Style`
     ButtonState state = ButtonState::Normal;
     bool isShown = true;
     bool enabled = true;
@@ -33,7 +36,7 @@ struct ButtonFaceInput
     gdi::ColorRef fontHighlightColor = gdi::RGB(0, 0, 0);
     qint32 buttonType = 0;
     bool value = false;
-    qint32 nonThemeStyle = 5;
+    ButtonLook nonThemeStyle = ButtonLook::LookGradient; // stands in for a look without a theme
     bool roundedBordersByTheme = false;
     QString caption;
     QFont font;
@@ -51,12 +54,14 @@ struct ButtonFaceInput
 
 struct ButtonFace
 {
-    QImage image;                                       // Format_RGB32, size of the input
-    int margin = 3;                                     // the look's inner margin
+    QImage image;   // Format_RGB32, the input's size at its scale (devicePixelRatio set)
+    int margin = 3; // the look's inner margin
     ButtonState state = ButtonState::Normal;            // the state after correction (disabled, toggled down)
-    qint32 style = 5;                                   // the style drawn (a themeless style 6 is replaced)
+    ButtonLook look = ButtonLook::LookGradient;         // the look drawn (a themeless LookTheme is replaced)
     gdi::ColorRef background = gdi::RGB(240, 240, 240); // the background colour the face left behind
-    QRegion themeOutline;                               // style 6 with rounded borders: the theme's outline
+    QRegion themeOutline;                               // LookTheme with rounded borders: the theme's outline
+    gdi::ColorRef faceColor = gdi::CLR_INVALID;         // the face at the button's centre, under the caption
+    gdi::ColorRef captionColor = gdi::CLR_INVALID;      // the colour the caption was drawn in
 };
 
 class ButtonPainter
@@ -64,7 +69,7 @@ class ButtonPainter
 public:
     static ButtonFace paint(const ButtonFaceInput &in);
     // The inner margin each look leaves for icon and caption.
-    static int marginOf(qint32 style);
+    static int marginOf(ButtonLook look);
 };
 
 } // namespace scrivlet

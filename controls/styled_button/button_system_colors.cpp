@@ -15,6 +15,7 @@ ButtonSystemColors ButtonSystemColors::current()
     c.grayText = sys(gdi::COLOR_GRAYTEXT);
     c.window = sys(gdi::COLOR_WINDOW);
     c.edges = SystemColors::edgeColors();
+    c.dark = SystemColors::darkPalette();
     return c;
 }
 

@@ -13,6 +13,7 @@ struct ButtonSystemColors
     gdi::ColorRef grayText = 0;   // disabled text
     gdi::ColorRef window = 0;     // window background
     gdi::EdgeColors edges;        // the 3-D border colours
+    bool dark = false;            // taken from a dark palette
 
     // As the host's colour translation gives them now (live palette or standard scheme).
     static ButtonSystemColors current();

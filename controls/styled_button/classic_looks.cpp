@@ -97,7 +97,8 @@ ColorRef ClassicLooks::faceColor(const ButtonFaceInput &in, ButtonState state)
 {
     if (!in.useCustomColors)
         return in.system.face;
-    const bool atRest = state == ButtonState::Normal || (in.style != 0 && state == ButtonState::Disabled);
+    const bool atRest = state == ButtonState::Normal ||
+                        (in.look != ButtonLook::LookClassic && state == ButtonState::Disabled);
     return atRest ? in.backColor : in.highlightColor;
 }
 
@@ -106,19 +107,19 @@ ColorRef ClassicLooks::draw(gdi::Canvas &canvas, const ButtonFaceInput &in, Butt
 {
     canvas.setEdgeColors(in.system.edges);
     const ColorRef face = faceColor(in, state);
-    switch (in.style) {
-    case 0:
+    switch (in.look) {
+    case ButtonLook::LookClassic:
         classic(canvas, in, state, face);
         return face;
-    case 1:
+    case ButtonLook::LookThinEdge:
         thinEdge(canvas, state, face, in.system.edges.shadow);
         return face;
-    case 2:
+    case ButtonLook::LookFlatHot:
         flatHot(canvas, state, face, in.system.edges.shadow);
         return face;
-    case 3:
+    case ButtonLook::LookSoftFrame:
         return softFrame(canvas, in, state);
-    case 4:
+    case ButtonLook::LookHighlight:
         return highlight(canvas, in, state);
     default:
         return background;

@@ -172,12 +172,16 @@ ColorRef GradientLook::draw(gdi::Canvas &canvas, const ButtonFaceInput &in, Butt
     const int W = in.size.width();
     const int H = in.size.height();
     Shades shades;
-    if (in.style != 5)
+    if (in.look != ButtonLook::LookGradient)
         shades = derivedShades(in.system.face, in.system.highlight, in.system.highlight);
     else if (in.useCustomColors)
         shades = derivedShades(in.backColor, in.highlightColor, in.system.highlight);
+    else if (in.system.dark)
+        // The fixed near-white face would glare on a dark desktop and hide its light caption.
+        shades = derivedShades(in.system.face, in.system.highlight, in.system.highlight);
 
-    ColorRef background = in.style == 5 && !in.useCustomColors ? in.system.face : shades.face[0].to;
+    ColorRef background =
+        in.look == ButtonLook::LookGradient && !in.useCustomColors ? in.system.face : shades.face[0].to;
     canvas.fillRect(canvas.bounds(), background);
 
     switch (state) {

@@ -101,7 +101,7 @@ void IconPainter::draw(gdi::Canvas &canvas, const ButtonFaceInput &in, ButtonSta
     else
         picture = disabled ? grayscale(in.icon) : in.icon;
 
-    if (in.style == 4 && state == ButtonState::Hot) {
+    if (in.look == ButtonLook::LookHighlight && state == ButtonState::Hot) {
         // The raised icon's shadow: its opaque pixels in grey, where the icon rested.
         QImage shadow = argb(picture);
         for (int y = 0; y < shadow.height(); ++y) {

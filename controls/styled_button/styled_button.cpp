@@ -36,23 +36,40 @@ StyledButton::StyledButton(QWidget *parent) : UserControl(parent)
 
 StyledButton::~StyledButton() = default;
 
+ButtonFaceInput StyledButton::initialFace()
+{
+    ButtonFaceInput face;
+    face.look = ButtonLook::LookClassic;
+    face.isShown = false;
+    face.nonThemeStyle = ButtonLook::LookClassic;
+    face.backColor = SystemColors::reference(gdi::COLOR_BTNFACE);
+    face.highlightColor = SystemColors::reference(gdi::COLOR_HIGHLIGHT);
+    face.fontColor = SystemColors::reference(gdi::COLOR_BTNTEXT);
+    face.fontHighlightColor = SystemColors::reference(gdi::COLOR_BTNTEXT);
+    face.maskColor = 0;
+    face.captionRect = {4, 4, 16, 16};
+    face.textFormat = gdi::DT_WORDBREAK | gdi::DT_CENTER;
+    face.background = gdi::CLR_INVALID; // none yet: the face colour
+    return face;
+}
+
 void StyledButton::initProperties()
 {
-    m_style = 0;
-    m_caption = hostName();
-    m_iconSize = 16;
-    m_icon = emptyPicture();
-    m_textFormat = gdi::DT_WORDBREAK | gdi::DT_CENTER;
+    m_face.look = ButtonLook::LookClassic;
+    m_face.caption = hostName();
+    m_face.iconSize = 16;
+    m_face.icon = emptyPicture();
+    m_face.textFormat = gdi::DT_WORDBREAK | gdi::DT_CENTER;
     setEnabled(true);
-    m_showFocus = false;
-    m_useCustomColors = false;
-    m_backColor = sysColor(gdi::COLOR_BTNFACE);
-    m_highlightColor = sysColor(gdi::COLOR_HIGHLIGHT);
-    m_fontColor = sysColor(gdi::COLOR_BTNTEXT);
-    m_fontHighlightColor = sysColor(gdi::COLOR_BTNTEXT);
+    m_face.showFocus = false;
+    m_face.useCustomColors = false;
+    m_face.backColor = sysColor(gdi::COLOR_BTNFACE);
+    m_face.highlightColor = sysColor(gdi::COLOR_HIGHLIGHT);
+    m_face.fontColor = sysColor(gdi::COLOR_BTNTEXT);
+    m_face.fontHighlightColor = sysColor(gdi::COLOR_BTNTEXT);
     m_toolTipType = 1;
     m_captionAlign = 0;
-    m_iconAlign = 1;
+    m_face.iconAlign = 1;
     m_margin = 4;
     QFont verdana(QStringLiteral("Verdana"));
     verdana.setPointSizeF(8.25);
@@ -66,7 +83,7 @@ void StyledButton::ambientChanged(const QString &name)
     if (!userMode() && m_mouseInside) {
         // A designer shows the control at rest; the hover it had is forgotten.
         m_mouseInside = false;
-        m_state = ButtonState::Normal;
+        m_face.state = ButtonState::Normal;
         removeToolTip();
     }
     Q_UNUSED(name);
@@ -77,14 +94,14 @@ void StyledButton::ambientChanged(const QString &name)
 
 void StyledButton::setButtonStyle(qint32 style)
 {
-    m_style = style;
+    m_face.look = static_cast<ButtonLook>(style);
     layoutButton();
     notifyPropertyChanged(QStringLiteral("Style"));
 }
 
 void StyledButton::setCaption(const QString &caption)
 {
-    m_caption = caption;
+    m_face.caption = caption;
     updateMnemonic();
     layoutButton();
     notifyPropertyChanged(QStringLiteral("Caption"));
@@ -92,21 +109,21 @@ void StyledButton::setCaption(const QString &caption)
 
 void StyledButton::setIcon(const QImage &icon)
 {
-    m_icon = icon;
+    m_face.icon = icon;
     layoutButton();
     notifyPropertyChanged(QStringLiteral("Icon"));
 }
 
 void StyledButton::setIconAlign(qint32 align)
 {
-    m_iconAlign = align;
+    m_face.iconAlign = align;
     layoutButton();
     notifyPropertyChanged(QStringLiteral("IconAlign"));
 }
 
 void StyledButton::setIconSize(qint16 size)
 {
-    m_iconSize = size;
+    m_face.iconSize = size;
     layoutButton();
     notifyPropertyChanged(QStringLiteral("IconSize"));
 }
@@ -120,49 +137,49 @@ void StyledButton::setCaptionAlign(qint32 align)
 
 void StyledButton::setNonThemeStyle(qint32 style)
 {
-    m_nonThemeStyle = style;
+    m_face.nonThemeStyle = static_cast<ButtonLook>(style);
     layoutButton();
     notifyPropertyChanged(QStringLiteral("NonThemeStyle"));
 }
 
 void StyledButton::setShowFocus(bool show)
 {
-    m_showFocus = show;
+    m_face.showFocus = show;
     Refresh();
     notifyPropertyChanged(QStringLiteral("ShowFocus"));
 }
 
 void StyledButton::setUseCustomColors(bool use)
 {
-    m_useCustomColors = use;
+    m_face.useCustomColors = use;
     Refresh();
     notifyPropertyChanged(QStringLiteral("UseCustomColors"));
 }
 
 void StyledButton::setBackColor(quint32 color)
 {
-    m_backColor = color;
+    m_face.backColor = color;
     Refresh();
     notifyPropertyChanged(QStringLiteral("BackColor"));
 }
 
 void StyledButton::setHighlightColor(quint32 color)
 {
-    m_highlightColor = color;
+    m_face.highlightColor = color;
     Refresh();
     notifyPropertyChanged(QStringLiteral("HighlightColor"));
 }
 
 void StyledButton::setFontColor(quint32 color)
 {
-    m_fontColor = color;
+    m_face.fontColor = color;
     Refresh();
     notifyPropertyChanged(QStringLiteral("FontColor"));
 }
 
 void StyledButton::setFontHighlightColor(quint32 color)
 {
-    m_fontHighlightColor = color;
+    m_face.fontHighlightColor = color;
     Refresh();
     notifyPropertyChanged(QStringLiteral("FontHighlightColor"));
 }
@@ -197,35 +214,35 @@ void StyledButton::setToolTipForeColor(quint32 color)
 
 void StyledButton::setButtonType(qint32 type)
 {
-    m_buttonType = type;
+    m_face.buttonType = type;
     Refresh();
     notifyPropertyChanged(QStringLiteral("ButtonType"));
 }
 
 void StyledButton::setValue(bool value)
 {
-    m_value = value;
+    m_face.value = value;
     Refresh();
     notifyPropertyChanged(QStringLiteral("Value"));
 }
 
 void StyledButton::setMaskColor(quint32 color)
 {
-    m_maskColor = color;
+    m_face.maskColor = color;
     Refresh();
     notifyPropertyChanged(QStringLiteral("MaskColor"));
 }
 
 void StyledButton::setUseMaskColor(bool use)
 {
-    m_useMaskColor = use;
+    m_face.useMaskColor = use;
     Refresh();
     notifyPropertyChanged(QStringLiteral("UseMaskColor"));
 }
 
 void StyledButton::setRoundedBordersByTheme(bool rounded)
 {
-    m_roundedBordersByTheme = rounded;
+    m_face.roundedBordersByTheme = rounded;
     Refresh();
     notifyPropertyChanged(QStringLiteral("RoundedBordersByTheme"));
 }
@@ -313,7 +330,7 @@ QSize StyledButton::minimumSizeHint() const
 gdi::Rect StyledButton::measureCaption() const
 {
     const gdi::Rect box{4, 4, width() - 4, height() - 4};
-    return CaptionMetrics::measure(m_caption, font(), box, rightToLeft());
+    return CaptionMetrics::measure(m_face.caption, font(), box, rightToLeft());
 }
 
 void StyledButton::layoutButton()
@@ -324,61 +341,41 @@ void StyledButton::layoutButton()
     const int H = height();
     // The margin of the look about to be drawn, so that a change of style places the caption with
     // the new look's margin rather than the previous one's.
-    const int margin = ButtonPainter::marginOf(m_style);
-    const CaptionPlacement placed =
-        CaptionLayout::place(W, H, measureCaption(), m_captionAlign, margin, rightToLeft(), m_textFormat);
-    m_captionRect = placed.rect;
-    m_textFormat = placed.textFormat;
-    m_windowRegion = ButtonOutline::region(m_style, W, H);
+    const int margin = ButtonPainter::marginOf(m_face.look);
+    const CaptionPlacement placed = CaptionLayout::place(W, H, measureCaption(), m_captionAlign, margin,
+                                                         rightToLeft(), m_face.textFormat);
+    m_face.captionRect = placed.rect;
+    m_face.textFormat = placed.textFormat;
+    m_windowRegion = ButtonOutline::region(m_face.look, W, H);
     setMask(m_windowRegion);
     Refresh();
 }
 
 void StyledButton::Refresh()
 {
-    ButtonFaceInput in;
-    in.size = size();
-    in.style = m_style;
-    in.state = m_state;
-    in.isShown = m_isShown;
-    in.enabled = isEnabled();
-    in.hasFocus = m_hasFocus;
-    in.displayAsDefault = displayAsDefault();
-    in.designMode = !userMode();
-    in.showFocus = m_showFocus;
-    in.useCustomColors = m_useCustomColors;
-    in.backColor = SystemColors::translate(m_backColor);
-    in.highlightColor = SystemColors::translate(m_highlightColor);
-    in.fontColor = SystemColors::translate(m_fontColor);
-    in.fontHighlightColor = SystemColors::translate(m_fontHighlightColor);
-    in.buttonType = m_buttonType;
-    in.value = m_value;
-    in.nonThemeStyle = m_nonThemeStyle;
-    in.roundedBordersByTheme = m_roundedBordersByTheme;
-    in.caption = m_caption;
-    in.font = font();
-    in.captionRect = m_captionRect;
-    in.textFormat = m_textFormat;
-    in.icon = m_icon;
-    in.iconAlign = m_iconAlign;
-    in.iconSize = m_iconSize;
-    in.useMaskColor = m_useMaskColor;
-    in.maskColor = SystemColors::translate(m_maskColor);
-    in.background = m_background;
-    in.qstyle = style();
+    // What the widget itself holds (size, enabled, font, style) and the ambient values join the
+    // button's own drawing inputs; the system colours are those of this moment.
+    m_face.size = size();
+    m_face.scale = devicePixelRatioF();
+    m_face.enabled = isEnabled();
+    m_face.displayAsDefault = displayAsDefault();
+    m_face.designMode = !userMode();
+    m_face.font = font();
+    m_face.qstyle = style();
+    m_face.system = ButtonSystemColors::current();
 
-    ButtonFace face = ButtonPainter::paint(in);
+    ButtonFace face = ButtonPainter::paint(m_face);
     m_margin = face.margin;
-    m_state = face.state;
-    if (face.style != m_style) {
+    m_face.state = face.state;
+    if (face.look != m_face.look) {
         // A themed look that could not be drawn is replaced for good, outline included.
-        m_style = face.style;
-        m_windowRegion = ButtonOutline::region(m_style, width(), height());
+        m_face.look = face.look;
+        m_windowRegion = ButtonOutline::region(m_face.look, width(), height());
         setMask(m_windowRegion);
     }
-    if (m_style == 6 && m_roundedBordersByTheme && !face.themeOutline.isEmpty())
+    if (m_face.look == ButtonLook::LookTheme && m_face.roundedBordersByTheme && !face.themeOutline.isEmpty())
         setMask(face.themeOutline);
-    m_background = face.background;
+    m_face.background = face.background;
     surfaceImage() = std::move(face.image);
     update();
 }
@@ -392,14 +389,14 @@ void StyledButton::resizeEvent(QResizeEvent *e)
 void StyledButton::showEvent(QShowEvent *e)
 {
     UserControl::showEvent(e);
-    m_isShown = true;
+    m_face.isShown = true;
     layoutButton();
 }
 
 void StyledButton::hideEvent(QHideEvent *e)
 {
     UserControl::hideEvent(e);
-    m_isShown = false;
+    m_face.isShown = false;
     removeToolTip();
 }
 
@@ -413,7 +410,7 @@ void StyledButton::changeEvent(QEvent *e)
             m_mouseInside = false;
             removeToolTip();
         }
-        m_state = ButtonState::Normal;
+        m_face.state = ButtonState::Normal;
         Refresh();
         break;
     case QEvent::FontChange:

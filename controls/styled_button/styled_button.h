@@ -12,6 +12,7 @@
 // The button raises Click, MouseEnter and MouseLeave (signals of UserControl); surface() holds the
 // face as last drawn. Ambient values (userMode, displayAsDefault) come from UserControl too.
 #include "controls/host/user_control.h"
+#include "controls/styled_button/button_painter.h"
 #include "controls/styled_button/button_types.h"
 #include "controls/styled_button/caption_layout.h"
 
@@ -41,31 +42,34 @@ public:
     void writeProperties(PropertyBag &bag) const override;
 
     // --- properties ---
-    qint32 buttonStyle() const { return m_style; } // the stored "Style" (QWidget::style() is Qt's)
+    qint32 buttonStyle() const
+    {
+        return static_cast<qint32>(m_face.look);
+    } // the stored "Style" (QWidget::style() is Qt's)
     void setButtonStyle(qint32 style);
-    QString caption() const { return m_caption; }
+    QString caption() const { return m_face.caption; }
     void setCaption(const QString &caption);
-    QImage icon() const { return m_icon; } // a null image: no picture
+    QImage icon() const { return m_face.icon; } // a null image: no picture
     void setIcon(const QImage &icon);
-    qint32 iconAlign() const { return m_iconAlign; }
+    qint32 iconAlign() const { return m_face.iconAlign; }
     void setIconAlign(qint32 align);
-    qint16 iconSize() const { return m_iconSize; }
+    qint16 iconSize() const { return static_cast<qint16>(m_face.iconSize); }
     void setIconSize(qint16 size);
     qint32 captionAlign() const { return m_captionAlign; }
     void setCaptionAlign(qint32 align);
-    qint32 nonThemeStyle() const { return m_nonThemeStyle; }
+    qint32 nonThemeStyle() const { return static_cast<qint32>(m_face.nonThemeStyle); }
     void setNonThemeStyle(qint32 style);
-    bool showFocus() const { return m_showFocus; }
+    bool showFocus() const { return m_face.showFocus; }
     void setShowFocus(bool show);
-    bool useCustomColors() const { return m_useCustomColors; }
+    bool useCustomColors() const { return m_face.useCustomColors; }
     void setUseCustomColors(bool use);
-    quint32 backColor() const { return m_backColor; }
+    quint32 backColor() const { return m_face.backColor; }
     void setBackColor(quint32 color);
-    quint32 highlightColor() const { return m_highlightColor; }
+    quint32 highlightColor() const { return m_face.highlightColor; }
     void setHighlightColor(quint32 color);
-    quint32 fontColor() const { return m_fontColor; }
+    quint32 fontColor() const { return m_face.fontColor; }
     void setFontColor(quint32 color);
-    quint32 fontHighlightColor() const { return m_fontHighlightColor; }
+    quint32 fontHighlightColor() const { return m_face.fontHighlightColor; }
     void setFontHighlightColor(quint32 color);
     QString toolTipText() const { return m_toolTipText; }
     void setToolTipText(const QString &text);
@@ -79,17 +83,17 @@ public:
     void setToolTipBackColor(quint32 color);
     quint32 toolTipForeColor() const { return m_toolTipForeColor; }
     void setToolTipForeColor(quint32 color);
-    qint32 buttonType() const { return m_buttonType; }
+    qint32 buttonType() const { return m_face.buttonType; }
     void setButtonType(qint32 type);
-    bool value() const { return m_value; }
+    bool value() const { return m_face.value; }
     void setValue(bool value);
-    quint32 maskColor() const { return m_maskColor; }
+    quint32 maskColor() const { return m_face.maskColor; }
     void setMaskColor(quint32 color);
-    bool useMaskColor() const { return m_useMaskColor; }
+    bool useMaskColor() const { return m_face.useMaskColor; }
     void setUseMaskColor(bool use);
     qint16 mousePointer() const { return m_mousePointer; }
     void setMousePointer(qint16 pointer);
-    bool roundedBordersByTheme() const { return m_roundedBordersByTheme; }
+    bool roundedBordersByTheme() const { return m_face.roundedBordersByTheme; }
     void setRoundedBordersByTheme(bool rounded);
     bool rightToLeft() const { return m_rightToLeft != 0; }
     void setRightToLeft(bool rightToLeft);
@@ -108,11 +112,11 @@ public:
                                    int width = 0);
 
     // --- read-only views of the internal state (for hosts, galleries and tests) ---
-    ButtonState state() const { return m_state; }
-    bool holdsFocus() const { return m_hasFocus; } // the focus as its focus events last told it
+    ButtonState state() const { return m_face.state; }
+    bool holdsFocus() const { return m_face.hasFocus; } // the focus as its focus events last told it
     bool mouseInside() const { return m_mouseInside; }
-    gdi::Rect captionRect() const { return m_captionRect; } // right and bottom exclusive
-    quint32 textFormat() const { return m_textFormat; }
+    gdi::Rect captionRect() const { return m_face.captionRect; } // right and bottom exclusive
+    quint32 textFormat() const { return m_face.textFormat; }
     qint32 margin() const { return m_margin; }
     QRegion windowRegion() const { return m_windowRegion; }
     ButtonTooltip *toolTipWindow() const { return m_toolTip.get(); }
@@ -148,47 +152,31 @@ private:
     void removeToolTip();
     void updateMnemonic();
     gdi::Rect measureCaption() const;
+    static ButtonFaceInput initialFace();
 
-    // properties
-    qint32 m_style = 0;
-    QString m_caption;
-    QImage m_icon;
-    qint32 m_iconAlign = 1;
-    qint16 m_iconSize = 16;
+    // The drawing inputs: the properties that shape the face (Style, Caption, Icon, the colours,
+    // ButtonType and Value, ...) and the interaction state (State, the focus, shown or not, the
+    // caption's place and format, the background the last redraw left). Colours are kept as
+    // stored: literal, or a system colour reference that is translated when drawing.
+    ButtonFaceInput m_face = initialFace();
+
+    // properties that play no part in drawing
     qint32 m_captionAlign = 0;
-    qint32 m_nonThemeStyle = 0;
-    bool m_showFocus = false;
-    bool m_useCustomColors = false;
-    quint32 m_backColor = 0x8000000Fu;
-    quint32 m_highlightColor = 0x8000000Du;
-    quint32 m_fontColor = 0x80000012u;
-    quint32 m_fontHighlightColor = 0x80000012u;
     QString m_toolTipText;
     QString m_toolTipTitle;
     qint32 m_toolTipIcon = 0;
     qint32 m_toolTipType = 1;
     quint32 m_toolTipBackColor = 0;
     quint32 m_toolTipForeColor = 0;
-    qint32 m_buttonType = 0;
-    bool m_value = false;
-    quint32 m_maskColor = 0;
-    bool m_useMaskColor = false;
     qint16 m_mousePointer = 0;
-    bool m_roundedBordersByTheme = false;
     qint32 m_rightToLeft = 0;
 
-    // interaction and drawing state
-    ButtonState m_state = ButtonState::Normal;
-    bool m_hasFocus = false;
-    bool m_isShown = false;
+    // interaction state
     bool m_mouseInside = false;
     bool m_holdsHostTip = false; // the host's tooltip text is lent to our own tip
     int m_lastButtonUp = 0;
-    gdi::Rect m_captionRect{4, 4, 16, 16};
-    quint32 m_textFormat = gdi::DT_WORDBREAK | gdi::DT_CENTER;
     qint32 m_margin = 4;
     QRegion m_windowRegion;
-    gdi::ColorRef m_background = gdi::CLR_INVALID; // left by the last redraw; none yet: the face
     int m_mnemonicId = 0;
     std::unique_ptr<ButtonTooltip> m_toolTip;
     std::unique_ptr<AboutPanel> m_about;

@@ -31,7 +31,7 @@ int hostButton(Qt::MouseButton button)
 
 bool StyledButton::event(QEvent *e)
 {
-    if (e->type() == QEvent::KeyPress && m_hasFocus) {
+    if (e->type() == QEvent::KeyPress && m_face.hasFocus) {
         const int key = static_cast<QKeyEvent *>(e)->key();
         // Tab is consumed by the focus chain before keyPressEvent sees it.
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
@@ -84,7 +84,7 @@ void StyledButton::leaveEvent(QEvent *e)
 void StyledButton::pointerEntered()
 {
     m_mouseInside = true;
-    m_state = ButtonState::Hot;
+    m_face.state = ButtonState::Hot;
     Refresh();
     QPointer<StyledButton> self(this);
     raiseMouseEnter();
@@ -95,7 +95,7 @@ void StyledButton::pointerEntered()
 void StyledButton::pointerLeft()
 {
     m_mouseInside = false;
-    m_state = ButtonState::Normal;
+    m_face.state = ButtonState::Normal;
     removeToolTip();
     Refresh();
     raiseMouseLeave();
@@ -115,7 +115,7 @@ void StyledButton::mousePressEvent(QMouseEvent *e)
     }
     if (e->button() != Qt::LeftButton)
         return;
-    m_state = ButtonState::Pressed;
+    m_face.state = ButtonState::Pressed;
     Refresh();
 }
 
@@ -123,7 +123,7 @@ void StyledButton::mouseDoubleClickEvent(QMouseEvent *e)
 {
     // The second press of a double-click presses the button again, so its release clicks again.
     if (e->button() == Qt::LeftButton && m_lastButtonUp == 1) {
-        m_state = ButtonState::Pressed;
+        m_face.state = ButtonState::Pressed;
         Refresh();
     }
 }
@@ -136,10 +136,10 @@ void StyledButton::mouseReleaseEvent(QMouseEvent *e)
     const bool over = rect().contains(e->position().toPoint());
     QPointer<StyledButton> self(this);
     if (button == 1) {
-        if (m_buttonType == 1 && !m_value) {
-            m_state = ButtonState::Pressed;
+        if (m_face.buttonType == 1 && !m_face.value) {
+            m_face.state = ButtonState::Pressed;
         } else {
-            m_state = ButtonState::Hot;
+            m_face.state = ButtonState::Hot;
             // A pointer released outside has left: that leave comes first, so no Click follows.
             if (!over && m_mouseInside)
                 pointerLeft();
@@ -161,9 +161,9 @@ void StyledButton::clickStep()
 {
     if (m_lastButtonUp != 1)
         return;
-    if (m_buttonType == 1)
-        m_value = !m_value;
-    m_state = ButtonState::Hot;
+    if (m_face.buttonType == 1)
+        m_face.value = !m_face.value;
+    m_face.state = ButtonState::Hot;
     Refresh();
 }
 
@@ -175,7 +175,7 @@ void StyledButton::keyPressEvent(QKeyEvent *e)
     case Qt::Key_Space:
     case Qt::Key_Return: // Enter, on the main and the numeric keypad, presses as space does
     case Qt::Key_Enter:
-        m_state = ButtonState::Pressed;
+        m_face.state = ButtonState::Pressed;
         Refresh();
         break;
     case Qt::Key_Right:
@@ -206,7 +206,7 @@ void StyledButton::keyReleaseEvent(QKeyEvent *e)
     raiseClick();
     if (!self)
         return;
-    m_state = ButtonState::Normal;
+    m_face.state = ButtonState::Normal;
     Refresh();
 }
 
@@ -216,7 +216,7 @@ void StyledButton::click()
         return;
     // The steps of a left press and release over the button, in their order.
     QPointer<StyledButton> self(this);
-    m_state = ButtonState::Pressed;
+    m_face.state = ButtonState::Pressed;
     Refresh();
     if (m_buttonType != 1 || m_value) {
         raiseClick();
@@ -227,7 +227,7 @@ void StyledButton::click()
     clickStep();
     // No pointer rests over a button clicked from elsewhere.
     if (!m_mouseInside) {
-        m_state = ButtonState::Normal;
+        m_face.state = ButtonState::Normal;
         Refresh();
     }
 }
@@ -236,7 +236,7 @@ void StyledButton::accessKey()
 {
     m_lastButtonUp = 1;
     clickStep();
-    m_state = ButtonState::Normal;
+    m_face.state = ButtonState::Normal;
 }
 
 void StyledButton::updateMnemonic()
@@ -244,7 +244,7 @@ void StyledButton::updateMnemonic()
     if (m_mnemonicId != 0)
         releaseShortcut(m_mnemonicId);
     m_mnemonicId = 0;
-    const QKeySequence key = QKeySequence::mnemonic(m_caption);
+    const QKeySequence key = QKeySequence::mnemonic(m_face.caption);
     if (!key.isEmpty())
         m_mnemonicId = grabShortcut(key);
 }
@@ -254,14 +254,14 @@ void StyledButton::updateMnemonic()
 void StyledButton::focusInEvent(QFocusEvent *e)
 {
     UserControl::focusInEvent(e);
-    m_hasFocus = true;
+    m_face.hasFocus = true;
     Refresh();
 }
 
 void StyledButton::focusOutEvent(QFocusEvent *e)
 {
     UserControl::focusOutEvent(e);
-    m_hasFocus = false;
+    m_face.hasFocus = false;
     Refresh();
 }
 

@@ -1,5 +1,6 @@
 #include "controls/styled_button/theme_look.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -12,7 +13,8 @@ QStyleOptionButton option(const ButtonFaceInput &in, ButtonState state, const QR
 {
     QStyleOptionButton opt;
     opt.rect = rect;
-    opt.palette = in.qstyle->standardPalette();
+    // The style's own colours, unless the desktop is dark: then the desktop's.
+    opt.palette = in.system.dark ? QGuiApplication::palette() : in.qstyle->standardPalette();
     opt.direction = Qt::LeftToRight;
     opt.state = QStyle::State_None;
     if (state != ButtonState::Disabled)
@@ -67,7 +69,7 @@ QRegion ThemeLook::draw(gdi::Canvas &canvas, const ButtonFaceInput &in, ButtonSt
     const int W = canvas.width();
     const int H = canvas.height();
     canvas.fillRect(canvas.bounds(), in.system.face);
-    QImage bevel(W, H, QImage::Format_ARGB32_Premultiplied);
+    QImage bevel = gdi::Canvas::surfaceImage({W, H}, canvas.scale(), QImage::Format_ARGB32_Premultiplied);
     bevel.fill(gdi::toQRgb(in.system.face));
     {
         QPainter p(&bevel);

@@ -32,7 +32,7 @@ QImage paint(int look, int percentage, bool showText, ProgressLayout *layout = n
     QImage image(105, 17, QImage::Format_RGB32);
     gdi::Canvas dc(image);
     ProgressProps props;
-    props.look = look;
+    props.look = static_cast<ProgressLook>(look);
     props.percentage = percentage;
     props.color = kBarColor;
     props.showText = showText;

@@ -42,7 +42,7 @@ QImage paint(const ProgressProps &props, int width, int height, ProgressLayout *
 ProgressProps props(int look, int percentage, std::uint32_t color = kBarColor)
 {
     ProgressProps p;
-    p.look = look;
+    p.look = static_cast<ProgressLook>(look);
     p.percentage = percentage;
     p.color = color;
     p.brushStyle = 2;

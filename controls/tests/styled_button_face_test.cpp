@@ -277,7 +277,7 @@ TEST_P(BareGradientFace, EveryPixelMatches)
     const BareCase c = GetParam();
     ButtonFaceInput in;
     in.size = {c.width, c.height};
-    in.style = 5;
+    in.look = ButtonLook::LookGradient;
     in.state = c.state;
     in.enabled = c.state != ButtonState::Disabled;
     in.hasFocus = c.focus;
@@ -302,7 +302,7 @@ TEST_F(StandardColors, FirstAndLastFaceRowsOfARestingButton)
 {
     ButtonFaceInput in;
     in.size = {65, 25};
-    in.style = 5;
+    in.look = ButtonLook::LookGradient;
     in.system = ButtonSystemColors::current();
     const QImage img = ButtonPainter::paint(in).image;
     for (int x = 3; x < 62; ++x) {
@@ -318,7 +318,7 @@ TEST_F(StandardColors, ADegenerateGradientEndsTheFaceButNotTheCaption)
 {
     ButtonFaceInput in;
     in.size = {40, 8}; // step 2 has H - 8 = 0 rows
-    in.style = 5;
+    in.look = ButtonLook::LookGradient;
     in.system = ButtonSystemColors::current();
     in.caption = QStringLiteral("Wide caption text");
     in.captionRect = {0, 0, 40, 8};

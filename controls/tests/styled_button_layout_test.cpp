@@ -188,7 +188,7 @@ class Outline : public ::testing::TestWithParam<OutlineCase>
 TEST_P(Outline, CutsTheCorners)
 {
     const OutlineCase &c = GetParam();
-    const QRegion r = ButtonOutline::region(c.style, 65, 25);
+    const QRegion r = ButtonOutline::region(static_cast<ButtonLook>(c.style), 65, 25);
     for (const QPoint &p : c.out)
         EXPECT_FALSE(r.contains(p)) << p.x() << "," << p.y();
     for (const QPoint &p : c.in)

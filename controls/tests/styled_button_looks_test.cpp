@@ -26,7 +26,7 @@ protected:
     {
         ButtonFaceInput in;
         in.size = {73, 25};
-        in.style = style;
+        in.look = static_cast<ButtonLook>(style);
         in.state = state;
         in.enabled = state != ButtonState::Disabled;
         in.system = ButtonSystemColors::current();
@@ -59,7 +59,7 @@ TEST_P(LookMargin, DrawsItsStatesApartAndKeepsItsMargin)
     const ButtonFace pressed = ButtonPainter::paint(input(c.style, ButtonState::Pressed));
     const ButtonFace disabled = ButtonPainter::paint(input(c.style, ButtonState::Disabled));
     EXPECT_EQ(rest.margin, c.margin);
-    EXPECT_EQ(rest.style, c.style);
+    EXPECT_EQ(static_cast<qint32>(rest.look), c.style);
     EXPECT_NE(rest.image, pressed.image);
     EXPECT_EQ(rest.image != disabled.image, c.disabledFace);
     EXPECT_NE(pressed.image, disabled.image);
@@ -88,9 +88,9 @@ TEST_F(Looks, ThemedLookWithoutAStyleFallsBackToItsStandIn)
 {
     ButtonFaceInput in = input(6, ButtonState::Normal);
     in.qstyle = nullptr;
-    in.nonThemeStyle = 8;
+    in.nonThemeStyle = ButtonLook::LookBevel;
     const ButtonFace face = ButtonPainter::paint(in);
-    EXPECT_EQ(face.style, 8);
+    EXPECT_EQ(face.look, ButtonLook::LookBevel);
     EXPECT_EQ(face.margin, 4);
     EXPECT_EQ(face.image, ButtonPainter::paint(input(8, ButtonState::Normal)).image);
 }
@@ -100,7 +100,7 @@ TEST_F(Looks, StateCorrections)
     ButtonFaceInput designing = input(3, ButtonState::Normal);
     designing.designMode = true;
     EXPECT_EQ(ButtonPainter::paint(designing).state, ButtonState::Hot);
-    designing.style = 5;
+    designing.look = ButtonLook::LookGradient;
     EXPECT_EQ(ButtonPainter::paint(designing).state, ButtonState::Normal);
 
     ButtonFaceInput toggled = input(5, ButtonState::Hot);
@@ -162,6 +162,7 @@ TEST_P(CaptionColor, FollowsStateAndCustomColors)
     in.useCustomColors = c.custom;
     in.fontColor = gdi::RGB(200, 0, 0);
     in.fontHighlightColor = gdi::RGB(0, 0, 200);
+    in.highlightColor = gdi::RGB(255, 255, 255); // the hot face, light enough for both caption colours
     in.system.grayText = gdi::RGB(0, 150, 0);
     in.system.buttonText = gdi::RGB(90, 60, 30);
     in.caption = QStringLiteral("M");
@@ -221,7 +222,7 @@ TEST_F(Looks, OutOfRangeValuesStillGiveAFullSurface)
             const ButtonFace face = ButtonPainter::paint(in);
             EXPECT_EQ(face.image.size(), QSize(73, 25));
             EXPECT_EQ(face.margin, 3);
-            EXPECT_EQ(face.style, style);
+            EXPECT_EQ(static_cast<qint32>(face.look), style);
         }
     }
 }

@@ -61,4 +61,23 @@ QRgb rgbFromColorRef(unsigned colorRef)
                 static_cast<int>((colorRef >> 16) & 0xFFu));
 }
 
+QImage enlarged(const QImage &image, int factor)
+{
+    const QImage source = image.convertToFormat(QImage::Format_RGB32);
+    QImage out(source.width() * factor, source.height() * factor, QImage::Format_RGB32);
+    for (int y = 0; y < out.height(); ++y)
+        for (int x = 0; x < out.width(); ++x)
+            out.setPixel(x, y, source.pixel(x / factor, y / factor));
+    return out;
+}
+
+int runLength(const QImage &image, QPoint start, QPoint step)
+{
+    const QRgb colour = image.pixel(start);
+    int n = 0;
+    for (QPoint p = start; image.valid(p) && image.pixel(p) == colour; p += step)
+        ++n;
+    return n;
+}
+
 } // namespace scrivlet

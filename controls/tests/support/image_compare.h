@@ -15,6 +15,13 @@ namespace scrivlet {
 ::testing::AssertionResult imagesEqualWhere(const QImage &actual, const QImage &expected, const QImage &mask,
                                             const QString &name);
 
+// The image with every pixel repeated factor x factor times: a 1x drawing as a 2x screen shows it
+// when the drawing is merely blown up.
+QImage enlarged(const QImage &image, int factor);
+
+// How many pixels from start, stepping by step, have start's colour: the width of a stroke.
+int runLength(const QImage &image, QPoint start, QPoint step);
+
 // A colour as it appears in a Format_RGB32 image, from a 0x00BBGGRR value.
 QRgb rgbFromColorRef(unsigned colorRef);
 
