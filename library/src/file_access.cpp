@@ -479,6 +479,11 @@ FileAccess &FileAccess::operator=(FileAccess &&other) noexcept
 
 int FileAccess::open(const char *path, Mode mode, std::optional<Lock> lock)
 {
+    return openIn(AT_FDCWD, path, mode, lock);
+}
+
+int FileAccess::openIn(int folder, const char *path, Mode mode, std::optional<Lock> lock)
+{
     close();
     // O_NONBLOCK: opening a FIFO or a device must not wait for a peer; fstat then refuses it.
     int flags = O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
@@ -503,7 +508,7 @@ int FileAccess::open(const char *path, Mode mode, std::optional<Lock> lock)
     }
     int fd = -1;
     do {
-        fd = ::open(path, flags, permissions);
+        fd = ::openat(folder, path, flags, permissions);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return errno == EEXIST ? SCRIVLET_E_CHANGED : lastStatus();
