@@ -72,10 +72,8 @@ public:
     /// holds the file, and its length, identity and times are those of the moment it was opened
     /// and locked, taken by one fstat after the lock, so no holder can change them unseen.
     int open(const char *path, Mode mode, std::optional<Lock> lock = std::nullopt);
-#ifndef _WIN32
-    /// As open(), with @p path relative to the open folder @p folder (a descriptor).
+    /// As open(), with @p path relative to the open folder @p folder (a descriptor; POSIX only).
     int openIn(int folder, const char *path, Mode mode, std::optional<Lock> lock = std::nullopt);
-#endif
     void close();
     bool isOpen() const;
 
@@ -88,15 +86,9 @@ public:
 
     /// The file's length when opened, locked after a wait, or refreshed; changes made through this
     /// object are followed.
-    std::uint64_t length() const
-    {
-        return m_length;
-    }
+    std::uint64_t length() const { return m_length; }
     int size(std::uint64_t &length) const;
-    FileIdentity identity() const
-    {
-        return m_identity;
-    }
+    FileIdentity identity() const { return m_identity; }
     /// Whether both objects hold the same file (not merely the same path).
     bool sameFileAs(const FileAccess &other) const;
 
@@ -117,14 +109,8 @@ public:
     int sync();
     /// Gives the file back the access and modification times it had when opened (or refreshed
     /// with times).
-    int restoreTimes()
-    {
-        return setTimes(m_times);
-    }
-    FileTimes times() const
-    {
-        return m_times;
-    }
+    int restoreTimes() { return setTimes(m_times); }
+    FileTimes times() const { return m_times; }
     int setTimes(const FileTimes &times);
 
 private:
