@@ -231,20 +231,18 @@ bool isOwned(const struct stat &info)
 
 std::string homeFolder()
 {
-    // Root under su keeps the caller's $HOME (and $XDG_STATE_HOME): its journals would land in
-    // another user's folder, which the ownership check then refuses. Take root's own home.
+    // Relative values are to be ignored, as the base-directory rules say.
+    const char *state = std::getenv("XDG_STATE_HOME");
+    if (state != nullptr && state[0] == '/')
+        return std::string(state) + "/scrivlet";
+    // Root under su keeps the caller's $HOME: its journals would land in another user's folder.
+    // Take the effective user's own home then, as ssh does.
     const char *home = std::getenv("HOME");
     struct stat info
     {
     };
     const bool foreign =
         home != nullptr && home[0] == '/' && ::stat(home, &info) == 0 && info.st_uid != ::geteuid();
-    if (!foreign) {
-        // Relative values are to be ignored, as the base-directory rules say.
-        const char *state = std::getenv("XDG_STATE_HOME");
-        if (state != nullptr && state[0] == '/')
-            return std::string(state) + "/scrivlet";
-    }
     if (foreign || home == nullptr || home[0] != '/') {
         const struct passwd *user = ::getpwuid(::geteuid());
         home = user != nullptr ? user->pw_dir : nullptr;
