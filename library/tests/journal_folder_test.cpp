@@ -121,9 +121,14 @@ INSTANTIATE_TEST_SUITE_P(
                                        ::mkdir(folder.c_str(), 0700);
                                        ::chmod(folder.c_str(), 0777);
                                    }},
-                      // Root owns "/" with mode 0755: only refusing to follow the link keeps it out.
-                      UnsafeFolder{"SymlinkToAFolderOfRoot", false,
-                                   [](const std::string &folder) { ::symlink("/", folder.c_str()); }},
+                      // A folder that would pass every check (it is this user's, root's when run as
+                      // root): only refusing to follow the link keeps the journals out of it.
+                      UnsafeFolder{"SymlinkToASafeFolder", false,
+                                   [](const std::string &folder) {
+                                       ::mkdir((folder + "-target").c_str(), 0700);
+                                       if (::symlink((folder + "-target").c_str(), folder.c_str()) != 0)
+                                           ADD_FAILURE() << "symlink failed";
+                                   }},
                       UnsafeFolder{"OwnedByAnotherUser", true,
                                    [](const std::string &folder) {
                                        ::mkdir(folder.c_str(), 0700);
