@@ -10,6 +10,9 @@ namespace scrivlet::recovery {
 
 namespace {
 
+// openAndSettle's answer for a record that the file in hand turned out not to concern.
+constexpr int kNotItsFile = -1000;
+
 bool tornAs(const JournalRecord &record, std::string_view tail)
 {
     const std::string_view before = record.before;
@@ -64,6 +67,10 @@ int openAndSettle(const FileAccess &journal, std::uint64_t offset, const Journal
     const int outcome = settle(record, *file);
     if (file == held && outcome == SCRIVLET_RECOVERED_RESTORED)
         held->refresh(true);
+    // The same inode on another device may be another file altogether: only a tail that matches
+    // the record proves it is the record's; anything else must not end the record.
+    if (file == held && outcome <= 0 && held->identity().device != record.identity.device)
+        return kNotItsFile;
     return outcome;
 }
 
@@ -152,6 +159,10 @@ Settled settleJournal(FileAccess &journal, const Filter &filter, const Report &r
             continue;
         }
         const int outcome = openAndSettle(journal, offset - *size, *record, filter.held);
+        if (outcome == kNotItsFile) {
+            settled.allFinal = false;
+            continue;
+        }
         const bool marked = isFinal(outcome) && mark(journal, offset - *size) == SCRIVLET_OK;
         if (outcome == 0)
             continue;
