@@ -123,11 +123,16 @@ int JournalFolder::open(const std::string &path, bool make)
 }
 
 void JournalFolder::close()
-{}
+{
+    m_path.clear(); // nothing is held open: the path alone makes the folder "open"
+}
 
 bool JournalFolder::isOpen() const
 {
-    return !m_path.empty() && (GetFileAttributesA(m_path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (m_path.empty())
+        return false;
+    const DWORD attributes = GetFileAttributesA(m_path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 int JournalFolder::list(std::vector<std::string> &journals, std::vector<std::string> *setAside)

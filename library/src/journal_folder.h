@@ -44,7 +44,7 @@ public:
     int open(const std::string &path, bool make);
     void close();
     bool isOpen() const;
-    /// The folder's path (also while closed: the one last opened).
+    /// The folder's path, also after an open that failed (the folder is made there later).
     const std::string &path() const { return m_path; }
     /// The full path of an entry.
     std::string pathOf(const std::string &name) const;
