@@ -7,12 +7,14 @@
 #include "app/ui/command_line_items.h"
 #include "app/ui/main_window.h"
 #include "app/ui/window_size_memory.h"
+#include "core/recovery_words.h"
 #include "scrivlet.h"
 #include "scrivlet_version.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QThread>
+#include <QStringList>
 
 #include <cstdio>
 #include <filesystem>
@@ -59,22 +61,27 @@ std::optional<int> answer(const ProgramArguments &arguments)
     return std::nullopt;
 }
 
-// Puts right what a killed Scrivlet program left half done, before any file is shown, and says so.
-void recoverInterruptedChanges()
+// Puts right what a killed Scrivlet program left half done, before any file is shown, and says so
+// on standard error; what needs the user (a record kept, a damaged journal, an unsafe journal
+// folder) comes back for a message once the window is up.
+QString recoverInterruptedChanges()
 {
+    QStringList attention;
     try {
         QList<QPair<QByteArray, int>> report;
         CommentStore().recover(&report);
         for (const auto &[path, outcome] : report) {
-            const char *what = outcome == SCRIVLET_RECOVERED_RESTORED    ? "interrupted change undone"
-                               : outcome == SCRIVLET_RECOVERED_FINISHED  ? "interrupted change had finished"
-                               : outcome == SCRIVLET_RECOVERED_UNTOUCHED ? "interrupted change had not begun"
-                                                                         : scrivlet_status_text(outcome);
-            std::fprintf(stderr, "scrivlet: %s: %s\n", path.constData(), what);
+            const std::string words = scrivlet::core::RecoveryWords::of(path.toStdString(), outcome);
+            if (scrivlet::core::RecoveryWords::isNews(outcome))
+                std::fprintf(stderr, "scrivlet: %s: %s\n", path.constData(), words.c_str());
+            if (scrivlet::core::RecoveryWords::needsAttention(outcome))
+                attention << QString::fromLocal8Bit(path) + QStringLiteral(": ") +
+                                 QString::fromStdString(words);
         }
     } catch (const LibraryUnavailable &) {
         // Without the library nothing can be put right; saving says that it is missing.
     }
+    return attention.join(QStringLiteral("\n\n"));
 }
 
 // Lets the list's Comment column read the comments of the rows in sight, for a few seconds at most.
@@ -129,10 +136,13 @@ int main(int argc, char *argv[])
         }
         return 0;
     }
-    recoverInterruptedChanges();
+    const QString attention = recoverInterruptedChanges();
     // The run, unlike the screenshot, opens the window as the user last left it.
     auto *sizeMemory = new WindowSizeMemory(window);
     sizeMemory->show();
+    if (!attention.isEmpty())
+        platform.messageBox(attention, QStringLiteral("Scrivlet"), Platform::Icon::Exclamation,
+                            Platform::Buttons::Ok);
     CommandLineItems::reportNotFound(platform, notFound);
     return QApplication::exec();
 }

@@ -67,9 +67,11 @@ std::string checkCombination(const Invocation &inv)
     if (inv.extendedRegex && !inv.grep)
         return "-E needs --grep PATTERN";
     if (inv.recursive && c == Command::Recover)
-        return "'recover' takes no options";
-    if (c == Command::Recover && !inv.paths.empty())
-        return "'recover' takes no paths";
+        return "'recover' takes no options but --discard";
+    if (inv.discard && c != Command::Recover)
+        return "--discard belongs to 'recover'";
+    if (inv.discard && inv.paths.empty())
+        return "--discard needs the paths whose records to drop";
     if (inv.paths.empty() && c != Command::List && c != Command::Recover)
         return "no file given";
     return {};
@@ -144,6 +146,8 @@ CommandLine::Result CommandLine::parse(const std::vector<std::string> &arguments
             inv.sync = true;
         } else if (arg == "--utf8") {
             inv.utf8 = true;
+        } else if (arg == "--discard") {
+            inv.discard = true;
         } else if (arg == "-E" || arg == "--extended-regexp") {
             inv.extendedRegex = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -187,7 +191,8 @@ const char *CommandLine::usage()
            "       scriv set (-m TEXT | -F TEXTFILE | -) [-r] [--utf8] [--keep-time] [--sync] PATH...\n"
            "       scriv rm [-r] [--keep-time] [--sync] PATH...\n"
            "       scriv ls [-r] [--json | -0] [--grep PATTERN [-E]] [DIR...]\n"
-           "       scriv recover\n"
+           "       scriv recover [FILE...]\n"
+           "       scriv recover --discard PATH...\n"
            "\n"
            "Reads, writes and removes the comment that Scrivlet keeps at the end of a file.\n"
            "\n"
@@ -198,7 +203,9 @@ const char *CommandLine::usage()
            "  ls          list the files of each folder (default: .) whose comment is not empty,\n"
            "              with the comment's first line\n"
            "  recover     put right what a killed Scrivlet program left half-done (every scriv\n"
-           "              command does this first); says what it found\n"
+           "              command does this first); says what it found. With FILEs: settle the\n"
+           "              records kept for these files, found by their inode wherever the\n"
+           "              records say they were (a renamed folder, another mount)\n"
            "\n"
            "Options:\n"
            "  -m, --message TEXT  the comment is TEXT\n"
@@ -219,6 +226,8 @@ const char *CommandLine::usage()
            "                      follows its path and ends with a NUL byte too)\n"
            "      --keep-time     keep each file's access and modification times\n"
            "      --sync          wait until each change is on the disk (survives a power cut)\n"
+           "      --discard       recover: drop the records kept for these paths (files that are\n"
+           "                      gone for good) without touching any file\n"
            "  -h, --help          show this help\n"
            "      --version       show the version\n"
            "\n"
@@ -230,7 +239,8 @@ const char *CommandLine::usage()
            "SIGINT, SIGTERM and SIGHUP let the file in hand finish first.\n"
            "Exit status: 0 all files handled, 1 some failed (or a folder could not be read, or\n"
            "the output could not be written), 2 usage error or refused comment, 128 + the signal\n"
-           "number when stopped by a signal.\n";
+           "number when stopped by a signal. 'recover' gives 1 while a record is kept (its file\n"
+           "not found), a damaged journal is listed or the journal folder is not yours alone.\n";
 }
 
 } // namespace scrivlet

@@ -24,6 +24,7 @@ struct Invocation
     bool utf8 = false;
     std::optional<std::string> grep; ///< ls: only comments that contain this
     bool extendedRegex = false;      ///< -E: grep is a POSIX extended regular expression
+    bool discard = false;            ///< recover --discard: drop the records naming the paths
     bool help = false;
     bool version = false;
     std::vector<std::string> paths;

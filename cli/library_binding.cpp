@@ -1,5 +1,7 @@
 #include "cli/library_binding.h"
 
+#include "core/library_files.h"
+
 #include <climits>
 #include <dlfcn.h>
 #include <mutex>
@@ -39,12 +41,8 @@ const LibraryBinding *LibraryBinding::get(std::string &error)
     static bool bound = false;
     static std::once_flag once;
     std::call_once(once, [] {
-        // Beside scriv first, as the program does; then the installed library by its SONAME,
-        // which the loader finds in the system's library folders.
-        const std::string beside = programFolder() + "/libScrivlet.so";
-        const std::string installed = "libScrivlet.so." + std::to_string(SCRIVLET_SOVERSION);
         void *library = nullptr;
-        for (const std::string &file : {beside, installed}) {
+        for (const std::string &file : scrivlet::core::LibraryFiles::candidates(programFolder())) {
             library = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
             if (library != nullptr)
                 break;
@@ -57,7 +55,8 @@ const LibraryBinding *LibraryBinding::get(std::string &error)
         failure.clear();
         bound = bind(library, "ReadComments", binding.read, failure) &&
                 bind(library, "ReplaceComments", binding.replace, failure) &&
-                bind(library, "RecoverComments", binding.recover, failure);
+                bind(library, "RecoverComments", binding.recover, failure) &&
+                bind(library, "SettleComments", binding.settle, failure);
     });
     error = failure;
     return bound ? &binding : nullptr;

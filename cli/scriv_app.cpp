@@ -10,6 +10,7 @@
 #include "cli/stop_signals.h"
 #include "cli/target_list.h"
 #include "core/comment_draft.h"
+#include "core/recovery_words.h"
 #include "scrivlet.h"
 
 #include <algorithm>
@@ -20,6 +21,7 @@ namespace scrivlet {
 namespace {
 
 using scrivlet::core::CommentDraft;
+using scrivlet::core::RecoveryWords;
 
 // Readers that overlap the reads of files whose data is not cached; on cached files they cost
 // little more than one thread would.
@@ -76,20 +78,6 @@ extern "C" void SCRIVLET_CALL reportRecovery(void *context, const char *path, in
     report(path, outcome);
 }
 
-const char *recoveryText(int outcome)
-{
-    switch (outcome) {
-    case SCRIVLET_RECOVERED_RESTORED:
-        return "an interrupted change was undone";
-    case SCRIVLET_RECOVERED_FINISHED:
-        return "an interrupted change had completed";
-    case SCRIVLET_RECOVERED_UNTOUCHED:
-        return "an interrupted change had not begun";
-    default:
-        return nullptr;
-    }
-}
-
 } // namespace
 
 ScrivApp::ScrivApp(int inputFd, Output &out, Output &err, bool terminal)
@@ -105,7 +93,7 @@ int ScrivApp::run(const Invocation &invocation)
         return SomeFailed;
     }
     if (invocation.command == Invocation::Command::Recover)
-        return recover();
+        return recover(invocation);
     recoverQuietly();
     switch (invocation.command) {
     case Invocation::Command::Show:
@@ -126,34 +114,50 @@ int ScrivApp::run(const Invocation &invocation)
 void ScrivApp::recoverQuietly()
 {
     std::function<void(const char *, int)> report = [this](const char *path, int outcome) {
-        // A change that had completed or not begun needs no word: the file is as a command left it.
-        if (outcome == SCRIVLET_RECOVERED_RESTORED || outcome < 0) {
-            const char *text = recoveryText(outcome);
-            m_err << "scriv: " << Printer::shown(path, true) << ": "
-                  << (text != nullptr ? text : scrivlet_status_text(outcome)) << '\n';
-        }
+        if (RecoveryWords::isNews(outcome))
+            m_err << "scriv: " << Printer::shown(path, true) << ": " << RecoveryWords::of(path, outcome)
+                  << '\n';
     };
     m_library->recover(reportRecovery, &report);
     m_err.flush();
 }
 
-int ScrivApp::recover()
+int ScrivApp::recover(const Invocation &invocation)
 {
     Printer printer(m_out, m_err, Printer::Format::Text, m_terminal);
     std::size_t records = 0;
+    bool attention = false;
     std::function<void(const char *, int)> report = [&](const char *path, int outcome) {
         ++records;
-        if (const char *text = recoveryText(outcome))
-            m_out << Printer::shown(path, true) << ": " << text << '\n';
+        attention = attention || RecoveryWords::needsAttention(outcome);
+        if (RecoveryWords::needsAttention(outcome))
+            printer.failure(path, RecoveryWords::of(path, outcome));
         else
-            printer.failure(path, std::string("left alone: ") + scrivlet_status_text(outcome));
+            m_out << Printer::shown(path, m_terminal) << ": " << RecoveryWords::of(path, outcome) << '\n';
     };
-    const int status = m_library->recover(reportRecovery, &report);
-    if (status != SCRIVLET_OK && records == 0)
-        printer.warning(std::string("cannot recover: ") + scrivlet_status_text(status));
-    if (records == 0 && status == SCRIVLET_OK)
-        m_out << "nothing to recover\n";
-    return finish(printer, status == SCRIVLET_OK ? Success : SomeFailed);
+    if (invocation.paths.empty()) {
+        const int status = m_library->recover(reportRecovery, &report);
+        if (status != SCRIVLET_OK && records == 0)
+            printer.warning(std::string("cannot recover: ") + scrivlet_status_text(status));
+        if (records == 0 && status == SCRIVLET_OK)
+            m_out << "nothing to recover\n";
+        return finish(printer, status == SCRIVLET_OK && !attention ? Success : SomeFailed);
+    }
+    // The records of these files, wherever they say the files were; or, with --discard, dropped.
+    int exitStatus = Success;
+    const std::uint32_t flags = invocation.discard ? SCRIVLET_SETTLE_DISCARD : 0u;
+    for (const std::string &path : invocation.paths) {
+        records = 0;
+        const char *pointer = path.c_str();
+        const int status = m_library->settle(&pointer, flags, reportRecovery, &report);
+        if (status != SCRIVLET_OK && records == 0) {
+            printer.failure(path, scrivlet_status_text(status));
+            exitStatus = SomeFailed;
+        } else if (records == 0) {
+            m_out << Printer::shown(path, m_terminal) << ": no interrupted change is recorded for it\n";
+        }
+    }
+    return finish(printer, exitStatus == Success && !attention ? Success : SomeFailed);
 }
 
 int ScrivApp::show(const Invocation &invocation)

@@ -32,7 +32,7 @@ private:
     int set(const Invocation &invocation);
     int remove(const Invocation &invocation);
     int list(const Invocation &invocation);
-    int recover();
+    int recover(const Invocation &invocation);
     // Puts right what a killed Scrivlet program left half-done; says so on standard error.
     void recoverQuietly();
     bool readComment(const Invocation &invocation, std::string &input, int &exitStatus);

@@ -1,10 +1,12 @@
 #include "app/model/comment_store.h"
 
 #include "app/model/eight_bit_text.h"
+#include "core/library_files.h"
 
 #include "scrivlet.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QStringDecoder>
@@ -22,15 +24,6 @@ using ReadFunction = int(SCRIVLET_CALL *)(char *, int32_t, const char *const *);
 using RemoveFunction = int(SCRIVLET_CALL *)(const char *const *);
 using ReplaceFunction = int(SCRIVLET_CALL *)(const char *const *, const char *const *, int32_t, uint32_t);
 using RecoverFunction = int(SCRIVLET_CALL *)(ScrivletRecoveryReport, void *);
-
-#ifdef Q_OS_WIN
-const QString kOwnFolderFile = QStringLiteral("Scrivlet.dll");
-const QString kInstalledFile = kOwnFolderFile;
-#else
-const QString kOwnFolderFile = QStringLiteral("libScrivlet.so");
-// The SONAME: the one name the runtime package installs (libScrivlet.so belongs to the -dev one).
-const QString kInstalledFile = QStringLiteral("libScrivlet.so.%1").arg(SCRIVLET_SOVERSION);
-#endif
 
 // The folder of the running program: the application's when there is one, else the executable's.
 QString programFolder()
@@ -96,16 +89,13 @@ void CommentStore::load(const char *exportName)
 {
     if (m_library && m_library->isLoaded())
         return;
-    // Own folder first, as on Windows; then the installed library, which the loader finds in the
-    // system's library folders (the programs carry no run path).
     QStringList candidates;
     if (!m_explicitFile.isEmpty()) {
         candidates << m_explicitFile;
     } else {
-        const QString folder = programFolder();
-        if (!folder.isEmpty())
-            candidates << folder + QLatin1Char('/') + kOwnFolderFile;
-        candidates << kInstalledFile;
+        for (const std::string &file : scrivlet::core::LibraryFiles::candidates(
+                 QDir::toNativeSeparators(programFolder()).toStdString()))
+            candidates << QString::fromStdString(file);
     }
     QStringList reasons;
     for (const QString &candidate : candidates) {

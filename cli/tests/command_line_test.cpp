@@ -112,7 +112,8 @@ INSTANTIATE_TEST_SUITE_P(CommandLine, UsageErrors, testing::Values(
     UsageCase{"GrepWithoutPattern", {"ls", "--grep"}, "needs a value"},
     UsageCase{"GrepTwice", {"ls", "--grep", "a", "--grep=b"}, "only once"},
     UsageCase{"RegexWithoutGrep", {"ls", "-E"}, "-E needs --grep"},
-    UsageCase{"RecoverWithPath", {"recover", "f"}, "no paths"},
+    UsageCase{"DiscardWithoutPaths", {"recover", "--discard"}, "needs the paths"},
+    UsageCase{"DiscardOutsideRecover", {"show", "--discard", "f"}, "belongs to 'recover'"},
     UsageCase{"RecoverRecursive", {"recover", "-r"}, "no options"}),
     [](const testing::TestParamInfo<UsageCase> &param) { return std::string(param.param.name); });
 // clang-format on

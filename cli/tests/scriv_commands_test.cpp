@@ -1,14 +1,19 @@
 // The commands end to end: the built scriv program on real files.
+#include "library/src/comment_file.h"
+#include "library/tests/kill_plan.h"
 #include "scriv_runner.h"
+#include "scrivlet.h"
 #include "tests/support/temp_dir.h"
 
 #include "json_reader.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace scrivlet;
@@ -290,6 +295,39 @@ TEST(ExitStatus, SomeFailuresStillHandleTheOtherFiles)
     const auto result = ScrivRunner::run({"set", "-m", "c", dir.file("missing"), good});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(readFile(good), "g" + block("c"));
+}
+
+// A change killed halfway whose file is then gone: every command says that its record is kept
+// and how to drop it, without failing for it; recover fails until the record is dropped.
+TEST(ScrivRecover, KeepsARecordWhoseFileIsGoneUntilDiscarded)
+{
+    TempDir dir;
+    const std::string path = dir.write("doc", "own" + block(std::string(3000, 'o')));
+    const std::string other = dir.write("other", "other");
+    ::setenv("XDG_STATE_HOME", ScrivRunner::stateHome().c_str(), 1);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        KillPlan plan{4, 3}; // killed while putting back a write that failed halfway
+        scrivlet::setChangeHook(&killAtChange, &plan);
+        scrivlet::comment_file::replace(path.c_str(), std::string(6000, 'n'), 0);
+        ::_exit(3);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the change was not killed";
+    ASSERT_EQ(::unlink(path.c_str()), 0);
+
+    const auto shown = ScrivRunner::run({"show", other});
+    EXPECT_EQ(shown.exitCode, 0);
+    EXPECT_NE(shown.err.find(path + ": an interrupted change is recorded"), std::string::npos) << shown.err;
+    const auto recovered = ScrivRunner::run({"recover"});
+    EXPECT_EQ(recovered.exitCode, 1);
+    EXPECT_NE(recovered.err.find("'scriv recover --discard " + path + "'"), std::string::npos)
+        << recovered.err;
+    const auto dropped = ScrivRunner::run({"recover", "--discard", path});
+    EXPECT_EQ(dropped.exitCode, 0) << dropped.err;
+    EXPECT_NE(dropped.out.find("dropped"), std::string::npos) << dropped.out;
+    EXPECT_EQ(ScrivRunner::run({"recover"}).out, "nothing to recover\n");
 }
 
 } // namespace

@@ -164,6 +164,11 @@ std::string ScrivRunner::binary()
     return std::string(SCRIVLET_BUILD_DIR) + "/bin/scriv";
 }
 
+std::string ScrivRunner::stateHome()
+{
+    return stateFolderFor(::geteuid());
+}
+
 ScrivRunner::Result ScrivRunner::run(const std::vector<std::string> &arguments, const std::string &input)
 {
     Options options;

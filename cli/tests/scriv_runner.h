@@ -33,6 +33,8 @@ public:
 
     /// The scriv executable of this build.
     static std::string binary();
+    /// The XDG_STATE_HOME that children run as this test's own user get.
+    static std::string stateHome();
 
     /// Runs scriv with @p arguments; killed after the timeout. With a user, a copy of scriv and
     /// its library in a folder every user can enter is run, so the test does not depend on where

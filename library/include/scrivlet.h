@@ -77,6 +77,9 @@ extern "C" {
 #define SCRIVLET_E_NOSPACE (-10) /**< no room: the disk or quota is full, or a file-size limit */
 #define SCRIVLET_E_JOURNAL (-11) /**< the undo journal could not be written (see ReplaceComments) */
 #define SCRIVLET_E_LOOP (-12)    /**< the path runs into a loop of symbolic links (or too many of them) */
+#define SCRIVLET_E_UNSAFE                                                                                    \
+    (-13) /**< the undo journal folder (or a journal in it) belongs to another                               \
+               user or others may write to it: nothing was changed */
 /**@}*/
 
 /** The markers around a comment; both consist of kept bytes only. */
@@ -101,6 +104,12 @@ extern "C" {
 #define SCRIVLET_RECOVERED_RESTORED 1  /**< the file's prior bytes were put back */
 #define SCRIVLET_RECOVERED_FINISHED 2  /**< the change had been completed: the file keeps it */
 #define SCRIVLET_RECOVERED_UNTOUCHED 3 /**< the change had not begun: the file was as before */
+#define SCRIVLET_RECOVERED_DISCARDED 4 /**< the record was dropped on request; no file was touched */
+/**@}*/
+
+/** @name Flags of SettleComments. */
+/**@{*/
+#define SCRIVLET_SETTLE_DISCARD 0x1u /**< drop the records that name the path; touch no file */
 /**@}*/
 
 /**
@@ -209,20 +218,50 @@ typedef void(SCRIVLET_CALL *ScrivletRecoveryReport)(void *context, const char *p
 /**
  * Finishes the changes of ReplaceComments that a killed process (or a power cut, with
  * SCRIVLET_REPLACE_SYNC) interrupted: for each undo record of a process that has ended, the file
- * at the record's path gets its prior bytes back when it is still as the interrupted change could
- * have left it. A file that was replaced (another inode) or changed since is left alone and
- * reported. Records of running processes are not touched. ReplaceComments does the same on its
- * own; programs call this at their start so that no file stays half-written until then.
+ * at the record's path (made absolute when the change was made, so the current folder does not
+ * matter) gets its prior bytes back when it is still as the interrupted change could have left it.
+ * Records of running processes are not touched. ReplaceComments does the same on its own;
+ * programs call this at their start so that no file stays half-written until then.
  *
- * @param[in] report   called once per record found (may be null)
+ * A record is dropped only when its file was restored or provably needs nothing: the change had
+ * completed or not begun, or the very file (same inode) has changed since (SCRIVLET_E_CHANGED,
+ * reported once). A record whose file is not at its path (missing, or another file in its place:
+ * SCRIVLET_E_NOENT), or cannot be opened or locked now, is kept and reported at every call, until
+ * SettleComments finds the file where it is now, a ReplaceComments of that file settles it, or
+ * SettleComments with SCRIVLET_SETTLE_DISCARD drops it.
+ *
+ * A journal in which a record other than a torn last one fails its checksum is damaged: its
+ * records that can be read are settled, and it is renamed to NAME.journal.bad. Each such file in
+ * the journal folder is reported at every call with its path and SCRIVLET_E_JOURNAL.
+ *
+ * @param[in] report   called once per record found (may be null); also with the journal folder's
+ *                     path and SCRIVLET_E_UNSAFE when the folder is not safe to use
  * @param[in] context  handed to @p report unchanged
  * @return SCRIVLET_OK when every record found was settled (or none was found), otherwise the
- *         status of the first record left alone: SCRIVLET_E_CHANGED or SCRIVLET_E_NOENT (such a
- *         record is reported once and dropped), SCRIVLET_E_BUSY, SCRIVLET_E_ACCESS, SCRIVLET_E_IO
- *         (such a record is kept for the next run); SCRIVLET_E_JOURNAL when the journal folder
- *         cannot be read.
+ *         status of the first record kept or left alone: SCRIVLET_E_CHANGED, SCRIVLET_E_NOENT,
+ *         SCRIVLET_E_BUSY, SCRIVLET_E_ACCESS, SCRIVLET_E_IO; SCRIVLET_E_JOURNAL when the journal
+ *         folder cannot be read; SCRIVLET_E_UNSAFE when it is another user's or writable by others.
  */
 SCRIVLET_API int SCRIVLET_CALL RecoverComments(ScrivletRecoveryReport report, void *context);
+
+/**
+ * Settles the kept undo records of one file, wherever the records say it was: every unfinished
+ * record of an ended process whose file has the inode of the file at @p path now is settled on
+ * that file as RecoverComments would (for a file renamed or moved, or reached through another
+ * mount). With SCRIVLET_SETTLE_DISCARD instead, every unfinished record of an ended process whose
+ * path is @p path (made absolute from the current folder) is dropped without touching any file,
+ * for a record whose file is gone for good.
+ *
+ * @param[in] path     pointer to a pointer to the file's path
+ * @param[in] flags    0 or SCRIVLET_SETTLE_DISCARD; others are ignored
+ * @param[in] report   called once per record settled, kept or dropped (may be null), with the path
+ *                     the record names and the outcome (SCRIVLET_RECOVERED_DISCARDED when dropped)
+ * @param[in] context  handed to @p report unchanged
+ * @return SCRIVLET_OK (also when no record concerns the file), or as RecoverComments; without
+ *         SCRIVLET_SETTLE_DISCARD also the statuses of opening the file (SCRIVLET_E_NOENT, ...).
+ */
+SCRIVLET_API int SCRIVLET_CALL SettleComments(const char *const *path, uint32_t flags,
+                                              ScrivletRecoveryReport report, void *context);
 
 /**
  * Finds the last occurrence of a character in a zero-terminated text.
@@ -284,6 +323,8 @@ static inline const char *scrivlet_status_text(int status)
         return "the undo journal cannot be written";
     case SCRIVLET_E_LOOP:
         return "too many levels of symbolic links";
+    case SCRIVLET_E_UNSAFE:
+        return "the undo journal folder is another user's or writable by others";
     default:
         return "unknown error";
     }

@@ -182,7 +182,8 @@ int replace(const char *path, std::span<const char> text, std::uint32_t flags, C
     }
     JournalSet &journals = JournalSet::process();
     const std::lock_guard<std::mutex> guard(journals.mutex());
-    journals.beforeLock();
+    if (const int status = journals.beforeLock(); status != SCRIVLET_OK)
+        return status;
     FileAccess file;
     if (const int status = openLocked(path, FileAccess::Mode::Update, FileAccess::Lock::Exclusive, file);
         status != SCRIVLET_OK) {
@@ -219,6 +220,13 @@ int recover(const recovery::Report &report)
     JournalSet &journals = JournalSet::process();
     const std::lock_guard<std::mutex> guard(journals.mutex());
     return journals.recoverAll(report);
+}
+
+int settle(const char *path, bool discard, const recovery::Report &report)
+{
+    JournalSet &journals = JournalSet::process();
+    const std::lock_guard<std::mutex> guard(journals.mutex());
+    return journals.settleFile(path, discard, report);
 }
 
 int read(const char *path, std::size_t limit, std::string &text, ChunkSizes chunks)

@@ -37,6 +37,10 @@ int replace(const char *path, std::span<const char> text, std::uint32_t flags, C
 /// Settles what ended processes left unfinished in their journals (see JournalSet::recoverAll).
 int recover(const recovery::Report &report);
 
+/// Settles the kept records of the file at @p path, or drops those naming it with @p discard (see
+/// JournalSet::settleFile).
+int settle(const char *path, bool discard, const recovery::Report &report);
+
 /// Gives the text of the file's block (empty without one), cut at its first zero byte and to at
 /// most @p limit bytes. A missing file is not created.
 int read(const char *path, std::size_t limit, std::string &text, ChunkSizes chunks = {});

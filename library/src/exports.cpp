@@ -79,6 +79,28 @@ SCRIVLET_API int SCRIVLET_CALL RecoverComments(ScrivletRecoveryReport report, vo
     }
 }
 
+SCRIVLET_API int SCRIVLET_CALL SettleComments(const char *const *path, uint32_t flags,
+                                              ScrivletRecoveryReport report, void *context)
+{
+    try {
+        const char *file = pathFrom(path);
+        if (file == nullptr)
+            return SCRIVLET_E_INVALID;
+        // Told only after the work, as RecoverComments does.
+        std::vector<std::pair<std::string, int>> outcomes;
+        const int status = scrivlet::comment_file::settle(
+            file, (flags & SCRIVLET_SETTLE_DISCARD) != 0,
+            [&outcomes](const std::string &at, int outcome) { outcomes.emplace_back(at, outcome); });
+        if (report != nullptr) {
+            for (const auto &[at, outcome] : outcomes)
+                report(context, at.c_str(), outcome);
+        }
+        return status;
+    } catch (...) {
+        return SCRIVLET_E_IO;
+    }
+}
+
 SCRIVLET_API int SCRIVLET_CALL ReadComments(char *result, int32_t capacity, const char *const *path)
 {
     try {

@@ -72,6 +72,8 @@ public:
     /// holds the file, and its length, identity and times are those of the moment it was opened
     /// and locked, taken by one fstat after the lock, so no holder can change them unseen.
     int open(const char *path, Mode mode, std::optional<Lock> lock = std::nullopt);
+    /// As open(), with @p path relative to the open folder @p folder (a descriptor; POSIX only).
+    int openIn(int folder, const char *path, Mode mode, std::optional<Lock> lock = std::nullopt);
     void close();
     bool isOpen() const;
 

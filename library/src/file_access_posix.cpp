@@ -130,6 +130,11 @@ SizeSignalHold::~SizeSignalHold()
 
 int FileAccess::open(const char *path, Mode mode, std::optional<Lock> lock)
 {
+    return openIn(AT_FDCWD, path, mode, lock);
+}
+
+int FileAccess::openIn(int folder, const char *path, Mode mode, std::optional<Lock> lock)
+{
     close();
     // O_NONBLOCK: opening a FIFO or a device must not wait for a peer; fstat then refuses it.
     int flags = O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
@@ -154,7 +159,7 @@ int FileAccess::open(const char *path, Mode mode, std::optional<Lock> lock)
     }
     int fd = -1;
     do {
-        fd = ::open(path, flags, permissions);
+        fd = ::openat(folder, path, flags, permissions);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return errno == EEXIST ? SCRIVLET_E_CHANGED : lastStatus();

@@ -1,12 +1,20 @@
 #include "library/src/journal.h"
 
-#include "library/src/journal_folder.h"
 #include "library/src/journal_record.h"
 #include "library/src/tail_change.h"
 #include "scrivlet.h"
 
 #include <algorithm>
+#include <cctype>
+#include <climits>
 #include <span>
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace scrivlet {
 
@@ -15,12 +23,42 @@ Journal::~Journal()
     close();
 }
 
-void Journal::setFolder(const std::string &folder)
+void Journal::setFolder(JournalFolder *folder)
 {
-    if (folder == m_folder)
-        return;
     close();
     m_folder = folder;
+}
+
+int Journal::absolutePath(const char *path, std::string &absolute)
+{
+#ifdef _WIN32
+    // An absolute path stays as given (its separators too); only a relative one is completed.
+    const bool drive = std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+                       (path[2] == '\\' || path[2] == '/');
+    const bool share = (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/');
+    if (drive || share) {
+        absolute = path;
+        return SCRIVLET_OK;
+    }
+    char full[MAX_PATH * 4];
+    const DWORD length = GetFullPathNameA(path, sizeof full, full, nullptr);
+    if (length == 0 || length >= sizeof full)
+        return SCRIVLET_E_JOURNAL;
+    absolute.assign(full, length);
+#else
+    if (path[0] == '/') {
+        absolute = path;
+        return SCRIVLET_OK;
+    }
+    char folder[PATH_MAX];
+    if (::getcwd(folder, sizeof folder) == nullptr || folder[0] != '/')
+        return SCRIVLET_E_JOURNAL;
+    absolute = folder;
+    if (absolute.back() != '/')
+        absolute += '/';
+    absolute += path;
+#endif
+    return SCRIVLET_OK;
 }
 
 void Journal::close()
@@ -29,10 +67,10 @@ void Journal::close()
         return;
     // Removed while still locked, so nobody finds it unlocked and empty; a journal with unfinished
     // records stays for a recovery once the lock has gone with the file.
-    if (m_unfinished.empty())
-        journal_folder::removeJournal(m_path);
+    if (m_unfinished.empty() && m_folder != nullptr)
+        m_folder->remove(m_name, m_file);
     m_file.close();
-    m_path.clear();
+    m_name.clear();
     m_end = 0;
     m_unfinished.clear();
     m_folderSynced = false;
@@ -40,35 +78,28 @@ void Journal::close()
 
 int Journal::create(bool sync)
 {
-    if (m_folder.empty() || journal_folder::make(m_folder) != SCRIVLET_OK)
+    if (m_folder == nullptr || m_folder->path().empty())
         return SCRIVLET_E_JOURNAL;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string path = journal_folder::newJournalPath(m_folder);
-        const int status = m_file.open(path.c_str(), FileAccess::Mode::Create);
-        if (status == SCRIVLET_E_CHANGED)
-            continue; // the name is taken
-        if (status != SCRIVLET_OK)
-            return SCRIVLET_E_JOURNAL;
-        if (m_file.lock(FileAccess::Lock::Exclusive, false) != SCRIVLET_OK) {
-            m_file.close();
-            journal_folder::removeJournal(path);
-            return SCRIVLET_E_JOURNAL;
-        }
-        m_path = path;
-        m_folderSynced = sync && journal_folder::sync(m_folder) == SCRIVLET_OK;
-        return SCRIVLET_OK;
+    if (!m_folder->isOpen()) {
+        if (const int status = m_folder->open(m_folder->path(), true); status != SCRIVLET_OK)
+            return status == SCRIVLET_E_UNSAFE ? status : SCRIVLET_E_JOURNAL;
     }
-    return SCRIVLET_E_JOURNAL;
+    if (const int status = m_folder->create(m_file, m_name); status != SCRIVLET_OK)
+        return status;
+    m_folderSynced = sync && m_folder->sync() == SCRIVLET_OK;
+    return SCRIVLET_OK;
 }
 
 int Journal::begin(const char *path, const FileAccess &file, const TailChange &change, std::uint64_t &record)
 {
+    JournalRecord entry;
+    // Before the journal is made: a change refused here leaves no empty journal behind.
+    if (const int status = absolutePath(path, entry.path); status != SCRIVLET_OK)
+        return status;
     if (!m_file.isOpen()) {
         if (const int status = create(change.sync); status != SCRIVLET_OK)
             return status;
     }
-    JournalRecord entry;
-    entry.path = path;
     entry.identity = file.identity();
     entry.priorLength = file.length();
     entry.offset = change.offset;
@@ -84,7 +115,7 @@ int Journal::begin(const char *path, const FileAccess &file, const TailChange &c
         // torn file without its record.
         if (const int status = m_file.sync(); status != SCRIVLET_OK)
             return status;
-        if (!m_folderSynced && journal_folder::sync(m_folder) != SCRIVLET_OK)
+        if (!m_folderSynced && m_folder->sync() != SCRIVLET_OK)
             return SCRIVLET_E_JOURNAL;
         m_folderSynced = true;
     }
@@ -123,7 +154,7 @@ namespace scrivlet {
 void Journal::forget()
 {
     m_file.close();
-    m_path.clear();
+    m_name.clear();
     m_end = 0;
     m_unfinished.clear();
     m_folderSynced = false;

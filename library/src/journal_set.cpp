@@ -1,6 +1,5 @@
 #include "library/src/journal_set.h"
 
-#include "library/src/journal_folder.h"
 #include "scrivlet.h"
 
 #ifndef _WIN32
@@ -32,88 +31,167 @@ void JournalSet::forgetInherited()
 {
     m_journal.forget();
     m_watched.clear();
-    m_stamp.reset();
+    m_seen.reset();
 }
 
-void JournalSet::follow(const std::string &folder)
+int JournalSet::follow(const recovery::Report &report)
 {
-    if (folder == m_folder)
-        return;
-    m_folder = folder;
-    m_stamp.reset();
-    m_watched.clear();
-    m_journal.setFolder(folder);
+    const std::string location = JournalFolder::location();
+    if (location != m_location) {
+        m_journal.setFolder(nullptr); // removed while the old folder is still open
+        m_watched.clear();
+        m_seen.reset();
+        m_folder.close();
+        m_location = location;
+        m_journal.setFolder(&m_folder);
+    }
+    if (m_location.empty() || m_folder.isOpen())
+        return SCRIVLET_OK;
+    // Made only when the first record needs it.
+    const int status = m_folder.open(m_location, false);
+    if (status == SCRIVLET_E_UNSAFE) {
+        if (report)
+            report(m_location, status);
+        return status;
+    }
+    return SCRIVLET_OK;
 }
 
 int JournalSet::retryOwn(FileAccess *held, const recovery::Report &report)
 {
     if (m_journal.unfinished().empty())
         return SCRIVLET_OK;
-    bool allFinal = false;
-    const int status = recovery::settleJournal(m_journal.file(), held, held != nullptr, report, allFinal);
+    recovery::Filter filter;
+    filter.held = held;
+    filter.onlyHeld = held != nullptr;
+    const recovery::Settled settled = recovery::settleJournal(m_journal.file(), filter, report);
     m_journal.forgetSettled();
-    return status;
+    return settled.first;
 }
 
-int JournalSet::scan(const recovery::Report &report)
+int JournalSet::scan(const recovery::Filter &filter, const recovery::Report &report)
 {
-    // The stamp is taken first: a journal that comes while the folder is read changes it again.
-    const std::optional<std::string> stamp = journal_folder::stamp(m_folder);
-    std::vector<std::string> journals;
-    if (journal_folder::list(m_folder, journals) != SCRIVLET_OK)
+    // Taken first: a journal that comes while the folder is read changes it again.
+    const std::optional<std::uint64_t> generation = m_folder.generation();
+    std::vector<std::string> names;
+    std::vector<std::string> setAside;
+    if (m_folder.list(names, &setAside) != SCRIVLET_OK)
         return SCRIVLET_E_JOURNAL;
     m_watched.clear();
     int first = SCRIVLET_OK;
-    for (const std::string &path : journals) {
-        if (path == m_journal.path())
+    const auto note = [&first](int status) {
+        if (first == SCRIVLET_OK)
+            first = status;
+    };
+    for (const std::string &name : names) {
+        if (name == m_journal.name())
             continue;
         FileAccess journal;
-        if (journal.open(path.c_str(), FileAccess::Mode::Update) != SCRIVLET_OK)
-            continue; // gone meanwhile, or not ours to touch
+        if (const int status = m_folder.openJournal(name, journal); status != SCRIVLET_OK) {
+            if (status == SCRIVLET_E_UNSAFE) {
+                if (report)
+                    report(m_folder.pathOf(name), status);
+                note(status);
+            }
+            continue; // gone meanwhile
+        }
         const int locked = journal.lock(FileAccess::Lock::Exclusive, false);
         if (locked == SCRIVLET_E_BUSY) {
-            m_watched.push_back(std::move(journal)); // its process runs (or another one recovers it)
+            // Its process runs (or another one recovers it): only the records of a file held
+            // locked may be settled, its writer having let go of that file.
+            if (filter.held != nullptr && filter.discard == nullptr) {
+                recovery::Filter held = filter;
+                held.onlyHeld = true;
+                note(recovery::settleJournal(journal, held, report).first);
+            }
+            m_watched.push_back(std::move(journal));
             continue;
         }
         if (locked != SCRIVLET_OK)
             continue;
-        bool allFinal = false;
-        const int status = recovery::settleJournal(journal, nullptr, false, report, allFinal);
-        if (first == SCRIVLET_OK)
-            first = status;
-        if (allFinal)
-            journal_folder::removeJournal(path); // still locked: nobody settles it twice
+        const recovery::Settled settled = recovery::settleJournal(journal, filter, report);
+        note(settled.first);
+        std::string aside;
+        if (settled.damaged && m_folder.setAside(name, aside) == SCRIVLET_OK) {
+            if (report)
+                report(aside, SCRIVLET_E_JOURNAL);
+            note(SCRIVLET_E_JOURNAL);
+        } else if (settled.allFinal) {
+            m_folder.remove(name, journal); // still locked: nobody settles it twice
+        } else {
+            m_watched.push_back(std::move(journal)); // kept records: a change of their inode settles them
+        }
     }
-    m_stamp = stamp;
+    if (report && filter.held == nullptr && filter.discard == nullptr) {
+        for (const std::string &name : setAside) {
+            report(m_folder.pathOf(name), SCRIVLET_E_JOURNAL);
+            note(SCRIVLET_E_JOURNAL);
+        }
+    }
+    m_seen = generation;
     return first;
 }
 
-void JournalSet::beforeLock()
+int JournalSet::beforeLock()
 {
-    follow(journal_folder::location());
-    if (m_folder.empty())
-        return;
+    if (const int status = follow({}); status != SCRIVLET_OK)
+        return status;
+    if (!m_folder.isOpen())
+        return SCRIVLET_OK;
     retryOwn(nullptr, {});
-    const std::optional<std::string> stamp = journal_folder::stamp(m_folder);
-    if (!stamp || stamp != m_stamp)
-        scan({});
+    const std::optional<std::uint64_t> generation = m_folder.generation();
+    if (!generation || generation != m_seen)
+        scan({}, {});
+    return SCRIVLET_OK;
 }
 
 void JournalSet::settleHeld(FileAccess &file)
 {
-    bool allFinal = false;
+    recovery::Filter filter;
+    filter.held = &file;
+    filter.onlyHeld = true;
     for (FileAccess &journal : m_watched)
-        recovery::settleJournal(journal, &file, true, {}, allFinal);
+        recovery::settleJournal(journal, filter, {});
     retryOwn(&file, {});
 }
 
 int JournalSet::recoverAll(const recovery::Report &report)
 {
-    follow(journal_folder::location());
-    if (m_folder.empty())
+    if (const int status = follow(report); status != SCRIVLET_OK)
+        return status;
+    if (m_location.empty())
         return SCRIVLET_E_JOURNAL;
+    if (!m_folder.isOpen())
+        return SCRIVLET_OK; // no folder yet: nothing was ever recorded
     const int own = retryOwn(nullptr, report);
-    const int others = scan(report);
+    const int others = scan({}, report);
+    return own != SCRIVLET_OK ? own : others;
+}
+
+int JournalSet::settleFile(const char *path, bool discard, const recovery::Report &report)
+{
+    if (const int status = follow(report); status != SCRIVLET_OK)
+        return status;
+    if (m_location.empty())
+        return SCRIVLET_E_JOURNAL;
+    recovery::Filter filter;
+    std::string absolute;
+    FileAccess file;
+    if (discard) {
+        if (const int status = Journal::absolutePath(path, absolute); status != SCRIVLET_OK)
+            return status;
+        filter.discard = &absolute;
+    } else {
+        if (const int status = file.open(path, FileAccess::Mode::Update, FileAccess::Lock::Exclusive);
+            status != SCRIVLET_OK)
+            return status;
+        filter.held = &file;
+        filter.onlyHeld = true;
+    }
+    if (!m_folder.isOpen())
+        return SCRIVLET_OK;
+    const int own = discard ? SCRIVLET_OK : retryOwn(&file, report);
+    const int others = scan(filter, report);
     return own != SCRIVLET_OK ? own : others;
 }
 

@@ -10,6 +10,9 @@ namespace scrivlet::recovery {
 
 namespace {
 
+// openAndSettle's answer for a record that the file in hand turned out not to concern.
+constexpr int kNotItsFile = -1000;
+
 bool tornAs(const JournalRecord &record, std::string_view tail)
 {
     const std::string_view before = record.before;
@@ -45,7 +48,7 @@ int openAndSettle(const FileAccess &journal, std::uint64_t offset, const Journal
 {
     FileAccess *file = held;
     FileAccess own;
-    if (held == nullptr || held->identity() != record.identity) {
+    if (held == nullptr || held->identity().inode != record.identity.inode) {
         // The caller's own file would wait for its own lock: see whether the path names it first.
         bool isHeld = false;
         if (held != nullptr && own.open(record.path.c_str(), FileAccess::Mode::Read) == SCRIVLET_OK)
@@ -64,6 +67,10 @@ int openAndSettle(const FileAccess &journal, std::uint64_t offset, const Journal
     const int outcome = settle(record, *file);
     if (file == held && outcome == SCRIVLET_RECOVERED_RESTORED)
         held->refresh(true);
+    // The same inode on another device may be another file altogether: only a tail that matches
+    // the record proves it is the record's; anything else must not end the record.
+    if (file == held && outcome <= 0 && held->identity().device != record.identity.device)
+        return kNotItsFile;
     return outcome;
 }
 
@@ -71,14 +78,13 @@ int openAndSettle(const FileAccess &journal, std::uint64_t offset, const Journal
 
 bool isFinal(int outcome)
 {
-    return outcome > 0 || outcome == SCRIVLET_E_CHANGED || outcome == SCRIVLET_E_NOENT ||
-           outcome == SCRIVLET_E_NOTREG;
+    return outcome > 0 || outcome == SCRIVLET_E_CHANGED;
 }
 
 int settle(const JournalRecord &record, FileAccess &file)
 {
     if (file.identity().inode != record.identity.inode)
-        return SCRIVLET_E_CHANGED;
+        return SCRIVLET_E_NOENT;
     const std::uint64_t length = file.length();
     const std::uint64_t newLength = record.offset + record.after.size();
     if (length < std::min(record.priorLength, newLength) || length > std::max(record.priorLength, newLength))
@@ -106,12 +112,12 @@ int settle(const JournalRecord &record, FileAccess &file)
     return SCRIVLET_RECOVERED_RESTORED;
 }
 
-int settleJournal(FileAccess &journal, FileAccess *held, bool onlyHeld, const Report &report, bool &allFinal)
+Settled settleJournal(FileAccess &journal, const Filter &filter, const Report &report)
 {
-    allFinal = true;
-    int first = SCRIVLET_OK;
+    Settled settled;
     std::string header(4096, '\0');
     std::uint64_t offset = 0;
+    bool suspect = false; // a record failed its checksum: torn, unless an unfinished one follows
     while (true) {
         std::size_t got = 0;
         if (journal.readSomeAt(offset, header, got) != SCRIVLET_OK)
@@ -120,28 +126,53 @@ int settleJournal(FileAccess &journal, FileAccess *held, bool onlyHeld, const Re
         const auto size = JournalRecord::sizeOf(head);
         if (!size)
             break;
-        const bool wanted =
-            !onlyHeld || (held != nullptr && JournalRecord::identityOf(head) == held->identity());
-        if (JournalRecord::stateOf(head) == JournalRecord::State::InFlight && wanted) {
-            std::string bytes(static_cast<std::size_t>(*size), '\0');
-            const auto record =
-                journal.readAt(offset, bytes) == SCRIVLET_OK ? JournalRecord::decode(bytes) : std::nullopt;
-            // A torn record was being written when its process ended: its file was not touched.
-            if (record) {
-                const int outcome = openAndSettle(journal, offset, *record, held);
-                const bool marked = isFinal(outcome) && mark(journal, offset) == SCRIVLET_OK;
-                if (outcome != 0) {
-                    if (report)
-                        report(record->path, outcome);
-                    allFinal = allFinal && marked;
-                    if (outcome < 0 && first == SCRIVLET_OK)
-                        first = outcome;
-                }
-            }
-        }
         offset += *size;
+        if (JournalRecord::stateOf(head) != JournalRecord::State::InFlight)
+            continue;
+        if (suspect)
+            settled.damaged = true;
+        const bool wanted =
+            !filter.onlyHeld || (filter.held != nullptr &&
+                                 JournalRecord::identityOf(head).inode == filter.held->identity().inode);
+        if (!wanted && filter.discard == nullptr) {
+            settled.allFinal = false;
+            continue;
+        }
+        std::string bytes(static_cast<std::size_t>(*size), '\0');
+        std::size_t read = 0;
+        if (journal.readSomeAt(offset - *size, bytes, read) != SCRIVLET_OK || read < bytes.size())
+            break; // shorter than its size: being written when its process ended
+        const auto record = JournalRecord::decode(bytes);
+        if (!record) {
+            suspect = true;
+            continue;
+        }
+        if (filter.discard != nullptr) {
+            if (record->path != *filter.discard) {
+                settled.allFinal = false;
+            } else if (mark(journal, offset - *size) == SCRIVLET_OK) {
+                if (report)
+                    report(record->path, SCRIVLET_RECOVERED_DISCARDED);
+            } else {
+                settled.allFinal = false;
+            }
+            continue;
+        }
+        const int outcome = openAndSettle(journal, offset - *size, *record, filter.held);
+        if (outcome == kNotItsFile) {
+            settled.allFinal = false;
+            continue;
+        }
+        const bool marked = isFinal(outcome) && mark(journal, offset - *size) == SCRIVLET_OK;
+        if (outcome == 0)
+            continue;
+        if (report)
+            report(record->path, outcome);
+        settled.allFinal = settled.allFinal && marked;
+        if (outcome < 0 && settled.first == SCRIVLET_OK)
+            settled.first = outcome;
     }
-    return first;
+    return settled;
 }
 
 } // namespace scrivlet::recovery

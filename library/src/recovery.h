@@ -18,24 +18,46 @@ namespace recovery {
 /// SCRIVLET_E_* status for which the file was left alone).
 using Report = std::function<void(const std::string &path, int outcome)>;
 
-/// Whether an outcome ends the record's life: settled, or beyond help (the file was replaced,
-/// changed or removed). Other failures (a busy lock, no access) leave it for a later run.
+/// Whether an outcome ends the record's life: the file was restored or provably needs nothing
+/// (the change had finished or not begun, or the very file has changed since). A record whose file
+/// is not found at its path (SCRIVLET_E_NOENT, also when another file took its place), or cannot
+/// be opened or locked now, is kept: the file may have moved, and a later look may find it.
 bool isFinal(int outcome);
 
-/// Settles @p record on @p file, which must be open for update, locked exclusively and found at
-/// the record's path now. Only the file's identity (not its device, which a remount may change),
-/// size and tail bytes are trusted: every tail byte must be the old or the new one at its place
-/// (or a zero beyond the old end), which is what an interrupted write leaves, in any order.
+/// Settles @p record on @p file, which must be open for update and locked exclusively. Only the
+/// file's inode (not its device, which a remount may change), size and tail bytes are trusted:
+/// every tail byte must be the old or the new one at its place (or a zero beyond the old end),
+/// which is what an interrupted write leaves, in any order. Another inode gives SCRIVLET_E_NOENT.
 int settle(const JournalRecord &record, FileAccess &file);
 
+/// Which records of a journal a pass settles.
+struct Filter
+{
+    /// A file the caller holds locked: used instead of opening a record's path when the record
+    /// concerns its inode.
+    FileAccess *held = nullptr;
+    /// Only the records of @p held's inode, wherever their path points.
+    bool onlyHeld = false;
+    /// Instead of settling: drops the records whose (absolute) path is this one, touching no file.
+    const std::string *discard = nullptr;
+};
+
+/// What a pass over one journal found.
+struct Settled
+{
+    int first = 0;        ///< SCRIVLET_OK, or the first outcome that left a record kept
+    bool allFinal = true; ///< no unfinished record is left in the journal
+    bool damaged = false; ///< a record other than a torn last one failed its checksum
+};
+
 /// Goes through the records of the journal open (for update) as @p journal and settles every
-/// unfinished one, marking each that ends in the journal. The file of each is opened and locked;
-/// @p held, a file the caller holds locked, is used instead when a record names it. With
-/// @p onlyHeld the records of other files are passed over. Each record is looked at again once
-/// its file is locked, since another process may have settled it meanwhile. @p report hears of
-/// every record settled or left alone; @p allFinal tells whether none was kept.
-/// @return SCRIVLET_OK, or the first outcome that left a file alone
-int settleJournal(FileAccess &journal, FileAccess *held, bool onlyHeld, const Report &report, bool &allFinal);
+/// unfinished one that @p filter selects, marking each that ends in the journal. The file of each
+/// is opened and locked by its path. Each record is looked at again once its file is locked, since
+/// another process may have settled it meanwhile. @p report hears of every record settled, dropped
+/// or kept. A last record shorter than its stated size, or failing its checksum with no unfinished
+/// record behind it, was being written when its process ended (its file was not touched yet) and
+/// is passed over; one failing its checksum elsewhere makes the journal damaged.
+Settled settleJournal(FileAccess &journal, const Filter &filter, const Report &report);
 
 } // namespace recovery
 

@@ -1,8 +1,5 @@
 // Several programs saving and deleting comments of one file at once: their calls never interleave,
 // so the file ends with exactly one block (or none), whoever came last.
-#include "library/src/journal_folder.h"
-#include "library/src/journal_set.h"
-
 #include "driver_comments.h"
 #include "driver_process.h"
 #include "own_journal_folder.h"
@@ -41,9 +38,7 @@ void runAll(const std::vector<std::vector<std::string>> &argumentLists)
         const int status = driver->wait();
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
     }
-    std::vector<std::string> left;
-    scrivlet::journal_folder::list(scrivlet::journal_folder::location(), left);
-    std::erase(left, scrivlet::JournalSet::process().journal().path()); // this test program's own
+    const std::vector<std::string> left = otherJournals();
     EXPECT_TRUE(left.empty()) << "a driver that ended normally left its journal behind";
 }
 

@@ -37,9 +37,9 @@ using ReplaceFn = int(SCRIVLET_CALL *)(const char *const *, const char *const *,
 using InStrRevFn = int32_t(SCRIVLET_CALL *)(const char *, int16_t);
 using DisplayFn = int32_t(SCRIVLET_CALL *)(const char *);
 
-const std::set<std::string> kExportNames = {
-    "DelComments",     "DisplayStringByVal", "InStrRev",      "ReadComments",
-    "RecoverComments", "ReplaceComments",    "WriteComments", "eraser"};
+const std::set<std::string> kExportNames = {"DelComments",    "DisplayStringByVal", "InStrRev",
+                                            "ReadComments",   "RecoverComments",    "ReplaceComments",
+                                            "SettleComments", "WriteComments",      "eraser"};
 
 #ifdef _WIN32
 using LibraryHandle = HMODULE;

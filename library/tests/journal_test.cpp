@@ -40,10 +40,11 @@ using scrivlet::JournalRecord;
 
 namespace {
 
-// Runs a replace of @p path in a child process with @p plan, killing it at the latest when the
-// replace is done; tells whether the child died of the kill.
+// Runs a replace of @p path in a child process (in @p folder, when given) with @p plan, killing it
+// at the latest when the replace is done; tells whether the child died of the kill.
 #ifdef _WIN32
-bool killedWhile(KillPlan plan, const std::string &path, const std::string &comment, std::uint32_t flags)
+bool killedWhile(KillPlan plan, const std::string &path, const std::string &comment, std::uint32_t flags,
+                 const std::string &folder = {})
 {
     TempDir scratch;
     const std::string commentFile = scratch.file("comment");
@@ -59,8 +60,8 @@ bool killedWhile(KillPlan plan, const std::string &path, const std::string &comm
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION child{};
-    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &child)) {
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &child)) {
         ADD_FAILURE() << command << ": error " << ::GetLastError();
         return false;
     }
@@ -73,10 +74,13 @@ bool killedWhile(KillPlan plan, const std::string &path, const std::string &comm
     return code == kKilledExitCode;
 }
 #else
-bool killedWhile(KillPlan plan, const std::string &path, const std::string &comment, std::uint32_t flags)
+bool killedWhile(KillPlan plan, const std::string &path, const std::string &comment, std::uint32_t flags,
+                 const std::string &folder = {})
 {
     const pid_t child = ::fork();
     if (child == 0) {
+        if (!folder.empty() && ::chdir(folder.c_str()) != 0)
+            ::_exit(2);
         scrivlet::setChangeHook(&killAtChange, &plan);
         cf::replace(path.c_str(), comment, flags);
         killThisProcess();
@@ -89,6 +93,12 @@ bool killedWhile(KillPlan plan, const std::string &path, const std::string &comm
 
 using Outcomes = std::vector<std::pair<std::string, int>>;
 
+// A path as the system would spell it, so that paths made absolute by the library compare.
+std::string spelled(const std::string &path)
+{
+    return std::filesystem::path(path).make_preferred().lexically_normal().string();
+}
+
 Outcomes recoverAll(int *status = nullptr)
 {
     Outcomes outcomes;
@@ -99,13 +109,9 @@ Outcomes recoverAll(int *status = nullptr)
     return outcomes;
 }
 
-// The journals in the folder but this process's own.
 std::vector<std::string> journals()
 {
-    std::vector<std::string> found;
-    scrivlet::journal_folder::list(scrivlet::journal_folder::location(), found);
-    std::erase(found, scrivlet::JournalSet::process().journal().path());
-    return found;
+    return otherJournals();
 }
 
 std::string block(const std::string &comment)
@@ -231,36 +237,97 @@ protected:
     std::string m_before = kOwn + block(kOldComment);
 };
 
-TEST_F(Journal, ARecordWhoseFileWasReplacedIsReportedAndLeftAlone)
+// The file at the record's path is not the record's (an editor saved a new file under the name, or
+// the file is gone): the record is kept and reported at every recovery, since the file may only
+// have moved, until it is dropped on request.
+TEST_F(Journal, ARecordWhoseFileIsNotAtItsPathIsKeptUntilDiscarded)
 {
     plantTornReplace();
-    // An editor saves a new file under the same name: another inode.
     const std::string replacement = m_dir.file("doc.new");
     writeFile(replacement, "a new file of the same length, more or less");
     std::filesystem::rename(replacement, m_path);
 
     int status = SCRIVLET_OK;
-    EXPECT_EQ(recoverAll(&status), (Outcomes{{m_path, SCRIVLET_E_CHANGED}}));
-    EXPECT_EQ(status, SCRIVLET_E_CHANGED);
-    EXPECT_EQ(readFile(m_path), "a new file of the same length, more or less");
-    EXPECT_TRUE(recoverAll().empty()) << "reported once";
+    EXPECT_EQ(recoverAll(&status), (Outcomes{{m_path, SCRIVLET_E_NOENT}}));
+    EXPECT_EQ(status, SCRIVLET_E_NOENT);
+    ASSERT_TRUE(std::filesystem::remove(m_path));
+    EXPECT_EQ(recoverAll(), (Outcomes{{m_path, SCRIVLET_E_NOENT}})) << "kept and reported again";
+    EXPECT_FALSE(exists(m_path)) << "recovery creates no file";
+
+    Outcomes dropped;
+    EXPECT_EQ(
+        cf::settle(m_path.c_str(), true,
+                   [&dropped](const std::string &path, int outcome) { dropped.emplace_back(path, outcome); }),
+        SCRIVLET_OK);
+    EXPECT_EQ(dropped, (Outcomes{{m_path, SCRIVLET_RECOVERED_DISCARDED}}));
+    EXPECT_TRUE(recoverAll().empty());
+    EXPECT_TRUE(journals().empty());
 }
 
-TEST_F(Journal, ARecordWhoseFileChangedSinceIsReportedAndLeftAlone)
+// A change made with a path relative to the folder it ran in is recovered from any other folder;
+// once that folder is renamed, the record is kept until the file is named where it is now.
+TEST_F(Journal, ARecordFindsItsFileFromAnyFolderAndByInodeOnceMoved)
+{
+    const std::string folder = m_dir.file("docs");
+    const std::string path = spelled(folder + "/a");
+    std::filesystem::create_directory(folder);
+    for (const bool moved : {false, true}) {
+        SCOPED_TRACE(moved ? "folder renamed" : "folder kept");
+        writeFile(path, m_before);
+        ASSERT_TRUE(killedWhile({4, 3}, "a", kNewComment, 0, folder));
+        ASSERT_NE(readFile(path), m_before);
+        Outcomes outcomes;
+        const scrivlet::recovery::Report collect = [&outcomes](const std::string &at, int outcome) {
+            outcomes.emplace_back(spelled(at), outcome);
+        };
+        if (moved) {
+            const std::string elsewhere = m_dir.file("moved");
+            std::filesystem::rename(folder, elsewhere);
+            cf::recover(collect);
+            EXPECT_EQ(outcomes, (Outcomes{{path, SCRIVLET_E_NOENT}})) << "kept";
+            EXPECT_EQ(cf::settle((elsewhere + "/a").c_str(), false, collect), SCRIVLET_OK);
+            EXPECT_EQ(outcomes.back(), (std::pair<std::string, int>{path, SCRIVLET_RECOVERED_RESTORED}));
+            EXPECT_EQ(readFile(elsewhere + "/a"), m_before);
+        } else {
+            cf::recover(collect);
+            EXPECT_EQ(outcomes, (Outcomes{{path, SCRIVLET_RECOVERED_RESTORED}}));
+            EXPECT_EQ(readFile(path), m_before);
+        }
+        EXPECT_TRUE(recoverAll().empty());
+    }
+}
+
+// A record failing its checksum with an unfinished one behind it was not torn by a kill: the
+// journal is set aside for a look and reported at every recovery; the sound record is settled.
+TEST_F(Journal, ADamagedJournalIsSetAsideAndListed)
+{
+    plantTornReplace();
+    const std::string journal = journals().at(0);
+    const std::string record = readFile(journal);
+    std::string damaged = record;
+    damaged[JournalRecord::kHeaderSize + 3] ^= 0x20; // a byte of the recorded path
+    writeFile(journal, damaged + record);
+
+    const auto spelledAll = [](Outcomes outcomes) {
+        for (auto &[path, outcome] : outcomes)
+            path = spelled(path);
+        return outcomes;
+    };
+    const std::string aside = spelled(journal + ".bad");
+    EXPECT_EQ(spelledAll(recoverAll()),
+              (Outcomes{{spelled(m_path), SCRIVLET_RECOVERED_RESTORED}, {aside, SCRIVLET_E_JOURNAL}}));
+    EXPECT_EQ(readFile(m_path), m_before);
+    EXPECT_TRUE(journals().empty());
+    EXPECT_EQ(spelledAll(recoverAll()), (Outcomes{{aside, SCRIVLET_E_JOURNAL}})) << "listed until removed";
+}
+
+TEST_F(Journal, ARecordWhoseFileChangedSinceIsReportedOnceAndLeftAlone)
 {
     plantTornReplace();
     const std::string changed = readFile(m_path) + "appended by a log writer";
     writeFile(m_path, changed); // same inode: written in place
     EXPECT_EQ(recoverAll(), (Outcomes{{m_path, SCRIVLET_E_CHANGED}}));
     EXPECT_EQ(readFile(m_path), changed);
-}
-
-TEST_F(Journal, ARecordWhoseFileIsGoneIsReportedOnce)
-{
-    plantTornReplace();
-    ASSERT_TRUE(std::filesystem::remove(m_path));
-    EXPECT_EQ(recoverAll(), (Outcomes{{m_path, SCRIVLET_E_NOENT}}));
-    EXPECT_FALSE(exists(m_path)) << "recovery creates no file";
     EXPECT_TRUE(recoverAll().empty());
 }
 

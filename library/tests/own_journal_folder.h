@@ -1,11 +1,16 @@
 #pragma once
 
 #include "library/src/comment_file.h"
+#include "library/src/journal_folder.h"
+#include "library/src/journal_set.h"
 
 #include "tests/support/temp_dir.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
+#include <vector>
 
 // The environment variable under which the library looks for its journal folder.
 #ifdef _WIN32
@@ -51,3 +56,18 @@ private:
     std::string m_saved =
         std::getenv(kJournalHomeVariable) != nullptr ? std::getenv(kJournalHomeVariable) : "";
 };
+
+// The paths of the journals in the folder now in use (names undo-*.journal), but this process's own.
+inline std::vector<std::string> otherJournals()
+{
+    std::vector<std::string> found;
+    std::error_code error;
+    for (const auto &entry :
+         std::filesystem::directory_iterator(scrivlet::JournalFolder::location(), error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("undo-") && name.ends_with(".journal") &&
+            name != scrivlet::JournalSet::process().journal().name())
+            found.push_back(entry.path().string());
+    }
+    return found;
+}

@@ -161,6 +161,11 @@ const StdcallCase kStdcallCases[] = {
          return std::vector<std::uint32_t>{0u, 0u};
      },
      SCRIVLET_OK, "ABC", ""},
+    {"SettleComments_path_flags_report_context", "SettleComments", "ABC",
+     [](CallArguments &a) {
+         return std::vector<std::uint32_t>{slot(&a.pathPointer), 0u, 0u, 0u};
+     },
+     SCRIVLET_OK, "ABC", ""},
     // The 16-bit character fills only the low half of its slot; the high half is left over.
     {"InStrRev_text_character", "InStrRev", "",
      [](CallArguments &a) {

@@ -92,7 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
                        {"Photos", "notes.txt", "new report.pdf", "-dashed"}},
         CompletionCase{"ls_takes_folders_only", {"scriv", "ls", ""}, {"Photos"}},
         CompletionCase{"after_double_dash_dashes_are_names", {"scriv", "rm", "--", "-"}, {"-dashed"}},
-        CompletionCase{"recover_takes_no_paths", {"scriv", "recover", ""}, {}}),
+        CompletionCase{"recover_takes_files",
+                       {"scriv", "recover", "--discard", ""},
+                       {"Photos", "notes.txt", "new report.pdf", "-dashed"}}),
     [](const testing::TestParamInfo<CompletionCase> &param) { return std::string(param.param.name); });
 
 } // namespace
