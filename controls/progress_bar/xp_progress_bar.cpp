@@ -151,13 +151,13 @@ qint32 XP_ProgressBar::value() const
 
 void XP_ProgressBar::setValue(qint32 value)
 {
-    const qint32 before = m_percentage;
+    const qint32 before = m_props.percentage;
     // An assignment that cannot be computed (Max 0, overflow) keeps the bar as it was.
     if (const auto percentage = progress::percentageFromValue(value, m_maximum, m_minimum))
         m_props.percentage = *percentage;
     DrawProgressBar();
     // Screen readers announce the progress as it moves.
-    if (m_percentage != before) {
+    if (m_props.percentage != before) {
         QAccessibleValueChangeEvent event(this, this->value());
         QAccessible::updateAccessibility(&event);
     }

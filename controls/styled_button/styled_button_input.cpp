@@ -218,7 +218,7 @@ void StyledButton::click()
     QPointer<StyledButton> self(this);
     m_face.state = ButtonState::Pressed;
     Refresh();
-    if (m_buttonType != 1 || m_value) {
+    if (m_face.buttonType != 1 || m_face.value) {
         raiseClick();
         if (!self)
             return;
