@@ -13,8 +13,8 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QThread>
 #include <QStringList>
+#include <QThread>
 
 #include <cstdio>
 #include <filesystem>

@@ -42,11 +42,15 @@ bool StyledButton::event(QEvent *e)
         }
     }
     // A window that opens over the button (a dialog it opened) takes the pointer without a leave.
+    // Let go once the event in hand is done: a Click that opened the window still ends its release.
     if (e->type() == QEvent::WindowDeactivate && m_mouseInside) {
-        QPointer<StyledButton> self(this);
-        pointerLeft();
-        if (!self)
-            return true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_mouseInside && !isActiveWindow())
+                    pointerLeft();
+            },
+            Qt::QueuedConnection);
     }
     if (e->type() == QEvent::Shortcut) {
         if (static_cast<QShortcutEvent *>(e)->shortcutId() == m_mnemonicId && m_mnemonicId != 0) {

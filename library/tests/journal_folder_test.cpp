@@ -47,7 +47,9 @@ TEST(JournalFolderRace, AScannerNeitherFailsNorRobsAJournalBeingMade)
             paths.push_back(dir.write("file" + std::to_string(i), kBefore));
             const pid_t changer = ::fork();
             if (changer == 0) {
-                KillPlan plan{4, 3}; // killed while putting back a write that failed halfway
+                // Killed while putting back a write that failed halfway. A sibling killed earlier
+                // may be settled first by this process; the plan counts from this change's record.
+                KillPlan plan{4, 3, 0, kNewComment.size()};
                 scrivlet::setChangeHook(&killAtChange, &plan);
                 const int status = cf::replace(paths.back().c_str(), kNewComment, 0);
                 ::_exit(status == SCRIVLET_OK ? 0 : -status);
