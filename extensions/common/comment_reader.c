@@ -120,3 +120,24 @@ gboolean scrivlet_ext_launch(GPtrArray *paths, GError **error)
     g_ptr_array_free(argv, TRUE);
     return started;
 }
+
+static void launch_activated(GObject *item, gpointer data)
+{
+    (void)item;
+    GError *error = NULL;
+    if (!scrivlet_ext_launch(data, &error)) {
+        g_message("Scrivlet cannot be started: %s", error->message);
+        g_error_free(error);
+    }
+}
+
+static void free_paths(gpointer data, GClosure *closure)
+{
+    (void)closure;
+    g_ptr_array_unref(data);
+}
+
+void scrivlet_ext_connect_launch(GObject *item, GPtrArray *paths)
+{
+    g_signal_connect_data(item, "activate", G_CALLBACK(launch_activated), paths, free_paths, 0);
+}

@@ -33,4 +33,8 @@ char *scrivlet_ext_local_path(GFile *location);
  * it. FALSE with @error set when it cannot be started. */
 gboolean scrivlet_ext_launch(GPtrArray *paths, GError **error);
 
+/* Makes the menu item @item start `scrivlet` with @paths when activated; @paths (taken over) goes
+ * with the item. */
+void scrivlet_ext_connect_launch(GObject *item, GPtrArray *paths);
+
 G_END_DECLS

@@ -154,22 +154,6 @@ static void info_provider_init(gpointer g_iface, gpointer data)
     iface->cancel_update = cancel_update;
 }
 
-static void launch_activated(NemoMenuItem *item, gpointer data)
-{
-    (void)item;
-    GError *error = NULL;
-    if (!scrivlet_ext_launch(data, &error)) {
-        g_message("Scrivlet cannot be started: %s", error->message);
-        g_error_free(error);
-    }
-}
-
-static void free_paths(gpointer data, GClosure *closure)
-{
-    (void)closure;
-    g_ptr_array_unref(data);
-}
-
 static GList *get_file_items(NemoMenuProvider *provider, GtkWidget *window, GList *files)
 {
     (void)provider;
@@ -191,7 +175,7 @@ static GList *get_file_items(NemoMenuProvider *provider, GtkWidget *window, GLis
     NemoMenuItem *item = nemo_menu_item_new(
         "ScrivletNemo::comment", "Comment with Scrivlet",
         "List the selected files and folders in Scrivlet to read or write their comments", "scrivlet");
-    g_signal_connect_data(item, "activate", G_CALLBACK(launch_activated), paths, free_paths, 0);
+    scrivlet_ext_connect_launch(G_OBJECT(item), paths);
     return g_list_append(NULL, item);
 }
 
