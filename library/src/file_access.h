@@ -152,7 +152,8 @@ int checkSizeLimit(std::uint64_t end);
 /// Holds off SIGXFSZ in the calling thread while the library changes files, so that a file-size
 /// limit met anyway (one lowered meanwhile) is an EFBIG to roll back, not the end of the process.
 /// On leaving, a SIGXFSZ that the library's writes raised is consumed (one that was pending before
-/// is left to the caller) and the thread's signal mask is put back. Nothing on Windows.
+/// is left to the caller) and the thread's signal mask is put back. While a hold lasts,
+/// checkSizeLimit() uses the limit read when it began. Nothing on Windows.
 class SizeSignalHold
 {
 public:
@@ -164,6 +165,9 @@ public:
 private:
     bool m_wasBlocked = false;
     bool m_wasPending = false;
+    // The limit known to an enclosing hold, put back on leaving (POSIX only).
+    bool m_outerLimitKnown = false;
+    unsigned long long m_outerLimit = 0;
 };
 
 } // namespace scrivlet

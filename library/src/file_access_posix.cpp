@@ -82,6 +82,19 @@ int statusNoting(int error)
     return statusOfErrno(error);
 }
 
+// The file-size limit, read once per hold: a call's writes check against it without asking the
+// kernel each time. A limit lowered meanwhile by another thread is met by the held signal instead.
+thread_local bool t_sizeLimitKnown = false;
+thread_local rlim_t t_sizeLimit = RLIM_INFINITY;
+
+rlim_t currentSizeLimit()
+{
+    struct rlimit limit
+    {
+    };
+    return ::getrlimit(RLIMIT_FSIZE, &limit) == 0 ? limit.rlim_cur : RLIM_INFINITY;
+}
+
 sigset_t sizeSignal()
 {
     sigset_t set;
@@ -94,16 +107,16 @@ sigset_t sizeSignal()
 
 int checkSizeLimit(std::uint64_t end)
 {
-    struct rlimit limit
-    {
-    };
-    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+    const rlim_t limit = t_sizeLimitKnown ? t_sizeLimit : currentSizeLimit();
+    if (limit == RLIM_INFINITY)
         return SCRIVLET_OK;
-    return end > static_cast<std::uint64_t>(limit.rlim_cur) ? SCRIVLET_E_NOSPACE : SCRIVLET_OK;
+    return end > static_cast<std::uint64_t>(limit) ? SCRIVLET_E_NOSPACE : SCRIVLET_OK;
 }
 
-SizeSignalHold::SizeSignalHold()
+SizeSignalHold::SizeSignalHold() : m_outerLimitKnown(t_sizeLimitKnown), m_outerLimit(t_sizeLimit)
 {
+    t_sizeLimit = currentSizeLimit();
+    t_sizeLimitKnown = true;
     const sigset_t set = sizeSignal();
     sigset_t old;
     if (::pthread_sigmask(SIG_BLOCK, &set, &old) != 0)
@@ -117,6 +130,8 @@ SizeSignalHold::SizeSignalHold()
 
 SizeSignalHold::~SizeSignalHold()
 {
+    t_sizeLimitKnown = m_outerLimitKnown;
+    t_sizeLimit = m_outerLimit;
     const sigset_t set = sizeSignal();
     if (t_sizeSignalRaised && !m_wasPending) {
         const struct timespec none = {0, 0};
